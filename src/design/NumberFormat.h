@@ -1,0 +1,40 @@
+#pragma once
+// The number texts of the program, exact to the character.
+//
+// Every text is decided on the decimal value of the number, never by printf of a binary
+// double: a value that rounds to 59.4550 prints 59.46. The window passes the separators of
+// the user's locale; the command line passes the C locale (".", ",").
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace bpd {
+
+struct NumberLocale {
+    std::string decimalSeparator = ".";
+    std::string groupSeparator = ",";
+};
+
+// The numeric test of the input fields: optional surrounding blanks, an optional sign,
+// digits with at most one decimal separator, optional group separators, an optional
+// exponent ("1e3"). Empty text, any other character, "inf", "nan", hexadecimal forms and
+// values beyond the range of a double are not numbers.
+std::optional<double> parseNumber(std::string_view text, const NumberLocale& locale);
+
+// The ".0000" input pattern: a text that reads as a number becomes that number with exactly
+// four decimals, halves away from zero, no leading zero, a minus sign when negative
+// (4 -> "4.0000", 0.01 -> ".0100", -0.5 -> "-.5000"); any other text comes back unchanged.
+std::string formatInputPattern(std::string_view text, const NumberLocale& locale);
+
+// A result cell: round to roundDecimals (ties to even), then the mask with maskDecimals
+// ("#.00" is 2, "#.000" is 3), the last digit rounded half away from zero; no leading zero,
+// no group separator, never an exponent (8 -> "8.00", 0.7142857 -> ".714", 0 -> ".00").
+std::string formatResult(double value, int roundDecimals, int maskDecimals,
+                         const NumberLocale& locale);
+
+// A unit-switch conversion text: round to decimals places (ties to even), then the shortest
+// plain decimal form with a leading "0" below 1 (101.6 -> "101.6", 4 -> "4", 0.0711 -> "0.0711").
+std::string formatConverted(double value, int decimals, const NumberLocale& locale);
+
+}  // namespace bpd

@@ -1,0 +1,67 @@
+#pragma once
+// The result table of a design check run: a header row and one row per computed thickness,
+// 13 text columns (Status, t, SF, Vnr, Snr, R, Var, W2, Es, Sap, N, Ss, G), exactly as the
+// results grid shows them.
+//
+// A run takes the five input texts as the fields hold them (in the units of the chosen
+// system), reads them in the order b1, w1, A, dh, Vap, converts SI inputs to Imperial, runs
+// the chain of PadCheck per selected position, converts the shown values back and writes
+// the texts. A text that does not read as a number or an arithmetic fault stops the run at
+// that point; the rows completed before it stay.
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "NumberFormat.h"
+#include "PadCheck.h"
+#include "Units.h"
+
+namespace bpd {
+
+inline constexpr int kResultColumns = 13;
+using RowTexts = std::array<std::string, kResultColumns>;
+
+struct InputTexts {
+    std::string w1, b1, A, dh, Vap;
+};
+
+struct AnalysisRequest {
+    UnitSystem units = UnitSystem::Imperial;
+    InputTexts texts;
+    bool sliding = false;
+    int selection = 0;  // selector position: 0 = "All", 1..7 = one catalogue position
+};
+
+struct ResultRow {
+    RowTexts cells;      // cells[0] "Pass"/"FAIL!", cells[1] the thickness label
+    PadResult values;    // unrounded, Imperial
+};
+
+// What stopped a run early: an input text that does not convert, or an arithmetic fault.
+struct RunFault {
+    enum class Kind { InputNotNumeric, Arithmetic } kind = Kind::Arithmetic;
+    int tableRow = 0;          // body row being computed (1-based), 0 for an input fault
+    std::string thickness;     // its label (empty for an input fault)
+    std::string quantity;      // "b1".."Vap" for an input fault, "SF".."Nmax" for arithmetic
+};
+
+struct ResultTable {
+    RowTexts header;
+    int rowCount = 0;                 // table rows including the header (8 for "All", else 2)
+    std::vector<std::string> labels;  // column 1 of rows 1..rowCount-1, written before any value
+    std::vector<ResultRow> rows;      // the computed rows, in table order
+    std::optional<RunFault> fault;
+};
+
+// Header texts of a unit system: "Status", "t(in.)", ... / "Status", "t(mm)", ...
+RowTexts headerTexts(UnitSystem units);
+
+// colThickness: the seven catalogue thicknesses in inches, item p at index p-1.
+ResultTable analyze(const AnalysisRequest& request, std::span<const double> colThickness,
+                    const NumberLocale& locale);
+
+}  // namespace bpd

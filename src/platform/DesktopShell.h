@@ -1,0 +1,35 @@
+#pragma once
+// The desktop's shell: opening documents and addresses with their associated programs,
+// starting programs without waiting, the process's current directory and file tests.
+
+#include <QString>
+#include <QStringList>
+
+namespace bpd::platform {
+
+enum class ShellResult {
+    Opened,                 // handed to an associated program
+    NoAssociation,          // no program is associated with the type (the shell's 31)
+    IncompleteAssociation,  // an association exists but cannot be used (the shell's 27)
+    NotFound,               // the document does not exist
+    Failed                  // any other failure
+};
+
+enum class ShowMode { Normal, Maximized, Minimized };
+
+class DesktopShell {
+public:
+    virtual ~DesktopShell() = default;
+    // Opens a file path or a URL with the desktop's associated program, without waiting.
+    // Decides on association before starting anything.
+    virtual ShellResult open(const QString& target, const QString& workingDirectory,
+                             ShowMode mode) = 0;
+    // Starts a program without waiting; false when it cannot be started.
+    virtual bool startProgram(const QString& program, const QStringList& arguments,
+                              const QString& workingDirectory, ShowMode mode) = 0;
+    virtual QString currentDirectory() const = 0;
+    virtual bool setCurrentDirectory(const QString& path) = 0;
+    virtual bool fileExists(const QString& path) const = 0;
+};
+
+}  // namespace bpd::platform

@@ -1,0 +1,29 @@
+#pragma once
+// Message boxes behind a seam: the program shows real modal boxes, tests record the calls.
+
+#include <QString>
+
+class QWidget;
+
+namespace bpd::platform {
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    // Modal, exclamation icon, OK button.
+    virtual void warning(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Modal, information icon, OK button.
+    virtual void information(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Modal, question icon, Yes and No buttons; true for Yes.
+    virtual bool question(QWidget* parent, const QString& title, const QString& text) = 0;
+};
+
+// The real boxes, through QMessageBox.
+class DialogMessageService : public MessageService {
+public:
+    void warning(QWidget* parent, const QString& title, const QString& text) override;
+    void information(QWidget* parent, const QString& title, const QString& text) override;
+    bool question(QWidget* parent, const QString& title, const QString& text) override;
+};
+
+}  // namespace bpd::platform
