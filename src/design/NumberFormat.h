@@ -19,22 +19,32 @@ struct NumberLocale {
 // The numeric test of the input fields: optional surrounding blanks, an optional sign,
 // digits with at most one decimal separator, optional group separators, an optional
 // exponent ("1e3"). Empty text, any other character, "inf", "nan", hexadecimal forms and
-// values beyond the range of a double are not numbers.
+// values beyond the range of a double are not numbers. Group separators count only between
+// digits of the integer part ("1,000"); a value too small for a double reads as 0.
 std::optional<double> parseNumber(std::string_view text, const NumberLocale& locale);
 
 // The ".0000" input pattern: a text that reads as a number becomes that number with exactly
 // four decimals, halves away from zero, no leading zero, a minus sign when negative
 // (4 -> "4.0000", 0.01 -> ".0100", -0.5 -> "-.5000"); any other text comes back unchanged.
+// The half is decided on the decimal digits of the text as typed ("1.00005" -> "1.0001"); a
+// value that rounds to zero carries no minus sign.
 std::string formatInputPattern(std::string_view text, const NumberLocale& locale);
 
 // A result cell: round to roundDecimals (ties to even), then the mask with maskDecimals
 // ("#.00" is 2, "#.000" is 3), the last digit rounded half away from zero; no leading zero,
 // no group separator, never an exponent (8 -> "8.00", 0.7142857 -> ".714", 0 -> ".00").
+// Decimals are clamped to 0..9. A non-finite value (never produced by a run, whose faults stop
+// it first) is written "NaN", "Infinity" or "-Infinity".
 std::string formatResult(double value, int roundDecimals, int maskDecimals,
                          const NumberLocale& locale);
+// The same text appended to out (the batch writer reuses one buffer).
+void appendResult(std::string& out, double value, int roundDecimals, int maskDecimals,
+                  const NumberLocale& locale);
 
 // A unit-switch conversion text: round to decimals places (ties to even), then the shortest
 // plain decimal form with a leading "0" below 1 (101.6 -> "101.6", 4 -> "4", 0.0711 -> "0.0711").
+// A zero result is "0" (never "-0"); decimals are clamped to 0..9; a non-finite value gives the
+// empty text (which does not read as a number).
 std::string formatConverted(double value, int decimals, const NumberLocale& locale);
 
 }  // namespace bpd

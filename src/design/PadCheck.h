@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace bpd {
 
@@ -29,8 +30,13 @@ struct PadResult {
 // An arithmetic fault (overflow, division by zero, invalid operation) met while a value was
 // stored; quantity names the value ("SF", "Vnr", ..., "Nmax").
 struct ArithmeticFault {
+    enum class Cause { Overflow, DivisionByZero, InvalidOperation };
     std::string quantity;
+    Cause cause = Cause::Overflow;
 };
+
+// "overflow", "division by zero", "invalid operation".
+std::string_view causeText(ArithmeticFault::Cause cause);
 
 struct PadOutcome {
     PadResult result;
@@ -42,6 +48,9 @@ inline constexpr double kEc = 40;
 inline constexpr double kStressLimitPsi = 8500;         // sliding box clear
 inline constexpr double kSlidingStressLimitPsi = 2500;  // sliding box checked
 
+// Steps in order: SF, Vnr, W2, Snr, the stress cap (Vnr again), R, Var, Es, Sap, N, Ss, G, Nmax.
+// An overflow, division by zero or invalid operation anywhere in a value's expression is a
+// fault of that value, even when the stored value itself comes out finite (x / inf).
 PadOutcome checkPad(const PadInput& input, double t, double kt);
 
 }  // namespace bpd

@@ -47,6 +47,7 @@ struct RunFault {
     int tableRow = 0;          // body row being computed (1-based), 0 for an input fault
     std::string thickness;     // its label (empty for an input fault)
     std::string quantity;      // "b1".."Vap" for an input fault, "SF".."Nmax" for arithmetic
+    ArithmeticFault::Cause cause = ArithmeticFault::Cause::Overflow;  // for Kind::Arithmetic
 };
 
 struct ResultTable {
@@ -61,7 +62,24 @@ struct ResultTable {
 RowTexts headerTexts(UnitSystem units);
 
 // colThickness: the seven catalogue thicknesses in inches, item p at index p-1.
+// Throws std::invalid_argument when colThickness does not hold the seven items or the
+// selection is outside 0..7 (both are programming errors, never user input).
 ResultTable analyze(const AnalysisRequest& request, std::span<const double> colThickness,
                     const NumberLocale& locale);
+
+// The same run with the catalogue's own thicknesses.
+ResultTable analyze(const AnalysisRequest& request, const NumberLocale& locale);
+
+// The five inputs already read as numbers, in the units of the request's system.
+struct InputValues {
+    double w1 = 0, b1 = 0, A = 0, dh = 0, Vap = 0;
+};
+
+// The run from numbers already read (the command line reads and checks them first), writing
+// into table so that a caller running many bearings reuses its storage. Header, row count
+// and labels are written first, exactly as analyze does.
+void analyzeValues(UnitSystem units, const InputValues& values, bool sliding, int selection,
+                   std::span<const double> colThickness, const NumberLocale& locale,
+                   ResultTable& table);
 
 }  // namespace bpd

@@ -17,14 +17,16 @@ public:
 
     // The eight selector entries, "All" first, in catalogue order.
     static std::array<std::string_view, count + 1> selectorEntries(UnitSystem system);
-    // Entry of a selector position 0..count ("All" at 0).
+    // Entry of a selector position 0..count ("All" at 0); empty outside that range.
     static std::string_view label(UnitSystem system, int position);
-    // Thickness of catalogue position 1..count, in inches.
+    // Thickness of catalogue position 1..count, in inches (0 outside that range).
     static double thicknessInches(int position);
-    // Rotation coefficient kt of catalogue position 1..count.
+    // Rotation coefficient kt of catalogue position 1..count (0 outside that range).
     static double rotationCoefficient(int position);
     // Position 0..count whose label equals text, or -1.
     static int positionOfLabel(UnitSystem system, std::string_view text);
+    // The contents of colThickness: the seven thicknesses in inches, position p at index p-1.
+    static std::array<double, count> thicknesses();
 };
 
 }  // namespace bpd

@@ -1,0 +1,169 @@
+#include "ResultTable.h"
+
+#include <cmath>
+#include <stdexcept>
+
+#include "ThicknessCatalogue.h"
+
+namespace bpd {
+
+namespace {
+
+
+const RowTexts& imperialHeader() {
+    static const RowTexts header{"Status",  "t(in.)",   "SF",      "Vnr(kips)", "Snr(psi)",
+                                 "R",       "Var(kips)", "W2(in.)", "Es(%)",     "Sap(psi)",
+                                 "N(lbs)",  "Ss(psi)",  "G(psi)"};
+    return header;
+}
+
+const RowTexts& siHeader() {
+    static const RowTexts header{"Status",  "t(mm)",   "SF",     "Vnr(KN)",   "Snr(N/m2)",
+                                 "R",       "Var(KN)", "W2(mm)", "Es(%)",     "Sap(N/m2)",
+                                 "N(N)",    "Ss(N/m2)", "G(N/m2)"};
+    return header;
+}
+
+// One shown value: the quantity's name (for a fault), its value in the display unit, and
+// its rounding and mask.
+struct Shown {
+    const char* name;
+    double value;
+    int roundDecimals;
+    int maskDecimals;
+};
+
+void validateArguments(int selection, std::span<const double> colThickness) {
+    if (colThickness.size() != static_cast<std::size_t>(ThicknessCatalogue::count)) {
+        throw std::invalid_argument("colThickness must hold the seven catalogue thicknesses");
+    }
+    if (selection < 0 || selection > ThicknessCatalogue::count) {
+        throw std::invalid_argument("thickness selection outside 0..7");
+    }
+}
+
+void writeHeaderAndLabels(UnitSystem units, int selection, ResultTable& table) {
+    table.header = headerTexts(units);
+    table.fault.reset();
+    table.rows.clear();
+    table.labels.clear();
+    if (selection == ThicknessCatalogue::allPosition) {
+        table.rowCount = ThicknessCatalogue::count + 1;
+        for (int p = 1; p <= ThicknessCatalogue::count; ++p) {
+            table.labels.emplace_back(ThicknessCatalogue::label(units, p));
+        }
+    } else {
+        table.rowCount = 2;
+        table.labels.emplace_back(ThicknessCatalogue::label(units, selection));
+    }
+}
+
+}  // namespace
+
+RowTexts headerTexts(UnitSystem units) {
+    return units == UnitSystem::Imperial ? imperialHeader() : siHeader();
+}
+
+void analyzeValues(UnitSystem units, const InputValues& values, bool sliding, int selection,
+                   std::span<const double> colThickness, const NumberLocale& locale,
+                   ResultTable& table) {
+    validateArguments(selection, colThickness);
+    writeHeaderAndLabels(units, selection, table);
+    const bool si = units == UnitSystem::SI;
+
+    // SI inputs come to inches and kips, in the order b1, w1, dh, Vap; the angle stays.
+    PadInput input;
+    input.b1 = si ? values.b1 * IN_PER_MM : values.b1;
+    input.w1 = si ? values.w1 * IN_PER_MM : values.w1;
+    input.A = values.A;
+    input.dh = si ? values.dh * IN_PER_MM : values.dh;
+    input.Vap = si ? values.Vap * KIPS_PER_KN : values.Vap;
+    input.sliding = sliding;
+
+    int row = 1;
+    for (int position = 1; position <= ThicknessCatalogue::count; ++position) {
+        if (selection != ThicknessCatalogue::allPosition && selection != position) continue;
+        const double t = colThickness[static_cast<std::size_t>(position - 1)];
+        const double kt = ThicknessCatalogue::rotationCoefficient(position);
+        const std::string& label = table.labels[static_cast<std::size_t>(row - 1)];
+
+        const PadOutcome outcome = checkPad(input, t, kt);
+        if (outcome.fault) {
+            table.fault = RunFault{RunFault::Kind::Arithmetic, row, label,
+                                   outcome.fault->quantity, outcome.fault->cause};
+            return;
+        }
+        const PadResult& v = outcome.result;
+        // Shown values: Imperial as computed, SI converted back with the same factors.
+        const Shown shown[] = {
+            {"SF", v.SF, 4, 2},
+            {"Vnr", si ? v.Vnr / KIPS_PER_KN : v.Vnr, 4, 2},
+            {"Snr", si ? v.Snr / PSI_PER_NM2 : v.Snr, 4, 2},
+            {"R", v.R, 4, 3},
+            {"Var", si ? v.Var / KIPS_PER_KN : v.Var, 4, 2},
+            {"W2", si ? v.W2 / IN_PER_MM : v.W2, 4, 2},
+            {"Es", v.Es, 2, 2},
+            {"Sap", si ? v.Sap / PSI_PER_NM2 : v.Sap, 4, 2},
+            {"N", si ? v.N / KIPS_PER_KN : v.N, 4, 2},
+            {"Ss", si ? v.Ss / PSI_PER_NM2 : v.Ss, 4, 2},
+            {"G", si ? v.G / PSI_PER_NM2 : v.G, 4, 2},
+        };
+        for (const Shown& s : shown) {
+            if (!std::isfinite(s.value)) {  // a conversion to SI left the range of a double
+                table.fault = RunFault{RunFault::Kind::Arithmetic, row, label, s.name,
+                                       ArithmeticFault::Cause::Overflow};
+                return;
+            }
+        }
+        ResultRow& out = table.rows.emplace_back();
+        out.values = v;
+        out.cells[0] = v.passes() ? "Pass" : "FAIL!";
+        out.cells[1] = label;
+        for (int c = 0; c < 11; ++c) {
+            std::string& cell = out.cells[static_cast<std::size_t>(c + 2)];
+            cell.clear();
+            appendResult(cell, shown[c].value, shown[c].roundDecimals, shown[c].maskDecimals,
+                         locale);
+        }
+        ++row;
+    }
+}
+
+ResultTable analyze(const AnalysisRequest& request, std::span<const double> colThickness,
+                    const NumberLocale& locale) {
+    ResultTable table;
+    validateArguments(request.selection, colThickness);
+    writeHeaderAndLabels(request.units, request.selection, table);
+
+    // The texts are read in the order b1, w1, A, dh, Vap; the first that does not read as a
+    // number stops the run with the header and labels written.
+    InputValues values;
+    const struct {
+        const char* name;
+        const std::string* text;
+        double* value;
+    } reads[] = {
+        {"b1", &request.texts.b1, &values.b1}, {"w1", &request.texts.w1, &values.w1},
+        {"A", &request.texts.A, &values.A},    {"dh", &request.texts.dh, &values.dh},
+        {"Vap", &request.texts.Vap, &values.Vap},
+    };
+    for (const auto& read : reads) {
+        const std::optional<double> number = parseNumber(*read.text, locale);
+        if (!number) {
+            table.fault = RunFault{RunFault::Kind::InputNotNumeric, 0, {}, read.name,
+                                   ArithmeticFault::Cause::Overflow};
+            return table;
+        }
+        *read.value = *number;
+    }
+    analyzeValues(request.units, values, request.sliding, request.selection, colThickness,
+                  locale, table);
+    return table;
+}
+
+ResultTable analyze(const AnalysisRequest& request, const NumberLocale& locale) {
+    const auto thicknesses = ThicknessCatalogue::thicknesses();
+    return analyze(request, thicknesses, locale);
+}
+
+}  // namespace bpd
