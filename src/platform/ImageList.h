@@ -7,10 +7,14 @@
 // the logical size stays the natural one). Asking for a key or index that the list does
 // not hold is a programming error: it aborts with a message naming the key, never a blank.
 
+#include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <map>
+#include <utility>
 #include <vector>
 
 namespace bpd::platform {
@@ -35,19 +39,31 @@ public:
     int count() const;
     QStringList keys() const;
     bool contains(const QString& key) const;
+    // The checked lookup behind every accessor: the 1-based index of key, 0 when absent.
+    int indexOf(const QString& key) const;
+    QString resource(const QString& key) const;
     QSize size(const QString& key) const;
     QPixmap picture(const QString& key, qreal devicePixelRatio = 0) const;  // 0: the screen's
     QPixmap picture(int index, qreal devicePixelRatio = 0) const;           // 1-based
+
+    // The picture drawn into a plain image (white behind it), for tests and the contact sheet.
+    QImage image(const QString& key, qreal devicePixelRatio = 1) const;
 
 private:
     const Entry& entry(const QString& key) const;
     const Entry& entry(int index) const;
     std::vector<Entry> entries_;
+    mutable std::map<std::pair<int, qreal>, QPixmap> cache_;  // (index, ratio) -> picture
 };
 
 // Single pictures outside the lists.
 QPixmap ownerLogo(qreal devicePixelRatio = 0);      // 44 x 29
 QPixmap developerLogo(qreal devicePixelRatio = 0);  // 40 x 40
-QIcon windowIcon();                                 // 32 x 32
+QIcon windowIcon();                                 // 32 x 32 (also 16, 48 and 64 for the shell)
+
+// Renders one SVG resource at a natural size and device pixel ratio (0: the screen's).
+// opaque: white behind the drawing (the 24-bit bitmaps); otherwise a transparent background.
+// Aborts with a message naming the resource when it is missing or not valid SVG.
+QImage renderArtwork(const QString& resource, QSize size, qreal devicePixelRatio, bool opaque);
 
 }  // namespace bpd::platform
