@@ -1,0 +1,188 @@
+#include "BatchLine.h"
+
+#include <array>
+#include <cctype>
+
+#include "InputRules.h"
+#include "ThicknessCatalogue.h"
+
+namespace bpd::cli {
+
+namespace {
+
+const NumberLocale kCLocale{".", ","};
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+std::string lowered(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+struct ColumnName {
+    std::string_view name;
+    int BatchColumns::*slot;
+    bool required;
+};
+
+constexpr std::array<ColumnName, 7> kColumnNames{{
+    {"w1", &BatchColumns::w1, true},
+    {"b1", &BatchColumns::b1, true},
+    {"A", &BatchColumns::A, true},
+    {"dh", &BatchColumns::dh, true},
+    {"Vap", &BatchColumns::Vap, true},
+    {"sliding", &BatchColumns::sliding, true},
+    {"thickness", &BatchColumns::thickness, false},
+}};
+
+}  // namespace
+
+bool isBlankLine(std::string_view line) { return trimmed(line).empty(); }
+
+bool splitCsvLine(std::string_view line, std::vector<std::string>& fields) {
+    std::size_t count = 0;
+    std::size_t i = 0;
+    const std::size_t n = line.size();
+    while (true) {
+        if (fields.size() <= count) fields.emplace_back();
+        std::string& field = fields[count++];
+        field.clear();
+        while (i < n && isBlank(line[i])) ++i;
+        if (i < n && line[i] == '"') {
+            ++i;
+            bool closed = false;
+            while (i < n) {
+                if (line[i] == '"') {
+                    if (i + 1 < n && line[i + 1] == '"') {
+                        field += '"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    closed = true;
+                    break;
+                }
+                field += line[i++];
+            }
+            if (!closed) {
+                fields.resize(count);
+                return false;
+            }
+            while (i < n && isBlank(line[i])) ++i;
+            if (i < n && line[i] != ',') {  // text after the closing quote
+                fields.resize(count);
+                return false;
+            }
+        } else {
+            const std::size_t start = i;
+            while (i < n && line[i] != ',') ++i;
+            field.assign(trimmed(line.substr(start, i - start)));
+        }
+        if (i >= n) break;
+        ++i;  // the comma
+    }
+    fields.resize(count);
+    return true;
+}
+
+bool readBatchHeader(std::string_view line, BatchColumns& columns, std::string& error) {
+    // A byte order mark some spreadsheet programs write before the first column.
+    if (line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
+    std::vector<std::string> names;
+    if (!splitCsvLine(line, names)) {
+        error = "header: unclosed quote";
+        return false;
+    }
+    columns = BatchColumns{};
+    columns.fieldCount = static_cast<int>(names.size());
+    for (std::size_t index = 0; index < names.size(); ++index) {
+        const std::string key = lowered(names[index]);
+        bool known = false;
+        for (const ColumnName& column : kColumnNames) {
+            if (lowered(column.name) != key) continue;
+            known = true;
+            int& slot = columns.*column.slot;
+            if (slot >= 0) {
+                error = "header: column \"" + std::string(column.name) + "\" appears twice";
+                return false;
+            }
+            slot = static_cast<int>(index);
+        }
+        if (!known) {
+            error = "header: unknown column \"" + names[index] +
+                    "\" (expected w1,b1,A,dh,Vap,sliding and optionally thickness)";
+            return false;
+        }
+    }
+    for (const ColumnName& column : kColumnNames) {
+        if (column.required && columns.*column.slot < 0) {
+            error = "header: column \"" + std::string(column.name) + "\" is missing";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool readBatchBearing(const std::vector<std::string>& fields, const BatchColumns& columns,
+                      BatchBearing& bearing, std::string& error) {
+    if (static_cast<int>(fields.size()) != columns.fieldCount) {
+        error = "expected " + std::to_string(columns.fieldCount) + " fields, found " +
+                std::to_string(fields.size());
+        return false;
+    }
+    const struct {
+        const char* name;
+        int column;
+        double* value;
+    } numbers[] = {
+        {"w1", columns.w1, &bearing.values.w1}, {"b1", columns.b1, &bearing.values.b1},
+        {"A", columns.A, &bearing.values.A},    {"dh", columns.dh, &bearing.values.dh},
+        {"Vap", columns.Vap, &bearing.values.Vap},
+    };
+    for (const auto& number : numbers) {
+        const InputReading reading =
+            readInput(fields[static_cast<std::size_t>(number.column)],
+                      zeroAllowedFor(number.name), kCLocale);
+        if (!reading.value) {
+            error = std::string(number.name) + ": " + reading.problem;
+            return false;
+        }
+        *number.value = *reading.value;
+    }
+
+    const std::string sliding = lowered(fields[static_cast<std::size_t>(columns.sliding)]);
+    if (sliding == "1" || sliding == "yes" || sliding == "true") {
+        bearing.sliding = true;
+    } else if (sliding == "0" || sliding == "no" || sliding == "false") {
+        bearing.sliding = false;
+    } else {
+        error = "sliding: \"" + fields[static_cast<std::size_t>(columns.sliding)] +
+                "\" is not 0/1, yes/no or true/false";
+        return false;
+    }
+
+    bearing.selection = ThicknessCatalogue::allPosition;
+    if (columns.thickness >= 0) {
+        const std::string& label = fields[static_cast<std::size_t>(columns.thickness)];
+        if (!label.empty()) {
+            int position = ThicknessCatalogue::positionOfLabel(UnitSystem::Imperial, label);
+            if (position < 0) position = ThicknessCatalogue::positionOfLabel(UnitSystem::SI, label);
+            if (position < 0 && lowered(label) == "all") position = ThicknessCatalogue::allPosition;
+            if (position < 0) {
+                error = "thickness: \"" + label + "\" is not a catalogue thickness";
+                return false;
+            }
+            bearing.selection = position;
+        }
+    }
+    return true;
+}
+
+}  // namespace bpd::cli

@@ -1,0 +1,43 @@
+#pragma once
+// The batch file's lines: a header naming the columns (w1, b1, A, dh, Vap, sliding and
+// optionally thickness, in any order), then one bearing per line.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ResultTable.h"
+#include "Units.h"
+
+namespace bpd::cli {
+
+// Where each column sits in a line (0-based), -1 for an absent optional column.
+struct BatchColumns {
+    int w1 = -1, b1 = -1, A = -1, dh = -1, Vap = -1, sliding = -1, thickness = -1;
+    int fieldCount = 0;
+};
+
+struct BatchBearing {
+    InputValues values;  // in the units of the run
+    bool sliding = false;
+    int selection = 0;  // 0 = "All", 1..7 a catalogue position
+};
+
+// Splits one CSV line into fields (commas; double quotes with "" inside a quoted field;
+// blanks around a field dropped). Reuses the strings of fields. False on an unclosed quote.
+bool splitCsvLine(std::string_view line, std::vector<std::string>& fields);
+
+// Reads the header line; on failure returns false and says why in error.
+bool readBatchHeader(std::string_view line, BatchColumns& columns, std::string& error);
+
+// Reads one bearing line (already split); on failure returns false and says why in error.
+// Numbers follow the numeric test in the C locale and the window's zero rules; sliding is
+// 0/1, yes/no or true/false; thickness is a label of either unit system or "All" (empty:
+// "All").
+bool readBatchBearing(const std::vector<std::string>& fields, const BatchColumns& columns,
+                      BatchBearing& bearing, std::string& error);
+
+// True for a line holding nothing but blanks (skipped by the batch run).
+bool isBlankLine(std::string_view line);
+
+}  // namespace bpd::cli

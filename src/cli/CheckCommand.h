@@ -1,0 +1,41 @@
+#pragma once
+// bpd-check: the design engine for scripts and batch work.
+//
+// Exit status: 0 done; 1 an input value was rejected, a batch line was reported or a run
+// stopped on an arithmetic fault; 2 bad options (usage message) or an unreadable batch file.
+
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "TableOutput.h"
+#include "Units.h"
+
+namespace bpd::cli {
+
+struct CheckOptions {
+    bool help = false;
+    bool version = false;
+    std::optional<std::string> w1, b1, A, dh, Vap;
+    bool sliding = false;
+    std::optional<std::string> thickness;  // label of either system or "All"
+    UnitSystem units = UnitSystem::Imperial;
+    std::optional<OutputFormat> format;
+    std::optional<std::string> batch;  // file name, "-" for standard input
+};
+
+// Reads the arguments (without the program name). False with a reason on bad options.
+bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& options,
+                       std::string& error);
+
+// The text of --help.
+std::string_view checkUsage();
+
+// Runs the command; in is the standard input (for "--batch -").
+int runCheck(std::span<const std::string_view> args, std::istream& in, std::ostream& out,
+             std::ostream& err);
+
+}  // namespace bpd::cli

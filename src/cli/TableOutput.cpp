@@ -1,0 +1,159 @@
+#include "TableOutput.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace bpd::cli {
+
+namespace {
+
+// Column keys of the JSON rows: the same in both unit systems.
+constexpr std::array<std::string_view, kResultColumns> kJsonKeys{
+    "status", "t", "SF", "Vnr", "Snr", "R", "Var", "W2", "Es", "Sap", "N", "Ss", "G"};
+
+// Display width of a UTF-8 text (code points; the texts hold no wide characters).
+std::size_t displayWidth(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+}  // namespace
+
+void appendCsvField(std::string& out, std::string_view field) {
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += field;
+        return;
+    }
+    out += '"';
+    for (char c : field) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void appendJsonString(std::string& out, std::string_view text) {
+    out += '"';
+    for (char c : text) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char buf[8];
+                    std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
+                    out += buf;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    out += '"';
+}
+
+std::string describeFault(const RunFault& fault) {
+    if (fault.kind == RunFault::Kind::InputNotNumeric) return fault.quantity + ": not a number";
+    return "row " + std::to_string(fault.tableRow) + " (t = " + fault.thickness +
+           "): " + fault.quantity + ": " + std::string(causeText(fault.cause));
+}
+
+void writeTextTable(std::ostream& out, const ResultTable& table) {
+    std::array<std::size_t, kResultColumns> widths{};
+    for (int c = 0; c < kResultColumns; ++c) widths[c] = displayWidth(table.header[c]);
+    for (const ResultRow& row : table.rows) {
+        for (int c = 0; c < kResultColumns; ++c) {
+            widths[c] = std::max(widths[c], displayWidth(row.cells[c]));
+        }
+    }
+    auto writeLine = [&](const RowTexts& cells) {
+        std::string line;
+        for (int c = 0; c < kResultColumns; ++c) {
+            line += cells[c];
+            if (c + 1 < kResultColumns) {
+                line.append(widths[c] - displayWidth(cells[c]) + 2, ' ');
+            }
+        }
+        line += '\n';
+        out << line;
+    };
+    writeLine(table.header);
+    for (const ResultRow& row : table.rows) writeLine(row.cells);
+}
+
+void writeCsvTable(std::ostream& out, const ResultTable& table) {
+    std::string text;
+    auto writeLine = [&](const RowTexts& cells) {
+        for (int c = 0; c < kResultColumns; ++c) {
+            if (c > 0) text += ',';
+            appendCsvField(text, cells[c]);
+        }
+        text += '\n';
+    };
+    writeLine(table.header);
+    for (const ResultRow& row : table.rows) writeLine(row.cells);
+    out << text;
+}
+
+void writeJsonTable(std::ostream& out, const ResultTable& table, UnitSystem units, bool sliding,
+                    std::string_view thickness) {
+    std::string text = "{\n  \"units\": ";
+    appendJsonString(text, unitSystemName(units));
+    text += ",\n  \"sliding\": ";
+    text += sliding ? "true" : "false";
+    text += ",\n  \"thickness\": ";
+    appendJsonString(text, thickness);
+    text += ",\n  \"header\": [";
+    for (int c = 0; c < kResultColumns; ++c) {
+        if (c > 0) text += ", ";
+        appendJsonString(text, table.header[c]);
+    }
+    text += "],\n  \"rows\": [";
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        text += r == 0 ? "\n    {" : ",\n    {";
+        const ResultRow& row = table.rows[r];
+        for (int c = 0; c < kResultColumns; ++c) {
+            if (c > 0) text += ", ";
+            appendJsonString(text, kJsonKeys[c]);
+            text += ": ";
+            appendJsonString(text, row.cells[c]);
+        }
+        text += ", \"passes\": ";
+        text += row.values.passes() ? "true" : "false";
+        text += '}';
+    }
+    text += table.rows.empty() ? "],\n" : "\n  ],\n";
+    text += "  \"fault\": ";
+    if (table.fault) {
+        const RunFault& f = *table.fault;
+        text += "{\"kind\": ";
+        appendJsonString(text, f.kind == RunFault::Kind::Arithmetic ? "arithmetic" : "input");
+        text += ", \"row\": " + std::to_string(f.tableRow) + ", \"thickness\": ";
+        appendJsonString(text, f.thickness);
+        text += ", \"quantity\": ";
+        appendJsonString(text, f.quantity);
+        text += ", \"message\": ";
+        appendJsonString(text, describeFault(f));
+        text += '}';
+    } else {
+        text += "null";
+    }
+    text += "\n}\n";
+    out << text;
+}
+
+}  // namespace bpd::cli
