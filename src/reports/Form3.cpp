@@ -1,0 +1,158 @@
+#include "Form3.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QVariant>
+
+#include "ProjectData.h"
+#include "RegistryRoutines.h"
+
+namespace bpd::reports {
+
+namespace {
+
+// Layout measures are twips; 15 twips make one pixel at the standard 96 dpi.
+int px(int twips) { return (twips + 7) / 15; }
+QRect twipsRect(int left, int top, int width, int height) {
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+QFont dialogFont(bool bold) {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    font.setBold(bold);
+    return font;
+}
+
+}  // namespace
+
+Form3::Form3(QWidget* mainWindow) : QWidget(nullptr), mainWindow_(mainWindow) {
+    setObjectName(QStringLiteral("Form3"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // Fixed single border, close box only.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowTitle(QStringLiteral("General Setttings"));
+    buildLayout();
+    Form_Load();
+}
+
+void Form3::buildLayout() {
+    setFixedSize(px(3825), px(4395));
+    setFont(dialogFont(false));
+
+    auto label = [this](const char* name, const char* caption, QRect geometry) {
+        auto* widget = new QLabel(QString::fromLatin1(caption), this);
+        widget->setObjectName(QString::fromLatin1(name));
+        widget->setFont(dialogFont(true));
+        widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        widget->setGeometry(geometry);
+        return widget;
+    };
+    auto textBox = [this](const char* name, const char* text, QRect geometry) {
+        auto* widget = new QLineEdit(QString::fromLatin1(text), this);
+        widget->setObjectName(QString::fromLatin1(name));
+        widget->setGeometry(geometry);
+        return widget;
+    };
+
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setFont(dialogFont(true));
+    Command1->setGeometry(twipsRect(1200, 3840, 1215, 495));
+    connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
+
+    label("Label1", "Company", twipsRect(120, 240, 1095, 255));
+    Txt_Company = textBox("Txt_Company", "Text1", twipsRect(1560, 120, 2055, 495));
+    label("Label2", "Project Name", twipsRect(120, 960, 1095, 375));
+    Txt_ProjectName = textBox("Txt_ProjectName", "Text2", twipsRect(1560, 840, 2055, 495));
+    label("Label3", "Engineer", twipsRect(120, 1800, 1095, 375));
+    label("Label4", "Description", twipsRect(120, 2640, 1095, 375));
+    Txt_Engineer = textBox("Txt_Engineer", "Text3", twipsRect(1560, 1680, 2055, 495));
+    Txt_Description = textBox("Txt_Description", "Text4", twipsRect(1560, 2520, 2055, 1095));
+    Txt_Description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    setTabOrder(Command1, Txt_Company);
+    setTabOrder(Txt_Company, Txt_ProjectName);
+    setTabOrder(Txt_ProjectName, Txt_Engineer);
+    setTabOrder(Txt_Engineer, Txt_Description);
+    Command1->setFocus();
+
+    // Esc acts as the close box.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+}
+
+void Form3::Form_Load() {
+    QString company, engineer, projectName, description;
+    ReadRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, kCompanyValue, company);
+    ReadRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, kEngineerValue, engineer);
+    ReadRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, kProjectNameValue, projectName);
+    ReadRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, kDescriptionValue, description);
+    Txt_Company->setText(company);
+    Txt_Engineer->setText(engineer);
+    Txt_ProjectName->setText(projectName);
+    Txt_Description->setText(description);
+    // Long texts show from their start.
+    for (QLineEdit* box : {Txt_Company, Txt_Engineer, Txt_ProjectName, Txt_Description})
+        box->setCursorPosition(0);
+}
+
+void Form3::Command1_Click() {
+    const std::pair<QLineEdit*, const QString*> boxes[] = {
+        {Txt_Company, &kCompanyValue},
+        {Txt_Engineer, &kEngineerValue},
+        {Txt_ProjectName, &kProjectNameValue},
+        {Txt_Description, &kDescriptionValue},
+    };
+    for (const auto& [box, name] : boxes) {
+        QVariant text = box->text();  // a copy: a failed write clears it, not the box
+        WriteRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, REG_SZ, *name, text);
+    }
+    hide();
+    if (mainWindow_)
+        mainWindow_->show();
+}
+
+void Form3::closeEvent(QCloseEvent* event) {
+    unloaded_ = true;
+    if (mainWindow_)
+        mainWindow_->show();
+    event->accept();
+}
+
+void Form3::showEvent(QShowEvent* event) {
+    if (!centred_) {
+        centred_ = true;
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    QWidget::showEvent(event);
+    Command1->setFocus();
+}
+
+void General_Click(QWidget* mainWindow, QPointer<Form3>& form3) {
+    if (mainWindow)
+        mainWindow->hide();
+    if (!form3 || form3->isUnloaded())
+        form3 = new Form3(mainWindow);
+    form3->show();
+    form3->raise();
+    form3->activateWindow();
+}
+
+void UnloadForm3(QPointer<Form3>& form3) {
+    if (form3 && !form3->isUnloaded())
+        form3->close();
+    form3.clear();
+}
+
+}  // namespace bpd::reports

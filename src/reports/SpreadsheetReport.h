@@ -1,0 +1,74 @@
+#pragma once
+// Export > Excel: the report as a new .xlsx workbook, opened with the desktop's program for
+// spreadsheets.
+//
+// The sheet holds the project data (A1:M5, the texts merged across B:M and wrapped), the inputs
+// with their units (A7:C13), the results grid from A16 and the owner's contact lines in
+// F26:F31. Labels and the grid header are bold, the thickness column is text ("@"), A8:M23 is
+// aligned left. Columns A to the grid's last are fitted to the input and output sections only.
+// Texts that read as plain decimal numbers are stored as numbers, as a spreadsheet stores
+// typed-in values; the thickness column keeps its texts.
+//
+// Each export writes a new workbook in the spreadsheet stand-in's reports folder, complete and
+// closed before it is opened. When no program can open it, the user is told where it is.
+
+#include <QMap>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+#include "DesktopShell.h"
+#include "ProjectData.h"
+#include "ReportInputs.h"
+
+class QWidget;
+
+namespace bpd::reports {
+
+class SpreadsheetReport {
+public:
+    struct Outcome {
+        bool written = false;
+        QString path;
+        platform::ShellResult opened = platform::ShellResult::Failed;
+    };
+
+    // One cell of the sheet as the export leaves it (rows and columns from 1).
+    struct Cell {
+        QString text;
+        bool bold = false;
+        bool textFormat = false;  // number format "@"
+        bool left = false;
+        bool wrap = false;
+    };
+    struct Sheet {
+        QMap<QPair<int, int>, Cell> cells;
+        QMap<int, double> columnWidths;  // fitted columns only
+        QMap<int, double> rowHeights;    // project rows that need more than one line
+        QList<int> wrappedRows;          // rows whose every cell wraps
+        QList<int> mergedRows;           // rows merged across B:M
+    };
+
+    explicit SpreadsheetReport(QWidget* mainWindow);
+
+    // Excel_Click: reloads `projectData`, writes the new workbook and opens it.
+    Outcome Excel_Click(const ReportInputs& inputs, ProjectData& projectData,
+                        const QStringList& colContactLines);
+
+    // The sheet in the order of its steps, and its writing to a file. writeWorkbook writes
+    // to a temporary file beside `path` and moves it into place when complete.
+    static Sheet buildSheet(const ReportInputs& inputs, const ProjectData& projectData,
+                            const QStringList& colContactLines);
+    static bool writeWorkbook(const Sheet& sheet, const QString& path, QString* error);
+
+    // A text a spreadsheet would take as a number: digits with an optional sign, point and
+    // exponent ("4.0000", ".99", "-3"). Sets `value`.
+    static bool readsAsNumber(const QString& text, double* value);
+    // The fitted width, in the sheet's character units, of a column holding these texts.
+    static double fittedWidth(int characters, bool bold);
+
+private:
+    QWidget* mainWindow_;
+};
+
+}  // namespace bpd::reports

@@ -1,0 +1,165 @@
+#include "TextReport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QVariant>
+
+#include "MessageService.h"
+#include "RegistryRoutines.h"
+#include "Services.h"
+
+namespace bpd::reports {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kMessageTitle = QStringLiteral("Pelgro Pad Bearing Design");
+
+QString fitted(const QString& text, int width) {
+    return text.size() >= width ? text.left(width) : text.leftJustified(width, QLatin1Char(' '));
+}
+
+}  // namespace
+
+TextReport::TextReport(QWidget* mainWindow, QString programFolder, QString fallbackFolder)
+    : mainWindow_(mainWindow),
+      programFolder_(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                             : std::move(programFolder)),
+      fallbackFolder_(fallbackFolder.isEmpty()
+                          ? QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                                QStringLiteral("/Pelgro/Bearing Pad Design")
+                          : std::move(fallbackFolder)) {}
+
+int TextReport::columnWidth(int column) {
+    switch (column) {
+    case 0: case 1: case 2: case 5: case 7: case 8: return 10;
+    default: return 15;
+    }
+}
+
+QString TextReport::rowLine(const ReportInputs& inputs, int row) {
+    const int columns = inputs.gridColumns();
+    QString line;
+    line.reserve(columns * 15);
+    for (int c = 0; c < columns; ++c)
+        line += fitted(inputs.cell(row, c), columnWidth(c));
+    return line;
+}
+
+QString TextReport::reportPath(const QString& folder) {
+    if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))
+        return folder + kFileName;
+    return folder + QLatin1Char('/') + kFileName;
+}
+
+QString TextReport::buildText(const ReportInputs& inputs, const ProjectData& projectData,
+                              const QString& sContactText) {
+    const QString slide = inputs.sliding ? QStringLiteral("Yes") : QStringLiteral("No");
+    const QString separator(kSeparatorLength, QLatin1Char('-'));
+    QString text;
+    text.reserve(4096);
+    auto line = [&text](const QString& content) { text += content + kCrLf; };
+
+    line(QStringLiteral("PROJECT DATA:"));
+    line(QStringLiteral("Company Name: ") + projectData.sCompany);
+    line(QStringLiteral("Project Name: ") + projectData.sProjectName);
+    line(QStringLiteral("Engineer: ") + projectData.sEngineer);
+    line(QStringLiteral("Description: ") + projectData.sDescription);
+    line(QString());
+    line(QStringLiteral("INPUT DATA:"));
+    line(QStringLiteral("Slide Bearing: ") + slide);
+    line(QStringLiteral("Bearing Length: ") + inputs.w1Text + QLatin1Char(' ') + inputs.unitLengthItem(1));
+    // The width line joins value and unit without a blank, as the report always has.
+    line(QStringLiteral("Bearing Width: ") + inputs.b1Text + inputs.unitLengthItem(2));
+    line(QStringLiteral("Angle of Rotation: ") + inputs.AText + QLatin1Char(' ') + inputs.unitAngle);
+    line(QStringLiteral("Horizontal Deformation: ") + inputs.dhText + QLatin1Char(' ') +
+         inputs.unitLengthItem(0));
+    line(QStringLiteral("Applied Load: ") + inputs.VapText + QLatin1Char(' ') + inputs.unitsForce);
+    line(QString());
+    line(QStringLiteral("OUTPUT DATA:"));
+
+    text += separator + kCrLf;
+    const int rows = static_cast<int>(inputs.grid.size());
+    for (int r = 0; r < rows; ++r) {
+        text += rowLine(inputs, r);
+        if (r == 0)
+            text += kCrLf + separator + kCrLf;
+        else
+            text += kCrLf + kCrLf;
+    }
+    for (int i = 0; i < 5; ++i)
+        text += kCrLf;
+    text += sContactText;
+    return text;
+}
+
+bool TextReport::writeFile(const QString& path, const QByteArray& bytes, QString* error) const {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = file.errorString();
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+TextReport::Outcome TextReport::NotePad_Click(const ReportInputs& inputs, ProjectData& projectData,
+                                              const QString& sContactText) {
+    projectData = GetGenaralSettingsfromRegistry(projectData);
+    const QByteArray bytes = buildText(inputs, projectData, sContactText).toUtf8();
+
+    Outcome outcome;
+    QString folder = programFolder_;
+    outcome.path = reportPath(folder);
+    QString programError;
+    outcome.written = writeFile(outcome.path, bytes, &programError);
+    if (!outcome.written) {
+        // An installed program's folder is read-only: keep the report with the user's data.
+        folder = fallbackFolder_;
+        QDir().mkpath(folder);
+        outcome.path = reportPath(folder);
+        QString userError;
+        outcome.written = writeFile(outcome.path, bytes, &userError);
+        if (!outcome.written) {
+            platform::Services::instance().messages().warning(
+                mainWindow_, kMessageTitle,
+                QStringLiteral("The report could not be written to\n%1\n(%2)\nnor to\n%3\n(%4).")
+                    .arg(QDir::toNativeSeparators(reportPath(programFolder_)), programError,
+                         QDir::toNativeSeparators(outcome.path), userError));
+            return outcome;
+        }
+    }
+
+    // The text viewer's settings: Arial, 8 pt, no word wrap.
+    QVariant face = QStringLiteral("Arial");
+    QVariant pointSize = QStringLiteral("80");
+    QVariant wrap = QStringLiteral("0");
+    WriteRegistryValue(HKEY_CURRENT_USER, kViewerKey, REG_SZ, QStringLiteral("lfFaceName"), face);
+    WriteRegistryValue(HKEY_CURRENT_USER, kViewerKey, REG_DWORD, QStringLiteral("iPointSize"), pointSize);
+    WriteRegistryValue(HKEY_CURRENT_USER, kViewerKey, REG_DWORD, QStringLiteral("fWrap"), wrap);
+
+    outcome.opened = platform::Services::instance().shell().open(outcome.path, folder,
+                                                                  platform::ShowMode::Maximized);
+    if (outcome.opened != platform::ShellResult::Opened) {
+        const QString why = (outcome.opened == platform::ShellResult::NoAssociation ||
+                             outcome.opened == platform::ShellResult::IncompleteAssociation)
+                                ? QStringLiteral("No program to open text files is set up on this desktop.")
+                                : QStringLiteral("The report could not be opened.");
+        platform::Services::instance().messages().information(
+            mainWindow_, kMessageTitle,
+            why + QStringLiteral("\nThe report was written to\n%1").arg(QDir::toNativeSeparators(outcome.path)));
+    }
+    return outcome;
+}
+
+}  // namespace bpd::reports

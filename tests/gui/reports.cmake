@@ -1,0 +1,8 @@
+# Widget and file tests of the project data dialog, the settings routines and the reports.
+foreach(_area registry projectdialog textreport spreadsheetreport windowprint)
+    if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/tst_${_area}.cpp)
+        bpd_add_gui_test(tst_${_area}
+            SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_${_area}.cpp ${CMAKE_CURRENT_LIST_DIR}/tst_reports_fakes.h
+            LIBS bpd_reports)
+    endif()
+endforeach()
