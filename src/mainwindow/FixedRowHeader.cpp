@@ -1,0 +1,51 @@
+#include "FixedRowHeader.h"
+
+#include <QPainter>
+
+namespace bpd::mainwindow {
+
+FixedRowHeader::FixedRowHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+    setSectionsClickable(false);
+    setHighlightSections(false);
+    setSectionResizeMode(QHeaderView::Interactive);
+    setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void FixedRowHeader::setFixedColours(const QColor& background, const QColor& text,
+                                     const QColor& lines) {
+    background_ = background;
+    text_ = text;
+    lines_ = lines;
+    viewport()->update();
+}
+
+void FixedRowHeader::setRowHeight(int height) {
+    rowHeight_ = height;
+    updateGeometry();
+}
+
+QSize FixedRowHeader::sizeHint() const {
+    return QSize(QHeaderView::sizeHint().width(), rowHeight_);
+}
+
+void FixedRowHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
+    if (!rect.isValid()) return;
+    painter->save();
+    const QVariant back = model()->headerData(logicalIndex, Qt::Horizontal, Qt::BackgroundRole);
+    painter->fillRect(rect, back.canConvert<QBrush>() && back.value<QBrush>().style() != Qt::NoBrush
+                                ? back.value<QBrush>()
+                                : QBrush(background_));
+    const QVariant font = model()->headerData(logicalIndex, Qt::Horizontal, Qt::FontRole);
+    if (font.canConvert<QFont>()) painter->setFont(font.value<QFont>());
+    const QVariant align = model()->headerData(logicalIndex, Qt::Horizontal, Qt::TextAlignmentRole);
+    const int flags = align.isValid() ? align.toInt() : int(Qt::AlignLeft | Qt::AlignVCenter);
+    painter->setPen(text_);
+    painter->drawText(rect.adjusted(3, 0, -2, -1), flags,
+                      model()->headerData(logicalIndex, Qt::Horizontal).toString());
+    painter->setPen(lines_);
+    painter->drawLine(rect.topRight(), rect.bottomRight());
+    painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+    painter->restore();
+}
+
+}  // namespace bpd::mainwindow

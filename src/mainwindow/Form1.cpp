@@ -1,0 +1,336 @@
+#include "Form1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+
+#include "ClassicColours.h"
+#include "ClassicFonts.h"
+#include "ContactBlock.h"
+#include "EngineText.h"
+#include "FieldValidator.h"
+#include "Form1Layout.h"
+#include "GridPresenter.h"
+#include "ImageList.h"
+#include "MessageService.h"
+#include "PreviewController.h"
+#include "ResultsGrid.h"
+#include "Services.h"
+#include "ShortcutPriority.h"
+#include "ThicknessCatalogue.h"
+#include "UnitSwitcher.h"
+
+namespace bpd::mainwindow {
+
+std::vector<double>& colThickness() {
+    static std::vector<double> thicknesses;
+    return thicknesses;
+}
+
+namespace {
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Pelgro Bearing Pad Design"));
+    setPalette(ClassicColours::palette());
+    setFont(ClassicFonts::msSansSerif());
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("Form1Client"));
+    client->setFixedSize(Form1Layout::clientSize());
+    setCentralWidget(client);
+    menuBar()->setFont(ClassicFonts::msSansSerif());
+    ui_ = Form1Layout::build(client, menuBar());
+    resize(Form1Layout::clientSize().width(),
+           Form1Layout::clientSize().height() + menuBar()->sizeHint().height());
+
+    presenter_ = std::make_unique<GridPresenter>(*ui_.MSFlexGrid1);
+    switcher_ = std::make_unique<UnitSwitcher>(*this);
+    previews_ = new PreviewController(ui_.Picture1, ui_.CheckSliding, this);
+    previews_->watchField(ui_.w1Text, QStringLiteral("W1"));
+    previews_->watchField(ui_.b1Text, QStringLiteral("B1"));
+    previews_->watchField(ui_.AText, QStringLiteral("A"));
+    previews_->watchField(ui_.dhText, QStringLiteral("dh"));
+    previews_->watchField(ui_.VapText, QStringLiteral("Vap"));
+    previews_->watchSelector(ui_.tCombo, QStringLiteral("t"));
+    previews_->watchSelector(ui_.tCombo_SI, QStringLiteral("t"));
+
+    validator_ = new FieldValidator(
+        this, [this](QLineEdit* field, bool zeroAllowed) { return ValidateField(field, zeroAllowed); });
+    validator_->addField(ui_.w1Text, false);
+    validator_->addField(ui_.b1Text, false);
+    validator_->addField(ui_.AText, true);
+    validator_->addField(ui_.dhText, false);
+    validator_->addField(ui_.VapText, true);
+
+    shortcuts_ = new ShortcutPriority(this);
+    QList<QKeySequence> keys;
+    for (QAction* a : {ui_.General, ui_.Imperial, ui_.SI, ui_.Excel, ui_.NotePad, ui_.Loading,
+                       ui_.Rotation, ui_.NonUniform_Bearing, ui_.Help_Topics,
+                       ui_.Pelgro_Ravelon_Design_Guide, ui_.About_Pelgro_BPD})
+        keys.append(a->shortcut());
+    shortcuts_->setShortcuts(keys);
+    for (QWidget* w : client->findChildren<QWidget*>())
+        if (w->focusPolicy() != Qt::NoFocus) shortcuts_->watch(w);
+
+    connectHandlers();
+}
+
+Form1::~Form1() = default;
+
+void Form1::connectHandlers() {
+    connect(ui_.General, &QAction::triggered, this, &Form1::General_Click);
+    connect(ui_.Imperial, &QAction::triggered, this, &Form1::Imperial_Click);
+    connect(ui_.SI, &QAction::triggered, this, &Form1::SI_Click);
+    connect(ui_.Excel, &QAction::triggered, this, &Form1::Excel_Click);
+    connect(ui_.NotePad, &QAction::triggered, this, &Form1::NotePad_Click);
+    connect(ui_.Loading, &QAction::triggered, this, &Form1::Loading_Click);
+    connect(ui_.Rotation, &QAction::triggered, this, &Form1::Rotation_Click);
+    connect(ui_.NonUniform_Bearing, &QAction::triggered, this, &Form1::NonUniform_Bearing_Click);
+    connect(ui_.Help_Topics, &QAction::triggered, this, &Form1::Help_Topics_Click);
+    connect(ui_.Pelgro_Ravelon_Design_Guide, &QAction::triggered, this,
+            &Form1::Pelgro_Ravelon_Design_Guide_Click);
+    connect(ui_.About_Pelgro_BPD, &QAction::triggered, this, &Form1::About_Pelgro_BPD_Click);
+    connect(ui_.AnalyzeBtn, &QPushButton::clicked, this, &Form1::AnalyzeBtn_Click);
+    connect(ui_.PrintBtn, &QPushButton::clicked, this, &Form1::PrintBtn_Click);
+    connect(ui_.CheckSliding, &QCheckBox::toggled, this, &Form1::CheckSliding_Click);
+    connect(ui_.tCombo, &QComboBox::currentIndexChanged, this, &Form1::tCombo_Click);
+    connect(ui_.tCombo_SI, &QComboBox::currentIndexChanged, this, &Form1::tCombo_SI_Click);
+    connect(ui_.MSFlexGrid1, &ResultsGrid::MouseMove, this, &Form1::MSFlexGrid1_MouseMove);
+    connect(ui_.MSFlexGrid1, &ResultsGrid::MouseDown, this, &Form1::MSFlexGrid1_MouseDown);
+}
+
+QString Form1::sUnitSystem() const { return toQString(unitSystemName(unitSystem_)); }
+
+QString Form1::previewKey() const { return previews_->currentKey(); }
+
+// ---- Lifecycle ----------------------------------------------------------------------------
+
+void Form1::showEvent(QShowEvent* event) {
+    if (!loaded_) {
+        loaded_ = true;
+        Form_Load();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void Form1::Form_Load() {
+    sContactText_ = ContactBlock::contactText();
+    colContactLines_ = ContactBlock::contactLines();
+    ui_.Label7->setText(ContactBlock::contactLine());
+    setWindowIcon(platform::windowIcon());
+    bFormLoaded_ = false;
+    dInitialWidth_ = width();
+    dInitialHeight_ = height();
+
+    ui_.tCombo->clear();
+    for (std::string_view entry : ThicknessCatalogue::selectorEntries(UnitSystem::Imperial))
+        ui_.tCombo->addItem(toQString(entry));
+    ui_.tCombo->setCurrentIndex(ThicknessCatalogue::allPosition);
+    ui_.tCombo->show();
+    ui_.tCombo_SI->clear();
+    for (std::string_view entry : ThicknessCatalogue::selectorEntries(UnitSystem::SI))
+        ui_.tCombo_SI->addItem(toQString(entry));
+    ui_.tCombo_SI->setCurrentIndex(ThicknessCatalogue::allPosition);
+    ui_.tCombo_SI->hide();
+
+    colThickness().clear();
+    for (int p = 1; p <= ThicknessCatalogue::count; ++p)
+        colThickness().push_back(ThicknessCatalogue::thicknessInches(p));
+    unitSystem_ = UnitSystem::Imperial;
+    bFormLoaded_ = true;
+    ShowPreview(QStringLiteral("W1"));
+    if (hooks_.startSpreadsheet) hooks_.startSpreadsheet();
+    AnalyzeImperial();
+
+    setMinimumSize(size());
+    if (const QScreen* screen = this->screen()) {
+        QRect frame(QPoint(), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    ui_.MSFlexGrid1->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form1::Form_Resize() {
+    if (!loaded_ || isMinimized()) return;
+    if (width() < dInitialWidth_) resize(static_cast<int>(dInitialWidth_), height());
+    if (height() < dInitialHeight_) resize(width(), static_cast<int>(dInitialHeight_));
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void Form1::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    if (hooks_.unloadDialogs) {
+        hooks_.unloadDialogs();
+    } else {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != this && w->isVisible()) w->close();
+    }
+    if (hooks_.endSpreadsheet) hooks_.endSpreadsheet();
+}
+
+// ---- Validation ---------------------------------------------------------------------------
+
+bool Form1::ValidateField(QLineEdit* field, bool zeroAllowed) {
+    field->setText(fromEngine(formatInputPattern(toEngine(field->text()), numberLocale())));
+    bool cancel = false;
+    validate_Input(field->text(), zeroAllowed, cancel);
+    return cancel;
+}
+
+void Form1::validate_Input(const QString& iText, bool bIsZeroAllowed, bool& bCancel) {
+    bool valid = true;
+    const std::optional<double> value = readNumber(iText);
+    if (!value) {
+        warn(QString::fromLatin1(kNumericMessage));
+        valid = false;
+    }
+    if (valid && bIsZeroAllowed && *value < 0) {
+        warn(QString::fromLatin1(kZeroOrPositiveMessage));
+        valid = false;
+    }
+    if (valid && !bIsZeroAllowed && *value <= 0) {
+        warn(QString::fromLatin1(kPositiveMessage));
+        valid = false;
+    }
+    bCancel = !valid;
+    if (valid) RunAnalysis();
+}
+
+void Form1::warn(const QString& text) {
+    platform::Services::instance().messages().warning(this, QString::fromLatin1(kMessageTitle), text);
+}
+
+void Form1::rejectNonNumeric(QLineEdit* field) {
+    warn(QString::fromLatin1(kNumericMessage));
+    field->setFocus(Qt::OtherFocusReason);
+}
+
+// ---- Design check -------------------------------------------------------------------------
+
+void Form1::RunAnalysis() {
+    if (ui_.Imperial->isChecked())
+        AnalyzeImperial();
+    else
+        AnalyzeSI();
+}
+
+void Form1::AnalyzeImperial() { analyze(UnitSystem::Imperial); }
+
+void Form1::AnalyzeSI() { analyze(UnitSystem::SI); }
+
+void Form1::analyze(UnitSystem units) {
+    ++analysisRuns_;
+    AnalysisRequest request;
+    request.units = units;
+    request.texts = {toEngine(ui_.w1Text->text()), toEngine(ui_.b1Text->text()),
+                     toEngine(ui_.AText->text()), toEngine(ui_.dhText->text()),
+                     toEngine(ui_.VapText->text())};
+    request.sliding = ui_.CheckSliding->isChecked();
+    request.selection =
+        (units == UnitSystem::Imperial ? ui_.tCombo : ui_.tCombo_SI)->currentIndex();
+    if (request.selection < 0) request.selection = ThicknessCatalogue::allPosition;
+    const ResultTable table = bpd::analyze(request, colThickness(), numberLocale());
+    presenter_->write(table);
+    if (table.fault) reportFault(*table.fault);
+}
+
+QLineEdit* Form1::fieldOf(const std::string& quantity) const {
+    if (quantity == "w1") return ui_.w1Text;
+    if (quantity == "b1") return ui_.b1Text;
+    if (quantity == "A") return ui_.AText;
+    if (quantity == "dh") return ui_.dhText;
+    if (quantity == "Vap") return ui_.VapText;
+    return nullptr;
+}
+
+void Form1::reportFault(const RunFault& fault) {
+    if (fault.kind == RunFault::Kind::InputNotNumeric) {
+        // Reached only through a menu command while a field holds a rejected text.
+        if (QLineEdit* field = fieldOf(fault.quantity)) {
+            rejectNonNumeric(field);
+            return;
+        }
+        warn(QString::fromLatin1(kNumericMessage));
+        return;
+    }
+    warn(QStringLiteral("The design check stopped at thickness %1: the value of %2 is beyond the "
+                        "range of numbers. The rows above it are complete; check the inputs.")
+             .arg(fromEngine(fault.thickness), fromEngine(fault.quantity)));
+}
+
+// ---- Previews and grid --------------------------------------------------------------------
+
+void Form1::ShowPreview(const QString& key) { previews_->ShowPreview(key); }
+
+void Form1::MSFlexGrid1_MouseMove() { presenter_->MouseMove(ui_.VapText->text()); }
+
+void Form1::MSFlexGrid1_MouseDown() {
+    const QString key = presenter_->MouseDownPreviewKey(ui_.CheckSliding->isChecked());
+    if (!key.isEmpty()) ShowPreview(key);
+}
+
+// ---- Commands -----------------------------------------------------------------------------
+
+void Form1::AnalyzeBtn_Click() { RunAnalysis(); }
+
+void Form1::CheckSliding_Click() {
+    ShowPreview(previews_->variant(QStringLiteral("W1")));
+    RunAnalysis();
+}
+
+void Form1::tCombo_Click() {
+    if (bFormLoaded_) AnalyzeImperial();
+}
+
+void Form1::tCombo_SI_Click() {
+    if (bFormLoaded_) AnalyzeSI();
+}
+
+void Form1::Imperial_Click() {
+    // The action toggled its own mark; the switch decides the marks.
+    ui_.Imperial->setChecked(unitSystem_ == UnitSystem::Imperial);
+    ui_.SI->setChecked(unitSystem_ == UnitSystem::SI);
+    switcher_->SwitchUnitSystem(UnitSystem::Imperial);
+}
+
+void Form1::SI_Click() {
+    ui_.Imperial->setChecked(unitSystem_ == UnitSystem::Imperial);
+    ui_.SI->setChecked(unitSystem_ == UnitSystem::SI);
+    switcher_->SwitchUnitSystem(UnitSystem::SI);
+}
+
+// The commands of the reports, the dialogs and the documents are wired in by their owners.
+void Form1::General_Click() {}
+void Form1::Excel_Click() {}
+void Form1::NotePad_Click() {}
+void Form1::Loading_Click() {}
+void Form1::Rotation_Click() {}
+void Form1::NonUniform_Bearing_Click() {}
+void Form1::Help_Topics_Click() {}
+void Form1::Pelgro_Ravelon_Design_Guide_Click() {}
+void Form1::About_Pelgro_BPD_Click() {}
+void Form1::PrintBtn_Click() {}
+
+}  // namespace bpd::mainwindow

@@ -1,0 +1,141 @@
+#pragma once
+// The main window: inputs, validation, unit switch, previews, results grid and menus.
+//
+// The controls are built by Form1Layout and carry their layout names (controls()). The
+// window keeps the state it owns for its lifetime (bFormLoaded, sUnitSystem, the contact
+// block) and dispatches the events to the small classes that do the work: FieldValidator,
+// UnitSwitcher, PreviewController and GridPresenter. Every number text comes from the engine.
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "Form1Controls.h"
+#include "ResultTable.h"
+#include "Units.h"
+
+class QLineEdit;
+
+namespace bpd::mainwindow {
+
+class FieldValidator;
+class GridPresenter;
+class PreviewController;
+class ResultsGrid;
+class ShortcutPriority;
+class UnitSwitcher;
+
+// The application-wide list of catalogue thicknesses in inches, item p at index p-1; filled
+// by the main window's load.
+std::vector<double>& colThickness();
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr const char* kMessageTitle = "Pelgro Pad Bearing Design";
+    static constexpr const char* kNumericMessage = "Invalid input. Please enter numeric data.";
+    static constexpr const char* kZeroOrPositiveMessage =
+        "Invalid input. Please enter 0 or positive value.";
+    static constexpr const char* kPositiveMessage = "Invalid input. Please enter positive value.";
+
+    // What the window starts and ends with it besides itself: the spreadsheet stand-in and
+    // the program's other dialogs. Empty hooks do nothing; without unloadDialogs the unload
+    // closes every other top-level window of the program.
+    struct LifecycleHooks {
+        std::function<void()> startSpreadsheet;  // at load, when none is running yet
+        std::function<void()> endSpreadsheet;    // at unload: alerts on, quit, release
+        std::function<void()> unloadDialogs;     // at unload, before the spreadsheet ends
+    };
+
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    const Form1Controls& controls() const { return ui_; }
+    ResultsGrid& grid() const { return *ui_.MSFlexGrid1; }
+    void setLifecycleHooks(LifecycleHooks hooks) { hooks_ = std::move(hooks); }
+
+    // State owned by the window.
+    bool bFormLoaded() const { return bFormLoaded_; }
+    QString sUnitSystem() const;
+    UnitSystem unitSystem() const { return unitSystem_; }
+    double dInitialWidth() const { return dInitialWidth_; }
+    double dInitialHeight() const { return dInitialHeight_; }
+    const QString& sContactText() const { return sContactText_; }
+    const QStringList& colContactLines() const { return colContactLines_; }
+    // The key of the picture the preview box shows.
+    QString previewKey() const;
+    // How many design checks ran since the window was built.
+    int analysisRuns() const { return analysisRuns_; }
+
+    // Operations used across the program.
+    void validate_Input(const QString& iText, bool bIsZeroAllowed, bool& bCancel);
+    void RunAnalysis();
+    void AnalyzeImperial();
+    void AnalyzeSI();
+    void ShowPreview(const QString& key);
+
+public slots:
+    // Menus.
+    void General_Click();
+    void Imperial_Click();
+    void SI_Click();
+    void Excel_Click();
+    void NotePad_Click();
+    void Loading_Click();
+    void Rotation_Click();
+    void NonUniform_Bearing_Click();
+    void Help_Topics_Click();
+    void Pelgro_Ravelon_Design_Guide_Click();
+    void About_Pelgro_BPD_Click();
+    // Controls.
+    void AnalyzeBtn_Click();
+    void PrintBtn_Click();
+    void CheckSliding_Click();
+    void tCombo_Click();
+    void tCombo_SI_Click();
+    void MSFlexGrid1_MouseMove();
+    void MSFlexGrid1_MouseDown();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    friend class UnitSwitcher;
+
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload();
+    bool ValidateField(QLineEdit* field, bool zeroAllowed);
+    void analyze(UnitSystem units);
+    void reportFault(const RunFault& fault);
+    void setUnitSystem(UnitSystem units) { unitSystem_ = units; }
+    void rejectNonNumeric(QLineEdit* field);
+    void warn(const QString& text);
+    void connectHandlers();
+    QLineEdit* fieldOf(const std::string& quantity) const;
+
+    Form1Controls ui_;
+    LifecycleHooks hooks_;
+    std::unique_ptr<GridPresenter> presenter_;
+    std::unique_ptr<UnitSwitcher> switcher_;
+    PreviewController* previews_ = nullptr;
+    FieldValidator* validator_ = nullptr;
+    ShortcutPriority* shortcuts_ = nullptr;
+
+    bool loaded_ = false;  // the load steps ran
+    bool unloaded_ = false;
+    bool bFormLoaded_ = false;
+    double dInitialWidth_ = 0;
+    double dInitialHeight_ = 0;
+    UnitSystem unitSystem_ = UnitSystem::Imperial;
+    QString sContactText_;
+    QStringList colContactLines_;
+    int analysisRuns_ = 0;
+};
+
+}  // namespace bpd::mainwindow

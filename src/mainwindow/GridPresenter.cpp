@@ -1,0 +1,129 @@
+#include "GridPresenter.h"
+
+#include <array>
+
+#include "ClassicColours.h"
+#include "EngineText.h"
+#include "ResultsGrid.h"
+
+namespace bpd::mainwindow {
+
+namespace {
+const std::array<const char*, kResultColumns> kHoverDescriptions = {
+    "Design status, whether the design is passed or failed.",
+    "Initial thickness of pad.",
+    "Shape factor, the actual loaded area of the pad divided by the perimeter free to bulge.",
+    "Total allowable non-ultimate vertical working load at zero angle of rotation.",
+    "Compressive stress allowed without rotation, total allowable compressive load divided by "
+    "loaded area, non-ultimate stress.",
+    "Reduction factor for compressive load with angle of rotation.",
+    "Total allowable vertical non-ultimate load on pad with angle of rotation (compressive load).",
+    "Loaded bearing pad length, usually parallel to flexural span, under rotation.",
+    "Shear strain in percent, total horizontal deformation divided by the initial thickness "
+    "multiplied by 100.",
+    "Applied non-ultimate compressive stress, total applied compressive load divided by loaded "
+    "area, non-ultimate stress.",
+    "Total allowable non-ultimate shear working load.",
+    "Shear stress, total shear load divided by the compressive loaded area, non-ultimate stress.",
+    "Shear modulus, slope of the shear stress strain curve at any point.",
+};
+
+// Preview keys of columns 1..12; column 1 takes "t" or "ts" by the Sliding box.
+const std::array<const char*, kResultColumns> kPreviewKeys = {
+    "", "t", "SF", "Vnr", "Snr", "R", "Var", "W2", "Es", "Sap", "N", "Ss", "G"};
+
+constexpr int kStatusColumn = 0;
+constexpr int kLabelColumn = 1;
+constexpr int kVarColumn = 6;
+const QString kPass = QStringLiteral("Pass");
+const QString kFail = QStringLiteral("FAIL!");
+}  // namespace
+
+GridPresenter::GridPresenter(ResultsGrid& grid) : grid_(grid) {}
+
+QString GridPresenter::hoverDescription(int col) {
+    if (col < 0 || col >= kResultColumns) return {};
+    return QString::fromLatin1(kHoverDescriptions[static_cast<std::size_t>(col)]);
+}
+
+void GridPresenter::prepare(const RowTexts& header) {
+    grid_.Clear();
+    grid_.setAllowUserResizing(1);
+    for (int c = 1; c < kResultColumns; ++c) grid_.setColAlignment(c, ResultsGrid::LeftCenter);
+    for (int c = 0; c < kResultColumns; ++c)
+        grid_.setTextMatrix(0, c, fromEngine(header[static_cast<std::size_t>(c)]));
+}
+
+void GridPresenter::write(const ResultTable& table) {
+    prepare(table.header);
+    grid_.setRows(table.rowCount);
+    for (std::size_t i = 0; i < table.labels.size(); ++i)
+        grid_.setTextMatrix(static_cast<int>(i) + 1, kLabelColumn, fromEngine(table.labels[i]));
+    int r = 1;
+    for (const ResultRow& row : table.rows) writeRow(r++, row);
+}
+
+void GridPresenter::writeRow(int r, const ResultRow& row) {
+    ShadeGridRows(grid_, ClassicColours::fromWindowsValue(ClassicColours::kEvenRow),
+                  ClassicColours::fromWindowsValue(ClassicColours::kOddRow));
+    const QString status = fromEngine(row.cells[kStatusColumn]);
+    grid_.setTextMatrix(r, kStatusColumn, status);
+    grid_.setRow(r);
+    grid_.setCol(kStatusColumn);
+    const bool pass = status == kPass;
+    grid_.setCellBackColor(
+        ClassicColours::fromWindowsValue(pass ? ClassicColours::kPass : ClassicColours::kFail));
+    grid_.setCellFontBold(true);
+    // Only a passing row clears the tooltip; a failing one leaves what was there.
+    if (pass) grid_.setToolTipText(QString());
+    for (int c = 2; c < kResultColumns; ++c)
+        grid_.setTextMatrix(r, c, fromEngine(row.cells[static_cast<std::size_t>(c)]));
+}
+
+void GridPresenter::ShadeGridRows(ResultsGrid& grid, const QColor& evenColour,
+                                  const QColor& oddColour) {
+    grid.setRedraw(false);
+    const int row = grid.Row();
+    const int col = grid.Col();
+    for (int r = grid.FixedRows(); r < grid.Rows(); ++r) {
+        grid.setRow(r);
+        const QColor& colour = r % 2 == 0 ? evenColour : oddColour;
+        for (int c = 1; c < grid.Cols(); ++c) {
+            grid.setCol(c);
+            grid.setCellBackColor(colour);
+        }
+    }
+    grid.setRow(row);
+    grid.setCol(col);
+    grid.setRedraw(true);
+}
+
+void GridPresenter::MouseMove(const QString& vapText) {
+    const int r = grid_.MouseRow();
+    if (r == 0) {
+        const QString description = hoverDescription(grid_.MouseCol());
+        if (!description.isEmpty()) grid_.setToolTipText(description);
+        return;
+    }
+    if (r < grid_.FixedRows()) return;
+    const QString status = grid_.TextMatrix(r, kStatusColumn);
+    if (status == kPass) {
+        grid_.setToolTipText(kPass);
+    } else if (status == kFail) {
+        // Compares with the rounded Var as shown; a text that does not read as a number
+        // (an emptied load field) leaves the tooltip as it is.
+        const auto vap = readNumber(vapText);
+        const auto var = readNumber(grid_.TextMatrix(r, kVarColumn));
+        if (!vap || !var) return;
+        grid_.setToolTipText(QString::fromLatin1(*vap > *var ? kCompressiveFailure : kShearFailure));
+    }
+}
+
+QString GridPresenter::MouseDownPreviewKey(bool sliding) const {
+    const int c = grid_.MouseCol();
+    if (c < 1 || c >= kResultColumns) return {};
+    if (c == kLabelColumn) return sliding ? QStringLiteral("ts") : QStringLiteral("t");
+    return QString::fromLatin1(kPreviewKeys[static_cast<std::size_t>(c)]);
+}
+
+}  // namespace bpd::mainwindow
