@@ -1,0 +1,29 @@
+#include "AboutBox.h"
+
+#include "ClassicMetrics.h"
+#include "Form4.h"
+
+namespace bpd::dialogs {
+
+AboutBox::AboutBox(SystemInformationLauncher launcher) : launcher_(std::move(launcher)) {}
+
+AboutBox::~AboutBox() { delete box_.data(); }
+
+void AboutBox::show() {
+    const bool created = box_.isNull();
+    if (created) {
+        box_ = new Form4(launcher_);
+        box_->setAttribute(Qt::WA_DeleteOnClose);
+        box_->setAttribute(Qt::WA_QuitOnClose, false);
+    }
+    box_->show();
+    if (created) centreOnScreen(box_);
+    box_->raise();
+    box_->activateWindow();
+}
+
+void AboutBox::unload() {
+    if (box_) box_->close();
+}
+
+}  // namespace bpd::dialogs

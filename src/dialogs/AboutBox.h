@@ -1,0 +1,36 @@
+#pragma once
+// The Help > "About Pelgro-BPD" command and the lifecycle of the About box (Form4).
+//
+// Usage (main window): a member `AboutBox about{launcher};` where launcher is a
+// SystemInformationLauncher over the local-machine reader, then
+//     About_Pelgro_BPD_Click: about.show();
+//     Form_Unload:            about.unload();
+// show() loads the box when it is not loaded (its load steps run once per load), shows it
+// centred and not modal, and raises the same box while it is open: never a second one.
+// OK and the close box unload it (deleted); the next show() loads it anew.
+
+#include <QPointer>
+
+#include "SystemInformationLauncher.h"
+
+namespace bpd::dialogs {
+
+class Form4;
+
+class AboutBox {
+public:
+    explicit AboutBox(SystemInformationLauncher launcher);
+    ~AboutBox();
+    AboutBox(const AboutBox&) = delete;
+    AboutBox& operator=(const AboutBox&) = delete;
+
+    void show();
+    void unload();
+    Form4* box() const { return box_.data(); }  // nullptr when not loaded
+
+private:
+    SystemInformationLauncher launcher_;
+    QPointer<Form4> box_;
+};
+
+}  // namespace bpd::dialogs

@@ -1,0 +1,52 @@
+#pragma once
+// The Help menu's two document commands: the help file and the design guide, both in the
+// "Help" folder beside the program.
+//
+// Usage (main window): a member `HelpDocuments help{this};`, then
+//     Help_Topics_Click:                  help.Help_Topics_Click();
+//     Pelgro_Ravelon_Design_Guide_Click:  help.Pelgro_Ravelon_Design_Guide_Click();
+// Each hands its document to the desktop's associated program with the program folder as the
+// working directory. When no program is associated with the type (or the association cannot
+// be used), it saves the current directory, makes <program folder>/Help current, offers the
+// Open With chooser for the document's name there, and restores the saved directory. Any
+// other failure (a missing document included) passes silently, as the commands show no
+// messages of their own.
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace bpd::dialogs {
+
+class HelpDocuments {
+public:
+    // Offers the user a program for the document (absolute path); does not wait for it.
+    using OpenWith = std::function<void(const QString& documentPath, QWidget* parent)>;
+
+    static constexpr const char* kHelpFile = "Help/Pelgro_BPD.chm";
+    static constexpr const char* kDesignGuide = "Help/DG3-RavelonDesignGuide.pdf";
+
+    // programFolder "" means QCoreApplication::applicationDirPath(); openWith empty means
+    // our OpenWithDialog, shown not modal.
+    explicit HelpDocuments(QWidget* mainWindow, QString programFolder = {},
+                           OpenWith openWith = {});
+
+    void Help_Topics_Click();
+    void Pelgro_Ravelon_Design_Guide_Click();
+
+    // The full path rule: the folder, one separator unless the folder already ends with one,
+    // then the relative name ("/opt/bpd" -> "/opt/bpd/Help/x", "/" -> "/Help/x").
+    static QString fullPath(const QString& programFolder, const QString& relativeName);
+
+    QString programFolder() const { return programFolder_; }
+
+private:
+    void openDocument(const QString& relativeName);
+
+    QWidget* mainWindow_;
+    QString programFolder_;
+    OpenWith openWith_;
+};
+
+}  // namespace bpd::dialogs

@@ -1,0 +1,115 @@
+#include "OpenWithDialog.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLabel>
+#include <QListWidget>
+#include <QMimeDatabase>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "DesktopShell.h"
+#include "MessageService.h"
+#include "Services.h"
+#include "XdgDesktopShell.h"
+
+namespace bpd::dialogs {
+
+using platform::DesktopApplication;
+using platform::DesktopApplications;
+
+OpenWithDialog::OpenWithDialog(const QString& documentPath, QWidget* parent,
+                               const QStringList& dataDirectories)
+    : QDialog(parent),
+      documentPath_(documentPath),
+      mimeType_(platform::XdgDesktopShell::mimeTypeOf(documentPath)) {
+    setObjectName(QStringLiteral("OpenWithDialog"));
+    setWindowTitle(QStringLiteral("Open With"));
+    const QString fileName = QFileInfo(documentPath).fileName();
+    const QMimeType type = QMimeDatabase().mimeTypeForName(mimeType_);
+
+    auto* intro = new QLabel(
+        tr("Choose the program you want to use to open this file:\n%1 (%2)")
+            .arg(fileName, type.isValid() ? type.comment() : mimeType_),
+        this);
+    intro->setWordWrap(true);
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("applicationList"));
+    auto* empty = new QLabel(tr("No installed program declares this file type. "
+                                "Use Browse to choose a program."),
+                             this);
+    empty->setObjectName(QStringLiteral("noApplicationsLabel"));
+    empty->setWordWrap(true);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    okButton_ = buttons->button(QDialogButtonBox::Ok);
+    auto* browseButton = buttons->addButton(tr("Browse..."), QDialogButtonBox::ActionRole);
+    browseButton->setObjectName(QStringLiteral("browseButton"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addWidget(list_);
+    layout->addWidget(empty);
+    layout->addWidget(buttons);
+    resize(420, 360);
+
+    const DesktopApplications applications(dataDirectories);
+    for (const DesktopApplication& app : applications.forMimeType(mimeType_)) addChoice(app);
+    empty->setVisible(choices_.isEmpty());
+    if (!choices_.isEmpty()) list_->setCurrentRow(0);
+    okButton_->setEnabled(!choices_.isEmpty());
+
+    connect(list_, &QListWidget::currentRowChanged, this,
+            [this](int row) { okButton_->setEnabled(row >= 0); });
+    connect(list_, &QListWidget::itemActivated, this, [this] { accept(); });
+    connect(buttons, &QDialogButtonBox::accepted, this, &OpenWithDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &OpenWithDialog::reject);
+    connect(browseButton, &QPushButton::clicked, this, &OpenWithDialog::browse);
+}
+
+void OpenWithDialog::addChoice(const DesktopApplication& application) {
+    choices_ << application;
+    auto* item = new QListWidgetItem(QIcon::fromTheme(application.icon), application.name, list_);
+    item->setToolTip(application.exec);
+}
+
+void OpenWithDialog::addProgram(const QString& programPath) {
+    DesktopApplication program;
+    program.id = programPath;
+    program.name = QFileInfo(programPath).fileName();
+    // Quoted, so a path with blanks stays one word; the document follows it.
+    QString quoted = programPath;
+    quoted.replace(u'\\', QStringLiteral("\\\\")).replace(u'"', QStringLiteral("\\\""));
+    program.exec = u'"' + quoted + QStringLiteral("\" %f");
+    addChoice(program);
+    selectChoice(static_cast<int>(choices_.size()) - 1);
+}
+
+void OpenWithDialog::selectChoice(int row) { list_->setCurrentRow(row); }
+
+void OpenWithDialog::browse() {
+    const QString program = QFileDialog::getOpenFileName(this, tr("Choose a program"));
+    if (!program.isEmpty()) addProgram(program);
+}
+
+bool OpenWithDialog::startSelected() {
+    const int row = list_->currentRow();
+    if (row < 0 || row >= choices_.size()) return false;
+    const auto command = DesktopApplications::commandFor(choices_.at(row), documentPath_);
+    auto& services = platform::Services::instance();
+    if (command && services.shell().startProgram(command->program, command->arguments,
+                                                 QFileInfo(documentPath_).absolutePath(),
+                                                 platform::ShowMode::Normal))
+        return true;
+    services.messages().warning(this, windowTitle(),
+                                tr("%1 could not be started.").arg(choices_.at(row).name));
+    return false;
+}
+
+void OpenWithDialog::accept() {
+    if (startSelected()) QDialog::accept();
+}
+
+}  // namespace bpd::dialogs

@@ -1,0 +1,256 @@
+#include "DesktopApplications.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTextStream>
+#include <QUrl>
+
+namespace bpd::platform {
+
+namespace {
+
+QStringList splitEnvList(const QByteArray& value, const QStringList& fallback) {
+    QStringList result;
+    for (const QString& part : QString::fromLocal8Bit(value).split(u':', Qt::SkipEmptyParts))
+        result << QDir::cleanPath(part);
+    return result.isEmpty() ? fallback : result;
+}
+
+// The string escapes of desktop entry values: \s \n \t \r \\.
+QString unescapeValue(const QString& raw) {
+    QString out;
+    out.reserve(raw.size());
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const QChar c = raw.at(i);
+        if (c != u'\\' || i + 1 >= raw.size()) {
+            out += c;
+            continue;
+        }
+        const QChar n = raw.at(++i);
+        switch (n.unicode()) {
+        case 's': out += u' '; break;
+        case 'n': out += u'\n'; break;
+        case 't': out += u'\t'; break;
+        case 'r': out += u'\r'; break;
+        case '\\': out += u'\\'; break;
+        default: out += u'\\'; out += n; break;
+        }
+    }
+    return out;
+}
+
+QStringList splitList(const QString& value) {
+    QStringList items;
+    for (const QString& item : value.split(u';', Qt::SkipEmptyParts)) {
+        const QString trimmed = item.trimmed();
+        if (!trimmed.isEmpty()) items << trimmed;
+    }
+    return items;
+}
+
+// The [group] of an ini-like file (desktop entries, mimeapps.list) as key -> raw value.
+QHash<QString, QString> readGroup(const QString& filePath, const QString& group) {
+    QHash<QString, QString> values;
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return values;
+    QTextStream in(&file);
+    bool inGroup = false;
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (line.isEmpty() || line.startsWith(u'#')) continue;
+        if (line.startsWith(u'[')) {
+            inGroup = (line == u'[' + group + u']');
+            continue;
+        }
+        if (!inGroup) continue;
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq <= 0) continue;
+        const QString key = line.left(eq).trimmed();
+        if (!values.contains(key)) values.insert(key, line.mid(eq + 1).trimmed());
+    }
+    return values;
+}
+
+// Splits an Exec value into words: blanks separate, double quotes group, and inside quotes a
+// backslash takes the next character literally.
+QStringList splitExec(const QString& exec) {
+    QStringList words;
+    QString current;
+    bool inQuotes = false;
+    bool haveWord = false;
+    for (qsizetype i = 0; i < exec.size(); ++i) {
+        const QChar c = exec.at(i);
+        if (inQuotes) {
+            if (c == u'\\' && i + 1 < exec.size()) {
+                current += exec.at(++i);
+            } else if (c == u'"') {
+                inQuotes = false;
+            } else {
+                current += c;
+            }
+        } else if (c == u'"') {
+            inQuotes = true;
+            haveWord = true;
+        } else if (c.isSpace()) {
+            if (haveWord || !current.isEmpty()) words << current;
+            current.clear();
+            haveWord = false;
+        } else {
+            current += c;
+        }
+    }
+    if (haveWord || !current.isEmpty()) words << current;
+    return words;
+}
+
+bool isUrl(const QString& target) {
+    const QUrl url(target);
+    return url.isValid() && url.scheme().size() > 1 && !QFileInfo(target).isAbsolute();
+}
+
+}  // namespace
+
+QStringList DesktopApplications::dataDirectories() {
+    QStringList dirs;
+    dirs << splitEnvList(qgetenv("XDG_DATA_HOME"), {QDir::homePath() + u"/.local/share"_qs});
+    dirs << splitEnvList(qgetenv("XDG_DATA_DIRS"),
+                         {u"/usr/local/share"_qs, u"/usr/share"_qs});
+    dirs.removeDuplicates();
+    return dirs;
+}
+
+QStringList DesktopApplications::configDirectories() {
+    QStringList dirs;
+    dirs << splitEnvList(qgetenv("XDG_CONFIG_HOME"), {QDir::homePath() + u"/.config"_qs});
+    dirs << splitEnvList(qgetenv("XDG_CONFIG_DIRS"), {u"/etc/xdg"_qs});
+    dirs.removeDuplicates();
+    return dirs;
+}
+
+DesktopApplications::DesktopApplications(const QStringList& dataDirectories) {
+    QSet<QString> seen;
+    for (const QString& dataDir : dataDirectories) {
+        const QString appsDir = dataDir + u"/applications"_qs;
+        QDirIterator it(appsDir, {u"*.desktop"_qs}, QDir::Files, QDirIterator::Subdirectories);
+        QStringList files;
+        while (it.hasNext()) files << it.next();
+        files.sort();
+        for (const QString& path : files) {
+            // The id is the path below applications/ with '/' turned into '-'.
+            QString id = QDir(appsDir).relativeFilePath(path);
+            id.replace(u'/', u'-');
+            if (seen.contains(id)) continue;  // an earlier folder's entry of that id wins
+            seen.insert(id);
+            if (auto app = parseEntry(path, id)) applications_ << *app;
+        }
+    }
+}
+
+std::optional<DesktopApplication> DesktopApplications::parseEntry(const QString& filePath,
+                                                                  const QString& id) {
+    const auto values = readGroup(filePath, u"Desktop Entry"_qs);
+    if (values.value(u"Type"_qs) != u"Application") return std::nullopt;
+    if (values.value(u"Hidden"_qs) == u"true") return std::nullopt;
+    const QString tryExec = unescapeValue(values.value(u"TryExec"_qs));
+    if (!tryExec.isEmpty()) {
+        const bool found = QFileInfo(tryExec).isAbsolute()
+                               ? QFileInfo(tryExec).isExecutable()
+                               : !QStandardPaths::findExecutable(tryExec).isEmpty();
+        if (!found) return std::nullopt;
+    }
+    DesktopApplication app;
+    app.id = id;
+    app.filePath = filePath;
+    app.name = unescapeValue(values.value(u"Name"_qs));
+    if (app.name.isEmpty()) app.name = QFileInfo(filePath).completeBaseName();
+    app.exec = unescapeValue(values.value(u"Exec"_qs));
+    app.icon = unescapeValue(values.value(u"Icon"_qs));
+    app.mimeTypes = splitList(unescapeValue(values.value(u"MimeType"_qs)));
+    app.noDisplay = values.value(u"NoDisplay"_qs) == u"true";
+    return app;
+}
+
+std::optional<DesktopApplication> DesktopApplications::find(const QString& id) const {
+    for (const auto& app : applications_)
+        if (app.id == id) return app;
+    return std::nullopt;
+}
+
+QList<DesktopApplication> DesktopApplications::forMimeType(const QString& mimeType,
+                                                           bool includeHidden) const {
+    QList<DesktopApplication> result;
+    for (const auto& app : applications_) {
+        if (app.noDisplay && !includeHidden) continue;
+        if (app.mimeTypes.contains(mimeType, Qt::CaseInsensitive)) result << app;
+    }
+    return result;
+}
+
+QStringList DesktopApplications::defaultIds(const QString& mimeType,
+                                            const QStringList& configDirectories,
+                                            const QStringList& dataDirectories) {
+    QStringList files;
+    for (const QString& dir : configDirectories) files << dir + u"/mimeapps.list"_qs;
+    for (const QString& dir : dataDirectories) {
+        files << dir + u"/applications/mimeapps.list"_qs;
+        files << dir + u"/applications/defaults.list"_qs;
+    }
+    QStringList ids;
+    for (const QString& file : files) {
+        const auto defaults = readGroup(file, u"Default Applications"_qs);
+        for (const QString& id : splitList(defaults.value(mimeType)))
+            if (!ids.contains(id)) ids << id;
+    }
+    return ids;
+}
+
+std::optional<CommandLine> DesktopApplications::commandFor(const DesktopApplication& application,
+                                                           const QString& fileOrUrl) {
+    const QStringList words = splitExec(application.exec);
+    if (words.isEmpty()) return std::nullopt;
+    const bool url = isUrl(fileOrUrl);
+    const QString asUrl = url ? fileOrUrl : QUrl::fromLocalFile(fileOrUrl).toString();
+    const QString asFile = url ? QUrl(fileOrUrl).toLocalFile() : fileOrUrl;
+    QStringList expanded;
+    bool placed = false;
+    for (const QString& word : words) {
+        if (word == u"%f" || word == u"%F") {
+            expanded << (asFile.isEmpty() ? asUrl : asFile);
+            placed = true;
+        } else if (word == u"%u" || word == u"%U") {
+            expanded << (url ? fileOrUrl : asFile);
+            placed = true;
+        } else if (word == u"%i") {
+            if (!application.icon.isEmpty()) expanded << u"--icon"_qs << application.icon;
+        } else {
+            QString out;
+            for (qsizetype i = 0; i < word.size(); ++i) {
+                if (word.at(i) != u'%' || i + 1 >= word.size()) {
+                    out += word.at(i);
+                    continue;
+                }
+                const QChar code = word.at(++i);
+                if (code == u'%') out += u'%';
+                else if (code == u'c') out += application.name;
+                else if (code == u'k') out += application.filePath;
+                else if (code == u'f' || code == u'u') {
+                    out += code == u'f' ? asFile : fileOrUrl;
+                    placed = true;
+                }
+                // Other and deprecated field codes are dropped.
+            }
+            if (!out.isEmpty()) expanded << out;
+        }
+    }
+    if (!placed) expanded << (url ? fileOrUrl : asFile);
+    CommandLine command;
+    command.program = expanded.takeFirst();
+    command.arguments = expanded;
+    return command;
+}
+
+}  // namespace bpd::platform

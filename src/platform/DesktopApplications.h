@@ -1,0 +1,66 @@
+#pragma once
+// The applications installed on a freedesktop desktop, read from the desktop entries
+// (applications/*.desktop) of the XDG data folders, and the association of MIME types with
+// them (mimeapps.list, or the entries' own MimeType lines).
+//
+// Entries earlier in the data folder list win (the user's data home first), as the desktop
+// entry specification orders them. Hidden entries and entries whose TryExec program is missing
+// do not count as installed.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace bpd::platform {
+
+struct DesktopApplication {
+    QString id;        // desktop file id, e.g. "org.gnome.Evince.desktop"
+    QString name;      // Name=
+    QString exec;      // Exec=, unescaped, field codes kept
+    QString icon;      // Icon=
+    QString filePath;  // the .desktop file
+    QStringList mimeTypes;
+    bool noDisplay = false;
+};
+
+// A program and its arguments, ready to start.
+struct CommandLine {
+    QString program;
+    QStringList arguments;
+};
+
+class DesktopApplications {
+public:
+    // The installed applications of the given data folders (each holding applications/).
+    explicit DesktopApplications(const QStringList& dataDirectories);
+    // The current environment's data folders: $XDG_DATA_HOME, then $XDG_DATA_DIRS (defaults
+    // ~/.local/share and /usr/local/share:/usr/share).
+    static QStringList dataDirectories();
+    // The current environment's configuration folders: $XDG_CONFIG_HOME, then $XDG_CONFIG_DIRS.
+    static QStringList configDirectories();
+
+    const QList<DesktopApplication>& all() const { return applications_; }
+    std::optional<DesktopApplication> find(const QString& id) const;
+    // The applications that declare the type in their MimeType line, in data folder order;
+    // entries marked NoDisplay are left out unless includeHidden.
+    QList<DesktopApplication> forMimeType(const QString& mimeType,
+                                          bool includeHidden = false) const;
+
+    // The desktop file ids that mimeapps.list names as defaults for the type, in precedence
+    // order (configuration folders first, then the data folders' applications/ lists).
+    static QStringList defaultIds(const QString& mimeType, const QStringList& configDirectories,
+                                  const QStringList& dataDirectories);
+
+    // Parses one desktop entry; nullopt when it is not an application entry.
+    static std::optional<DesktopApplication> parseEntry(const QString& filePath, const QString& id);
+    // Splits an Exec line into program and arguments and puts the target in place of its
+    // field codes (%f %F %u %U; appended when the line has none). nullopt for an empty line.
+    static std::optional<CommandLine> commandFor(const DesktopApplication& application,
+                                                 const QString& fileOrUrl);
+
+private:
+    QList<DesktopApplication> applications_;
+};
+
+}  // namespace bpd::platform

@@ -1,0 +1,134 @@
+#include "XdgDesktopShell.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace bpd::platform {
+
+namespace {
+
+bool isWebOrSchemeUrl(const QString& target) {
+    if (QFileInfo(target).isAbsolute()) return false;
+    const QUrl url(target);
+    return url.isValid() && url.scheme().size() > 1 && url.scheme() != u"file";
+}
+
+QString localPathOf(const QString& target) {
+    const QUrl url(target);
+    if (url.isValid() && url.scheme() == u"file") return url.toLocalFile();
+    return target;
+}
+
+bool programAvailable(const QString& program) {
+    if (program.contains(u'/')) return QFileInfo(program).isExecutable();
+    return !QStandardPaths::findExecutable(program).isEmpty();
+}
+
+}  // namespace
+
+XdgDesktopShell::XdgDesktopShell()
+    : XdgDesktopShell(DesktopApplications::dataDirectories(),
+                      DesktopApplications::configDirectories(),
+                      QStandardPaths::findExecutable(u"xdg-mime"_qs).isEmpty()
+                          ? DefaultQuery{}
+                          : DefaultQuery{&XdgDesktopShell::queryXdgMime}) {}
+
+XdgDesktopShell::XdgDesktopShell(QStringList dataDirectories, QStringList configDirectories,
+                                 DefaultQuery defaultQuery)
+    : dataDirectories_(std::move(dataDirectories)),
+      configDirectories_(std::move(configDirectories)),
+      defaultQuery_(std::move(defaultQuery)) {}
+
+QString XdgDesktopShell::queryXdgMime(const QString& mimeType) {
+    const QString xdgMime = QStandardPaths::findExecutable(u"xdg-mime"_qs);
+    if (xdgMime.isEmpty()) return {};
+    QProcess process;
+    process.start(xdgMime, {u"query"_qs, u"default"_qs, mimeType});
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(1000);
+        return {};
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) return {};
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+QString XdgDesktopShell::mimeTypeOf(const QString& target) {
+    if (isWebOrSchemeUrl(target)) return u"x-scheme-handler/"_qs + QUrl(target).scheme();
+    static const QMimeDatabase database;
+    const QString path = localPathOf(target);
+    return database.mimeTypeForFile(path).name();
+}
+
+XdgDesktopShell::Association XdgDesktopShell::associationFor(const QString& mimeType) const {
+    const DesktopApplications applications(dataDirectories_);
+    QStringList defaults;
+    if (defaultQuery_) {
+        const QString id = defaultQuery_(mimeType);
+        if (!id.isEmpty()) defaults << id;
+    } else {
+        defaults = DesktopApplications::defaultIds(mimeType, configDirectories_, dataDirectories_);
+    }
+    bool namedButUnusable = false;
+    auto usable = [](const DesktopApplication& app) {
+        const auto command = DesktopApplications::commandFor(app, u"/dev/null"_qs);
+        return command && programAvailable(command->program);
+    };
+    for (const QString& id : defaults) {
+        const auto app = applications.find(id);
+        if (app && usable(*app)) return {ShellResult::Opened, *app};
+        namedButUnusable = true;
+    }
+    for (const auto& app : applications.forMimeType(mimeType, true)) {
+        if (usable(app)) return {ShellResult::Opened, app};
+        namedButUnusable = true;
+    }
+    // A default or a declaring entry that cannot run is an incomplete association.
+    return {namedButUnusable ? ShellResult::IncompleteAssociation : ShellResult::NoAssociation,
+            {}};
+}
+
+ShellResult XdgDesktopShell::open(const QString& target, const QString& workingDirectory,
+                                  ShowMode mode) {
+    if (target.isEmpty()) return ShellResult::NotFound;
+    const bool web = isWebOrSchemeUrl(target);
+    const QString path = web ? target : localPathOf(target);
+    if (!web && !QFileInfo::exists(path)) return ShellResult::NotFound;
+    const Association association = associationFor(mimeTypeOf(target));
+    if (association.result != ShellResult::Opened) return association.result;
+    const auto command = DesktopApplications::commandFor(
+        association.application, web ? target : QFileInfo(path).absoluteFilePath());
+    if (!command) return ShellResult::IncompleteAssociation;
+    return startProgram(command->program, command->arguments, workingDirectory, mode)
+               ? ShellResult::Opened
+               : ShellResult::Failed;
+}
+
+bool XdgDesktopShell::startProgram(const QString& program, const QStringList& arguments,
+                                   const QString& workingDirectory, ShowMode) {
+    if (program.isEmpty()) return false;
+    const QString directory =
+        workingDirectory.isEmpty() || !QFileInfo(workingDirectory).isDir() ? QString()
+                                                                           : workingDirectory;
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setWorkingDirectory(directory);
+    process.setStandardInputFile(QProcess::nullDevice());
+    return process.startDetached();
+}
+
+QString XdgDesktopShell::currentDirectory() const { return QDir::currentPath(); }
+
+bool XdgDesktopShell::setCurrentDirectory(const QString& path) { return QDir::setCurrent(path); }
+
+bool XdgDesktopShell::fileExists(const QString& path) const {
+    const QFileInfo info(path);
+    return info.exists() && info.isFile();
+}
+
+}  // namespace bpd::platform
