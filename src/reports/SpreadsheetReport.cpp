@@ -177,7 +177,7 @@ bool SpreadsheetReport::writeWorkbook(const Sheet& sheet, const QString& path, Q
             return known;
         lxw_format* format = workbook_add_format(workbook);
         if (bold) format_set_bold(format);
-        if (text) format_set_num_format(format, "@");
+        if (text) format_set_num_format_index(format, 49);  // the built-in "@"
         if (left) format_set_align(format, LXW_ALIGN_LEFT);
         if (wrap) format_set_text_wrap(format);
         formats.insert(key, format);

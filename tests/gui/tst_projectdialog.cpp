@@ -1,0 +1,188 @@
+// The "General Setttings" dialog: layout, first run, OK, the close box and reopening.
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "Form3.h"
+#include "ProjectData.h"
+#include "RegistryRoutines.h"
+#include "tst_reports_fakes.h"
+
+using namespace bpd::reports;
+
+namespace {
+
+QLineEdit* box(QWidget* dialog, const char* name) {
+    return dialog->findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+
+void store(const QString& name, const QString& text) {
+    QVariant value = text;
+    QVERIFY(WriteRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, REG_SZ, name, value));
+}
+
+QString stored(const QString& name) {
+    QString value = QStringLiteral("<missing>");
+    ReadRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, name, value);
+    return value;
+}
+
+}  // namespace
+
+class TestProjectDialog : public QObject {
+    Q_OBJECT
+private slots:
+    void layoutAsDesigned_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("Command1") << "Command1" << QRect(80, 256, 81, 33) << "OK" << true;
+        QTest::newRow("Label1") << "Label1" << QRect(8, 16, 73, 17) << "Company" << true;
+        QTest::newRow("Label2") << "Label2" << QRect(8, 64, 73, 25) << "Project Name" << true;
+        QTest::newRow("Label3") << "Label3" << QRect(8, 120, 73, 25) << "Engineer" << true;
+        QTest::newRow("Label4") << "Label4" << QRect(8, 176, 73, 25) << "Description" << true;
+        QTest::newRow("Txt_Company") << "Txt_Company" << QRect(104, 8, 137, 33) << "" << false;
+        QTest::newRow("Txt_ProjectName") << "Txt_ProjectName" << QRect(104, 56, 137, 33) << "" << false;
+        QTest::newRow("Txt_Engineer") << "Txt_Engineer" << QRect(104, 112, 137, 33) << "" << false;
+        QTest::newRow("Txt_Description") << "Txt_Description" << QRect(104, 168, 137, 73) << "" << false;
+    }
+    void layoutAsDesigned() {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        QFETCH(QString, caption);
+        QFETCH(bool, bold);
+        bpd::testing::ServiceFixture fixture;
+        Form3 dialog(nullptr);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("General Setttings"));
+        QCOMPARE(dialog.size(), QSize(255, 293));
+        QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+        QVERIFY(!(dialog.windowFlags() & Qt::WindowMinMaxButtonsHint));
+        auto* widget = dialog.findChild<QWidget*>(name);
+        QVERIFY(widget);
+        QCOMPARE(widget->geometry(), geometry);
+        QCOMPARE(widget->font().bold(), bold);
+        QCOMPARE(widget->font().pointSizeF(), 8.25);
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            QCOMPARE(label->text(), caption);
+        if (auto* button = qobject_cast<QPushButton*>(widget))
+            QCOMPARE(button->text(), caption);
+        if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            QCOMPARE(edit->text(), caption);  // first run: empty, never "Text1"
+    }
+
+    void focusStartsOnOkAndFollowsTheFields() {
+        bpd::testing::ServiceFixture fixture;
+        QWidget mainWindow;
+        mainWindow.show();
+        QPointer<Form3> form3;
+        General_Click(&mainWindow, form3);
+        QVERIFY(QTest::qWaitForWindowExposed(form3));
+        QApplication::setActiveWindow(form3);
+        QCOMPARE(form3->focusWidget(), form3->findChild<QWidget*>(QStringLiteral("Command1")));
+        const char* order[] = {"Txt_Company", "Txt_ProjectName", "Txt_Engineer", "Txt_Description", "Command1"};
+        QWidget* current = form3->findChild<QWidget*>(QStringLiteral("Command1"));
+        for (const char* next : order) {
+            current = current->nextInFocusChain();
+            while (current->focusPolicy() == Qt::NoFocus)
+                current = current->nextInFocusChain();
+            QCOMPARE(current->objectName(), QString::fromLatin1(next));
+        }
+        UnloadForm3(form3);
+    }
+
+    void okSavesAllFourHidesTheDialogAndShowsTheMainWindow() {
+        bpd::testing::ServiceFixture fixture;
+        QWidget mainWindow;
+        mainWindow.show();
+        QPointer<Form3> form3;
+        General_Click(&mainWindow, form3);
+        QVERIFY(form3 && form3->isVisible());
+        QVERIFY(mainWindow.isHidden());
+
+        box(form3, "Txt_Company")->setText(QStringLiteral("Pelgro Łódź"));
+        box(form3, "Txt_ProjectName")->setText(QStringLiteral("Bridge 7"));
+        box(form3, "Txt_Engineer")->setText(QStringLiteral("J. Novák"));
+        box(form3, "Txt_Description")->setText(QString(1500, QLatin1Char('d')));
+        QTest::mouseClick(form3->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+
+        QVERIFY(form3);  // hidden, still loaded
+        QVERIFY(form3->isHidden());
+        QVERIFY(mainWindow.isVisible());
+        QCOMPARE(stored(kCompanyValue), QStringLiteral("Pelgro Łódź"));
+        QCOMPARE(stored(kProjectNameValue), QStringLiteral("Bridge 7"));
+        QCOMPARE(stored(kEngineerValue), QStringLiteral("J. Novák"));
+        QCOMPARE(stored(kDescriptionValue), QString(1500, QLatin1Char('d')));
+
+        // Reopening after OK shows the boxes as left, without a re-read.
+        store(kCompanyValue, QStringLiteral("changed behind its back"));
+        Form3* before = form3;
+        General_Click(&mainWindow, form3);
+        QCOMPARE(form3.data(), before);
+        QCOMPARE(box(form3, "Txt_Company")->text(), QStringLiteral("Pelgro Łódź"));
+        QVERIFY(mainWindow.isHidden());
+        UnloadForm3(form3);
+        QVERIFY(mainWindow.isVisible());
+    }
+
+    void okWithEmptyBoxesCreatesFourEmptyValues() {
+        bpd::testing::ServiceFixture fixture;
+        QWidget mainWindow;
+        QPointer<Form3> form3;
+        General_Click(&mainWindow, form3);
+        form3->Command1_Click();
+        for (const QString& name : {kCompanyValue, kProjectNameValue, kEngineerValue, kDescriptionValue}) {
+            QString value = QStringLiteral("unchanged");
+            QVERIFY2(ReadRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, name, value), qPrintable(name));
+            QCOMPARE(value, QString());
+        }
+        UnloadForm3(form3);
+    }
+
+    void theCloseBoxSavesNothingAndTheNextOpeningRereads() {
+        bpd::testing::ServiceFixture fixture;
+        store(kCompanyValue, QStringLiteral("Saved Co"));
+        store(kEngineerValue, QStringLiteral("Saved engineer"));
+        QWidget mainWindow;
+        mainWindow.show();
+        QPointer<Form3> form3;
+        General_Click(&mainWindow, form3);
+        QCOMPARE(box(form3, "Txt_Company")->text(), QStringLiteral("Saved Co"));
+        QCOMPARE(box(form3, "Txt_ProjectName")->text(), QString());
+        box(form3, "Txt_Company")->setText(QStringLiteral("Unsaved edit"));
+
+        QVERIFY(form3->close());
+        QVERIFY(mainWindow.isVisible());
+        QCOMPARE(stored(kCompanyValue), QStringLiteral("Saved Co"));
+        QCOMPARE(stored(kProjectNameValue), QStringLiteral("<missing>"));
+
+        // Reopened before the closed dialog is gone: a fresh one that reads the store.
+        General_Click(&mainWindow, form3);
+        QCOMPARE(box(form3, "Txt_Company")->text(), QStringLiteral("Saved Co"));
+        UnloadForm3(form3);
+        QTest::qWait(0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void escapeActsAsTheCloseBox() {
+        bpd::testing::ServiceFixture fixture;
+        QWidget mainWindow;
+        QPointer<Form3> form3;
+        General_Click(&mainWindow, form3);
+        QVERIFY(QTest::qWaitForWindowExposed(form3));
+        QApplication::setActiveWindow(form3);
+        box(form3, "Txt_Company")->setText(QStringLiteral("typed"));
+        QTest::keyClick(form3, Qt::Key_Escape);
+        QVERIFY(form3->isUnloaded());
+        QVERIFY(mainWindow.isVisible());
+        QCOMPARE(stored(kCompanyValue), QStringLiteral("<missing>"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!form3);
+    }
+};
+
+QTEST_MAIN(TestProjectDialog)
+#include "tst_projectdialog.moc"

@@ -1,0 +1,372 @@
+// The spreadsheet report, read back from the written .xlsx: cells, bold, the text format of
+// the thickness column, merges, wrapping, widths and alignment; new files per export; the
+// paths taken when nothing can open the workbook or the folder cannot be written.
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include "ProjectData.h"
+#include "RegistryRoutines.h"
+#include "SpreadsheetReport.h"
+#include "SpreadsheetService.h"
+#include "tst_reports_fakes.h"
+
+using namespace bpd::reports;
+
+namespace {
+
+const QStringList kHeader = {"Status", "t(mm)", "SF", "Vnr(KN)", "Snr(N/m2)", "R", "Var(KN)",
+                             "W2(mm)", "Es", "Sap(N/m2)", "N(KN)", "Ss(N/m2)", "G(N/m2)"};
+const QStringList kContactLines = {"Pelgro Precast, 1 Main Street", "Springfield, ST 12345, USA",
+                                   "Phone: 555-0100", "Fax:555-0101", "E-Mail: info@example.com",
+                                   "Website: www.example.com"};
+
+ReportInputs inputsWithRows(int bodyRows) {
+    ReportInputs inputs;
+    inputs.sliding = true;
+    inputs.w1Text = QStringLiteral("101.6000");
+    inputs.b1Text = QStringLiteral("4.0000");
+    inputs.AText = QStringLiteral(".01");
+    inputs.dhText = QStringLiteral(".0711");
+    inputs.VapText = QStringLiteral("7.1300");
+    inputs.unitLength = {"mm", "mm", "mm", "mm"};
+    inputs.unitAngle = QStringLiteral("rad.");
+    inputs.unitsForce = QStringLiteral("KN");
+    inputs.grid = {kHeader};
+    for (int r = 0; r < bodyRows; ++r)
+        inputs.grid << QStringList{r % 2 ? "FAIL!" : "Pass", r ? QString::number(3.175 * (r + 1)) : "3.175",
+                                   "4.00", "48.00", "3000.00", ".667", "32.00", "4.00", ".28",
+                                   "445.63", ".36", "22.22", "80.00"};
+    return inputs;
+}
+
+struct Style {
+    bool bold = false;
+    int numFmt = 0;
+    QString horizontal;
+    bool wrap = false;
+};
+
+struct CellRead {
+    QString value;  // shared string resolved, or the number as written
+    bool isString = false;
+    int style = 0;
+    bool present = false;
+};
+
+// The parts of the workbook the report writes, from its XML.
+struct Workbook {
+    QMap<QString, CellRead> cells;  // "A1" -> cell
+    QList<Style> styles;
+    QStringList merges;
+    QMap<int, double> widths;       // column (1-based) -> width
+    QMap<int, int> rowStyles;       // row -> style of the whole row
+    QMap<int, double> rowHeights;
+
+    Style styleOf(const QString& ref) const { return styles.value(cells.value(ref).style); }
+    QString text(const QString& ref) const { return cells.value(ref).value; }
+};
+
+QByteArray unzip(const QString& file, const QString& member) {
+    QProcess process;
+    process.start(QStringLiteral("unzip"), {QStringLiteral("-p"), file, member});
+    if (!process.waitForFinished(10000))
+        return {};
+    return process.readAllStandardOutput();
+}
+
+Workbook readWorkbook(const QString& file) {
+    Workbook book;
+    QStringList strings;
+    {
+        QXmlStreamReader xml(unzip(file, QStringLiteral("xl/sharedStrings.xml")));
+        QString current;
+        bool inSi = false;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (xml.isStartElement() && xml.name() == QLatin1String("si")) {
+                inSi = true;
+                current.clear();
+            } else if (xml.isStartElement() && xml.name() == QLatin1String("t") && inSi) {
+                current += xml.readElementText();
+            } else if (xml.isEndElement() && xml.name() == QLatin1String("si")) {
+                strings << current;
+                inSi = false;
+            }
+        }
+    }
+    {
+        QXmlStreamReader xml(unzip(file, QStringLiteral("xl/styles.xml")));
+        QList<bool> fontBold;
+        bool inFonts = false, inCellXfs = false;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            const auto name = xml.name();
+            if (xml.isStartElement()) {
+                if (name == QLatin1String("fonts")) inFonts = true;
+                else if (name == QLatin1String("cellXfs")) inCellXfs = true;
+                else if (inFonts && name == QLatin1String("font")) fontBold << false;
+                else if (inFonts && name == QLatin1String("b")) fontBold.last() = true;
+                else if (inCellXfs && name == QLatin1String("xf")) {
+                    Style style;
+                    style.bold = fontBold.value(xml.attributes().value(QLatin1String("fontId")).toInt());
+                    style.numFmt = xml.attributes().value(QLatin1String("numFmtId")).toInt();
+                    book.styles << style;
+                } else if (inCellXfs && name == QLatin1String("alignment")) {
+                    book.styles.last().horizontal = xml.attributes().value(QLatin1String("horizontal")).toString();
+                    book.styles.last().wrap = xml.attributes().value(QLatin1String("wrapText")) == QLatin1String("1");
+                }
+            } else if (xml.isEndElement()) {
+                if (name == QLatin1String("fonts")) inFonts = false;
+                else if (name == QLatin1String("cellXfs")) inCellXfs = false;
+            }
+        }
+    }
+    {
+        QXmlStreamReader xml(unzip(file, QStringLiteral("xl/worksheets/sheet1.xml")));
+        QString ref;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (!xml.isStartElement())
+                continue;
+            const auto attributes = xml.attributes();
+            if (xml.name() == QLatin1String("col")) {
+                for (int c = attributes.value(QLatin1String("min")).toInt();
+                     c <= attributes.value(QLatin1String("max")).toInt(); ++c)
+                    book.widths.insert(c, attributes.value(QLatin1String("width")).toDouble());
+            } else if (xml.name() == QLatin1String("row")) {
+                const int row = attributes.value(QLatin1String("r")).toInt();
+                if (attributes.value(QLatin1String("customFormat")) == QLatin1String("1"))
+                    book.rowStyles.insert(row, attributes.value(QLatin1String("s")).toInt());
+                if (attributes.hasAttribute(QLatin1String("ht")))
+                    book.rowHeights.insert(row, attributes.value(QLatin1String("ht")).toDouble());
+            } else if (xml.name() == QLatin1String("c")) {
+                ref = attributes.value(QLatin1String("r")).toString();
+                CellRead& cell = book.cells[ref];
+                cell.present = true;
+                cell.style = attributes.value(QLatin1String("s")).toInt();
+                cell.isString = attributes.value(QLatin1String("t")) == QLatin1String("s");
+            } else if (xml.name() == QLatin1String("v")) {
+                CellRead& cell = book.cells[ref];
+                const QString v = xml.readElementText();
+                cell.value = cell.isString ? strings.value(v.toInt()) : v;
+            } else if (xml.name() == QLatin1String("mergeCell")) {
+                book.merges << attributes.value(QLatin1String("ref")).toString();
+            }
+        }
+    }
+    return book;
+}
+
+// The width as the file stores it: whole pixels of the default font's 7-pixel digit plus the
+// 5-pixel cell margin, in 1/256 digit widths.
+double stored(double width) {
+    const int pixels = int(width * 7 + 0.5) + 5;
+    return int(pixels / 7.0 * 256) / 256.0;
+}
+
+QString ref(int row, int column) { return QString(QChar('A' + column - 1)) + QString::number(row); }
+
+}  // namespace
+
+class TestSpreadsheetReport : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<bpd::testing::ServiceFixture> fixture_;
+    std::shared_ptr<bpd::platform::SpreadsheetService> spreadsheet_;
+
+    QString exportOnce(const ReportInputs& inputs, ProjectData& projectData) {
+        SpreadsheetReport report(nullptr);
+        const auto outcome = report.Excel_Click(inputs, projectData, kContactLines);
+        return outcome.written ? outcome.path : QString();
+    }
+
+private slots:
+    void init() {
+        fixture_ = std::make_unique<bpd::testing::ServiceFixture>();
+        spreadsheet_ = std::make_shared<bpd::platform::SpreadsheetService>(fixture_->path(QStringLiteral("reports")));
+        bpd::platform::Services::instance().setSpreadsheet(spreadsheet_);
+    }
+    void cleanup() {
+        spreadsheet_.reset();
+        fixture_.reset();
+    }
+
+    void sectionsLabelsAndInputs() {
+        QVariant value = QStringLiteral("Pelgro Łódź");
+        QVERIFY(WriteRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, REG_SZ, kCompanyValue, value));
+        ProjectData projectData{QStringLiteral("old"), QStringLiteral("Bridge 7"), {}, {}};
+        const QString file = exportOnce(inputsWithRows(1), projectData);
+        QVERIFY(!file.isEmpty());
+        QCOMPARE(projectData.sCompany, QStringLiteral("Pelgro Łódź"));
+        const Workbook book = readWorkbook(file);
+
+        const QList<QPair<QString, QString>> expected = {
+            {"A1", "PROJECT DATA:"}, {"A2", "Company Name"}, {"A3", "Project Name"},
+            {"A4", "Engineer"}, {"A5", "Description"}, {"B2", "Pelgro Łódź"}, {"B3", "Bridge 7"},
+            {"A7", "INPUT DATA:"}, {"A8", "Slide Bearing"}, {"A9", "Bearing Length"},
+            {"A10", "Bearing Width"}, {"A11", "Angle of Rotation"}, {"A12", "Horizontal Deformation"},
+            {"A13", "Applied Load"}, {"B8", "Yes"}, {"C9", "mm"}, {"C10", "mm"}, {"C11", "rad."},
+            {"C12", "mm"}, {"C13", "KN"}, {"A15", "OUTPUT DATA:"}};
+        for (const auto& [cell, text] : expected) {
+            QVERIFY2(book.cells.value(cell).isString, qPrintable(cell));
+            QCOMPARE(book.text(cell), text);
+        }
+        for (const char* bold : {"A1", "A2", "A3", "A4", "A5", "A7", "A15"})
+            QVERIFY2(book.styleOf(bold).bold, qPrintable(bold));
+        for (const char* plain : {"A8", "B8", "B9", "C9", "B2"})
+            QVERIFY2(!book.styleOf(plain).bold, qPrintable(plain));
+        // Input values are stored as the numbers a spreadsheet makes of typed-in texts.
+        QCOMPARE(book.text("B9"), QStringLiteral("101.6"));
+        QVERIFY(!book.cells.value("B9").isString);
+        QCOMPARE(book.text("B11"), QStringLiteral("0.01"));
+        QCOMPARE(book.styleOf("A7").horizontal, QString());
+        QCOMPARE(book.styleOf("A15").horizontal, QStringLiteral("left"));
+    }
+
+    void gridRowsFormatsAndAlignment_data() {
+        QTest::addColumn<int>("bodyRows");
+        QTest::newRow("one thickness") << 1;
+        QTest::newRow("All") << 7;
+    }
+    void gridRowsFormatsAndAlignment() {
+        QFETCH(int, bodyRows);
+        ProjectData projectData;
+        const ReportInputs inputs = inputsWithRows(bodyRows);
+        const Workbook book = readWorkbook(exportOnce(inputs, projectData));
+
+        for (int c = 1; c <= 13; ++c) {
+            QCOMPARE(book.text(ref(16, c)), kHeader.at(c - 1));
+            QVERIFY(book.styleOf(ref(16, c)).bold);
+        }
+        for (int r = 1; r <= bodyRows; ++r) {
+            QCOMPARE(book.text(ref(16 + r, 1)), inputs.grid[r][0]);
+            QVERIFY(!book.styleOf(ref(16 + r, 1)).bold);
+            // The thickness stays the text it was: text format, stored as a string.
+            QCOMPARE(book.styleOf(ref(16 + r, 2)).numFmt, 49);
+            QVERIFY(book.cells.value(ref(16 + r, 2)).isString);
+            QCOMPARE(book.text(ref(16 + r, 2)), inputs.grid[r][1]);
+            QCOMPARE(book.text(ref(16 + r, 6)), QStringLiteral("0.667"));
+        }
+        QCOMPARE(book.styleOf("B16").numFmt, 49);
+        // A8:M23 is aligned left whatever the grid's size; rows 24 and 25 stay empty.
+        for (int r = 8; r <= 23; ++r)
+            for (int c = 1; c <= 13; ++c)
+                QVERIFY2(book.styleOf(ref(r, c)).horizontal == QLatin1String("left"), qPrintable(ref(r, c)));
+        for (int r = 17 + bodyRows; r <= 23; ++r)
+            QVERIFY(book.text(ref(r, 1)).isEmpty());
+        for (int c = 1; c <= 13; ++c) {
+            QVERIFY(!book.cells.value(ref(24, c)).present);
+            QVERIFY(!book.cells.value(ref(25, c)).present);
+        }
+        for (int k = 1; k <= 6; ++k) {
+            QCOMPARE(book.text(ref(25 + k, 6)), kContactLines.at(k - 1));
+            QVERIFY(book.styleOf(ref(25 + k, 6)).bold);
+        }
+    }
+
+    void projectRowsAreMergedWrappedAndLeft() {
+        QVariant value = QString(300, QLatin1Char('W'));
+        QVERIFY(WriteRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, REG_SZ, kCompanyValue, value));
+        ProjectData projectData;
+        const Workbook book = readWorkbook(exportOnce(inputsWithRows(1), projectData));
+        QCOMPARE(book.merges, QStringList({"B2:M2", "B3:M3", "B4:M4", "B5:M5"}));
+        for (int row = 2; row <= 5; ++row) {
+            QVERIFY(book.rowStyles.contains(row));
+            QVERIFY(book.styles.value(book.rowStyles.value(row)).wrap);
+            QVERIFY(book.styleOf(ref(row, 1)).wrap);
+            QVERIFY(book.styleOf(ref(row, 1)).bold);
+            QVERIFY(book.styleOf(ref(row, 2)).wrap);
+            QCOMPARE(book.styleOf(ref(row, 2)).horizontal, QStringLiteral("left"));
+        }
+        QVERIFY(!book.rowStyles.contains(1));
+        QVERIFY(!book.rowStyles.contains(6));
+        // The long name wraps inside B2:M2 (the row grows) instead of widening column B.
+        QVERIFY(book.rowHeights.value(2) > 15.0);
+        QVERIFY(book.widths.value(2) < 20.0);
+    }
+
+    void columnsFitTheInputAndOutputSectionsOnly() {
+        ProjectData projectData;
+        ReportInputs inputs = inputsWithRows(7);
+        inputs.grid[3][4] = QStringLiteral("123456789.00");
+        const Workbook book = readWorkbook(exportOnce(inputs, projectData));
+        QCOMPARE(book.widths.value(1), stored(SpreadsheetReport::fittedWidth(22, false)));  // "Horizontal Deformation"
+        QCOMPARE(book.widths.value(2), stored(SpreadsheetReport::fittedWidth(6, false)));   // "101.6", "t(mm)" bold < "22.225"
+        QCOMPARE(book.widths.value(5), stored(SpreadsheetReport::fittedWidth(9, true)));    // "Snr(N/m2)" bold vs "123456789"
+        QCOMPARE(book.widths.value(6), stored(SpreadsheetReport::fittedWidth(5, false)));   // "0.667" (contact lines ignored)
+        QCOMPARE(book.widths.size(), 13);
+    }
+
+    void eachExportIsANewWorkbookAndEarlierOnesStay() {
+        ProjectData projectData;
+        const QString first = exportOnce(inputsWithRows(1), projectData);
+        const QString second = exportOnce(inputsWithRows(7), projectData);
+        QVERIFY(!first.isEmpty() && !second.isEmpty());
+        QVERIFY(first != second);
+        QVERIFY(QFile::exists(first));
+        QCOMPARE(readWorkbook(first).text("A17"), QStringLiteral("Pass"));
+        QCOMPARE(readWorkbook(second).text("A23"), QStringLiteral("Pass"));
+        QCOMPARE(spreadsheet_->latestWorkbook(), second);
+        QCOMPARE(fixture_->shell->opened.size(), 2);
+        QCOMPARE(fixture_->shell->opened.at(1).target, second);
+        QCOMPARE(fixture_->shell->opened.at(1).mode, bpd::platform::ShowMode::Maximized);
+        QVERIFY(fixture_->shell->opened.at(1).existedWhenOpened);
+        QVERIFY(first.startsWith(fixture_->path(QStringLiteral("reports/"))));
+        QVERIFY(first.endsWith(QStringLiteral(".xlsx")));
+        // Nothing half-written stays behind.
+        QCOMPARE(QDir(fixture_->path(QStringLiteral("reports"))).entryList(QDir::Files | QDir::Hidden).size(), 2);
+        spreadsheet_->quit();
+        QVERIFY(spreadsheet_->latestWorkbook().isEmpty());
+        QVERIFY(QFile::exists(second));
+    }
+
+    void withoutASpreadsheetProgramTheWorkbookIsStillWritten() {
+        fixture_->shell->answer = bpd::platform::ShellResult::NoAssociation;
+        ProjectData projectData;
+        const QString file = exportOnce(inputsWithRows(1), projectData);
+        QVERIFY(QFile::exists(file));
+        QCOMPARE(fixture_->messages->shown.size(), 1);
+        QCOMPARE(fixture_->messages->shown.at(0).kind, QStringLiteral("information"));
+        QVERIFY(fixture_->messages->shown.at(0).text.contains(file));
+    }
+
+    void aFolderThatCannotBeWrittenIsReported() {
+        QFile blocker(fixture_->path(QStringLiteral("blocker")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        bpd::platform::Services::instance().setSpreadsheet(std::make_shared<bpd::platform::SpreadsheetService>(
+            fixture_->path(QStringLiteral("blocker/reports"))));
+        ProjectData projectData;
+        QVERIFY(exportOnce(inputsWithRows(1), projectData).isEmpty());
+        QVERIFY(fixture_->shell->opened.isEmpty());
+        QCOMPARE(fixture_->messages->shown.size(), 1);
+        QCOMPARE(fixture_->messages->shown.at(0).kind, QStringLiteral("warning"));
+        QVERIFY(fixture_->messages->shown.at(0).text.contains(fixture_->path(QStringLiteral("blocker/reports"))));
+    }
+
+    void numbersAsASpreadsheetReadsThem_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("number");
+        QTest::newRow("four decimals") << "4.0000" << true;
+        QTest::newRow("no leading zero") << ".99" << true;
+        QTest::newRow("negative") << "-3" << true;
+        QTest::newRow("exponent") << "1E+05" << true;
+        QTest::newRow("fraction") << "1/8" << false;
+        QTest::newRow("word") << "Pass" << false;
+        QTest::newRow("decimal comma") << "4,00" << false;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("lonely point") << "." << false;
+    }
+    void numbersAsASpreadsheetReadsThem() {
+        QFETCH(QString, text);
+        QFETCH(bool, number);
+        QCOMPARE(SpreadsheetReport::readsAsNumber(text, nullptr), number);
+    }
+};
+
+QTEST_MAIN(TestSpreadsheetReport)
+#include "tst_spreadsheetreport.moc"
