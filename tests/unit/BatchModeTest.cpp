@@ -1,0 +1,203 @@
+// The batch mode: columns in any order, bad lines reported and passed over, streaming.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "BatchLine.h"
+#include "BatchRun.h"
+
+namespace bpd::cli {
+namespace {
+
+struct BatchResult {
+    int status = -1;
+    std::vector<std::string> out;
+    std::string err;
+    BatchTotals totals;
+};
+
+BatchResult batch(const std::string& input, UnitSystem units = UnitSystem::Imperial) {
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    BatchResult result;
+    result.status = runBatch(in, out, err, units, &result.totals);
+    std::istringstream written(out.str());
+    for (std::string line; std::getline(written, line);) result.out.push_back(line);
+    result.err = err.str();
+    return result;
+}
+
+const char* const kFirstRow =
+    "Pass,1/8,8.00,83.24,5202.56,.714,59.46,4.00,56.88,445.63,645.28,40.33,70.90";
+
+TEST(BatchMode, HeaderLineNamesTheColumnsOfTheUnitSystem) {
+    const BatchResult imperial = batch("w1,b1,A,dh,Vap,sliding\n");
+    ASSERT_EQ(imperial.out.size(), 1u);
+    EXPECT_EQ(imperial.out[0],
+              "line,Status,t(in.),SF,Vnr(kips),Snr(psi),R,Var(kips),W2(in.),Es(%),Sap(psi),"
+              "N(lbs),Ss(psi),G(psi)");
+    const BatchResult si = batch("w1,b1,A,dh,Vap,sliding\n", UnitSystem::SI);
+    EXPECT_EQ(si.out.at(0),
+              "line,Status,t(mm),SF,Vnr(KN),Snr(N/m2),R,Var(KN),W2(mm),Es(%),Sap(N/m2),N(N),"
+              "Ss(N/m2),G(N/m2)");
+}
+
+TEST(BatchMode, AllSevenRowsByDefaultEachWithItsLineNumber) {
+    const BatchResult r = batch("w1,b1,A,dh,Vap,sliding\n4,4,.01,.0711,7.13,0\n");
+    EXPECT_EQ(r.status, 0);
+    ASSERT_EQ(r.out.size(), 8u);
+    EXPECT_EQ(r.out[1], std::string("2,") + kFirstRow);
+    EXPECT_EQ(r.out[7].substr(0, 9), "2,Pass,1,");
+    EXPECT_EQ(r.totals.bearings, 1);
+    EXPECT_EQ(r.totals.rows, 7);
+}
+
+TEST(BatchMode, ColumnsInAnyOrderAndEveryFormOfTheSlidingFlag) {
+    const BatchResult r = batch(
+        "thickness,sliding,Vap,dh,A,b1,w1\n"
+        "1/8,yes,7.13,.0711,.01,4,4\n"
+        "1/8,TRUE,7.13,.0711,.01,4,4\n"
+        "1/8,1,7.13,.0711,.01,4,4\n"
+        "1/8,no,7.13,.0711,.01,4,4\n"
+        "1/8,false,7.13,.0711,.01,4,4\n"
+        "3.175,0,7.13,.0711,.01,4,4\n"
+        "All,0,7.13,.0711,.01,4,4\n"
+        ",0,7.13,.0711,.01,4,4\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.out.size(), 1u + 6u + 7u + 7u);
+    for (int i = 1; i <= 3; ++i) EXPECT_NE(r.out[i].find(",40.00,5202.56,"), std::string::npos);
+    EXPECT_EQ(r.out[4], std::string("5,") + kFirstRow);
+    EXPECT_EQ(r.out[6], std::string("7,") + kFirstRow);  // SI label, Imperial table
+    EXPECT_EQ(r.out[7].substr(0, 2), "8,");
+    EXPECT_EQ(r.out[14].substr(0, 2), "9,");
+}
+
+TEST(BatchMode, BadLinesAreReportedAndTheOthersStillChecked) {
+    const BatchResult r = batch(
+        "w1,b1,A,dh,Vap,sliding,thickness\n"
+        "4,4,.01,.0711,7.13,0,1/8\n"
+        "4,4,.01,.0711,7.13,0\n"
+        "abc,4,.01,.0711,7.13,0,1/8\n"
+        "0,4,.01,.0711,7.13,0,1/8\n"
+        "4,4,-.01,.0711,7.13,0,1/8\n"
+        "4,4,.01,.0711,7.13,maybe,1/8\n"
+        "4,4,.01,.0711,7.13,0,7/8\n"
+        "\"4,4,.01,.0711,7.13,0,1/8\n"
+        "4,4,1e200,.0711,7.13,0,All\n"
+        "4,4,.01,.0711,7.13,0,1/8\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              "bpd-check: line 3: expected 7 fields, found 6\n"
+              "bpd-check: line 4: w1: \"abc\" is not a number\n"
+              "bpd-check: line 5: w1: must be positive\n"
+              "bpd-check: line 6: A: must be 0 or positive\n"
+              "bpd-check: line 7: sliding: \"maybe\" is not 0/1, yes/no or true/false\n"
+              "bpd-check: line 8: thickness: \"7/8\" is not a catalogue thickness\n"
+              "bpd-check: line 9: unclosed quote\n"
+              "bpd-check: line 10: arithmetic fault in row 1 (t = 1/8): R: overflow\n");
+    ASSERT_EQ(r.out.size(), 3u);
+    EXPECT_EQ(r.out[1], std::string("2,") + kFirstRow);
+    EXPECT_EQ(r.out[2], std::string("11,") + kFirstRow);
+    EXPECT_EQ(r.totals.badLines, 8);
+}
+
+TEST(BatchMode, FaultKeepsTheRowsCompletedBeforeIt) {
+    const BatchResult r = batch("w1,b1,A,dh,Vap,sliding\n4,4,1e-309,.0711,7.13,0\n");
+    EXPECT_EQ(r.status, 1);
+    ASSERT_EQ(r.out.size(), 4u);
+    EXPECT_EQ(r.out[3].substr(0, 12), "2,Pass,3/8,2");
+    EXPECT_EQ(r.err, "bpd-check: line 2: arithmetic fault in row 4 (t = 1/2): W2: overflow\n");
+}
+
+TEST(BatchMode, WindowsLineEndsByteOrderMarkQuotesAndBlankLines) {
+    const BatchResult r = batch(
+        "\xEF\xBB\xBF W1 , B1,a,DH,vap,Sliding,Thickness\r\n"
+        "\r\n"
+        "\"4\", \"4\" ,.01,.0711,7.13,0,\"1/8\"\r\n"
+        "   \n"
+        "4,4,.01,.0711,7.13,0,1/8");  // no line end at the end of the file
+    EXPECT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.out.size(), 3u);
+    EXPECT_EQ(r.out[1], std::string("3,") + kFirstRow);
+    EXPECT_EQ(r.out[2], std::string("5,") + kFirstRow);
+}
+
+struct BadHeader {
+    const char* name;
+    const char* input;
+    const char* message;
+};
+void PrintTo(const BadHeader& c, std::ostream* os) { *os << c.name; }
+
+class BadHeaderTest : public ::testing::TestWithParam<BadHeader> {};
+
+TEST_P(BadHeaderTest, StopsBeforeAnyBearing) {
+    const BatchResult r = batch(GetParam().input);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_EQ(r.err, GetParam().message);
+}
+
+const BadHeader kBadHeaders[] = {
+    {"Empty", "", "bpd-check: line 1: no header line (expected w1,b1,A,dh,Vap,sliding[,thickness])\n"},
+    {"MissingColumn", "w1,b1,A,dh,Vap\n4,4,0,1,1\n",
+     "bpd-check: line 1: header: column \"sliding\" is missing\n"},
+    {"UnknownColumn", "w1,b1,A,dh,Vap,sliding,colour\n",
+     "bpd-check: line 1: header: unknown column \"colour\" (expected w1,b1,A,dh,Vap,sliding and "
+     "optionally thickness)\n"},
+    {"DuplicateColumn", "w1,b1,A,dh,Vap,sliding,w1\n",
+     "bpd-check: line 1: header: column \"w1\" appears twice\n"},
+    {"DataWithoutHeader", "4,4,.01,.0711,7.13,0\n",
+     "bpd-check: line 1: header: unknown column \"4\" (expected w1,b1,A,dh,Vap,sliding and "
+     "optionally thickness)\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Headers, BadHeaderTest, ::testing::ValuesIn(kBadHeaders),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BatchMode, OverlongLineIsReportedAndReadingGoesOn) {
+    std::string input = "w1,b1,A,dh,Vap,sliding\n";
+    input += std::string(LineReader::kMaxLength + 10, '4') + "\n";
+    input += "4,4,.01,.0711,7.13,0\n";
+    const BatchResult r = batch(input);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "bpd-check: line 2: line longer than 65536 characters\n");
+    ASSERT_EQ(r.out.size(), 8u);
+    EXPECT_EQ(r.out[1], std::string("3,") + kFirstRow);
+}
+
+TEST(LineReaderTest, LinesAcrossChunkBoundaries) {
+    std::string input;
+    std::vector<std::string> expected;
+    for (int i = 0; input.size() < 3 * LineReader::kChunk; ++i) {
+        std::string line(static_cast<std::size_t>(i % 997), static_cast<char>('a' + i % 26));
+        expected.push_back(line);
+        input += line + (i % 2 ? "\r\n" : "\n");
+    }
+    std::istringstream in(input);
+    LineReader reader(in);
+    std::string_view line;
+    bool tooLong = false;
+    std::vector<std::string> got;
+    while (reader.next(line, tooLong)) {
+        EXPECT_FALSE(tooLong);
+        got.emplace_back(line);
+    }
+    EXPECT_EQ(got, expected);
+}
+
+TEST(CsvSplit, QuotedFieldsAndEscapedQuotes) {
+    std::vector<std::string> fields;
+    ASSERT_TRUE(splitCsvLine(" a , \"b,c\" ,\"d\"\"e\",,", fields));
+    EXPECT_EQ(fields, (std::vector<std::string>{"a", "b,c", "d\"e", "", ""}));
+    EXPECT_FALSE(splitCsvLine("\"open", fields));
+    EXPECT_FALSE(splitCsvLine("\"a\"b,c", fields));
+    ASSERT_TRUE(splitCsvLine("", fields));
+    EXPECT_EQ(fields, std::vector<std::string>{""});
+}
+
+}  // namespace
+}  // namespace bpd::cli
