@@ -45,6 +45,7 @@ ResultsGrid::ResultsGrid(QWidget* parent) : QTableWidget(parent) {
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
+    setTabKeyNavigation(false);  // Tab leaves the grid for the next control
     setTextElideMode(Qt::ElideNone);
     setCornerButtonEnabled(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
