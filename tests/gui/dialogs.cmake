@@ -1,0 +1,15 @@
+# Widget and file tests of the disclaimer, the conditions viewer, the About box with the system
+# information program, the help commands with the desktop shell, and the built help documents.
+set(_dialogs_fakes ${CMAKE_CURRENT_LIST_DIR}/dialogs_fakes.h)
+bpd_add_gui_test(tst_welcome SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_welcome.cpp LIBS bpd_dialogs)
+bpd_add_gui_test(tst_conditions SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_conditions.cpp LIBS bpd_dialogs)
+bpd_add_gui_test(tst_about SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_about.cpp ${_dialogs_fakes}
+    LIBS bpd_dialogs)
+add_dependencies(tst_about pelgro-sysinfo)
+bpd_add_gui_test(tst_helpdocuments SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_helpdocuments.cpp ${_dialogs_fakes}
+    LIBS bpd_dialogs)
+bpd_add_gui_test(tst_sysinfo SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_sysinfo.cpp LIBS bpd_sysinfo_summary)
+bpd_add_gui_test(tst_helpfiles SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_helpfiles.cpp
+    LIBS bpd_guide_examples Qt6::Core)
+target_compile_definitions(tst_helpfiles PRIVATE BPD_HELP_SOURCE_DIR="${PROJECT_SOURCE_DIR}/help/chm")
+add_dependencies(tst_helpfiles bpd_help_documents)

@@ -1,0 +1,376 @@
+// The Help menu's document commands (full path rule, open in the program folder, the Open With
+// fallback with the current directory saved and restored) and the desktop shell behind them
+// (association from mimeapps.list and desktop entries, detached start, Open With dialog).
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "DesktopApplications.h"
+#include "HelpDocuments.h"
+#include "OpenWithDialog.h"
+#include "XdgDesktopShell.h"
+#include "dialogs_fakes.h"
+
+using namespace bpd::dialogs;
+using bpd::platform::DesktopApplication;
+using bpd::platform::DesktopApplications;
+using bpd::platform::ShellResult;
+using bpd::platform::XdgDesktopShell;
+using bpd::testing::InstalledFakes;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& text, bool executable = false) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+    if (executable)
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser);
+}
+
+// A desktop with its own data and configuration folders and a recording viewer program.
+struct FakeDesktop {
+    QTemporaryDir root;
+    QString data() const { return root.path() + QStringLiteral("/data"); }
+    QString config() const { return root.path() + QStringLiteral("/config"); }
+    QString recorder() const { return root.path() + QStringLiteral("/bin/record-open"); }
+    QString record() const { return root.path() + QStringLiteral("/opened.txt"); }
+
+    FakeDesktop() {
+        // Writes its working directory and arguments, one a line, then ends.
+        writeFile(recorder(),
+                  QStringLiteral("#!/bin/sh\n{ pwd; for a in \"$@\"; do echo \"$a\"; done; } > '%1.tmp'\n"
+                                 "mv '%1.tmp' '%1'\n")
+                      .arg(record())
+                      .toUtf8(),
+                  true);
+        QDir().mkpath(data() + QStringLiteral("/applications"));
+        QDir().mkpath(config());
+    }
+    void addEntry(const QString& id, const QString& name, const QString& mimeTypes,
+                  const QString& exec = {}) {
+        writeFile(data() + QStringLiteral("/applications/") + id,
+                  QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\nMimeType=%3\n")
+                      .arg(name, exec.isEmpty() ? recorder() + QStringLiteral(" --view %f") : exec,
+                           mimeTypes)
+                      .toUtf8());
+    }
+    void setDefault(const QString& mimeType, const QString& id) {
+        writeFile(config() + QStringLiteral("/mimeapps.list"),
+                  QStringLiteral("[Default Applications]\n%1=%2;\n").arg(mimeType, id).toUtf8());
+    }
+    XdgDesktopShell shell() const { return XdgDesktopShell({data()}, {config()}); }
+    QStringList recorded() const {
+        QFile file(record());
+        if (!file.open(QIODevice::ReadOnly)) return {};
+        return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+};
+
+}  // namespace
+
+class TestHelpDocuments : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { bpd::platform::Services::instance().reset(); }
+
+    void fullPathRule_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("normal folder") << QStringLiteral("/opt/tools/bpd")
+                                       << QStringLiteral("/opt/tools/bpd/Help/Pelgro_BPD.chm");
+        QTest::newRow("root") << QStringLiteral("/") << QStringLiteral("/Help/Pelgro_BPD.chm");
+        QTest::newRow("drive root") << QStringLiteral("D:/") << QStringLiteral("D:/Help/Pelgro_BPD.chm");
+        QTest::newRow("drive root, backslash") << QStringLiteral("D:\\")
+                                               << QStringLiteral("D:\\Help/Pelgro_BPD.chm");
+    }
+    void fullPathRule() {
+        QFETCH(QString, folder);
+        QFETCH(QString, expected);
+        QCOMPARE(HelpDocuments::fullPath(folder, QStringLiteral("Help/Pelgro_BPD.chm")), expected);
+    }
+
+    void commandsOpenTheirDocumentInTheProgramFolder_data() {
+        QTest::addColumn<bool>("guide");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("document");
+        QTest::newRow("help, normal folder") << false << QStringLiteral("/opt/tools/bpd")
+                                             << QStringLiteral("/opt/tools/bpd/Help/Pelgro_BPD.chm");
+        QTest::newRow("help, root") << false << QStringLiteral("/") << QStringLiteral("/Help/Pelgro_BPD.chm");
+        QTest::newRow("guide") << true << QStringLiteral("/opt/tools/bpd")
+                               << QStringLiteral("/opt/tools/bpd/Help/DG3-RavelonDesignGuide.pdf");
+    }
+    void commandsOpenTheirDocumentInTheProgramFolder() {
+        QFETCH(bool, guide);
+        QFETCH(QString, folder);
+        QFETCH(QString, document);
+        InstalledFakes fakes;
+        int offered = 0;
+        HelpDocuments help(nullptr, folder, [&](const QString&, QWidget*) { ++offered; });
+        guide ? help.Pelgro_Ravelon_Design_Guide_Click() : help.Help_Topics_Click();
+        QCOMPARE(fakes.shell->opens.size(), std::size_t(1));
+        QCOMPARE(fakes.shell->opens[0].target, document);
+        QCOMPARE(fakes.shell->opens[0].workingDirectory, folder);
+        QVERIFY(fakes.shell->opens[0].mode == bpd::platform::ShowMode::Maximized);
+        QCOMPARE(offered, 0);
+        QVERIFY(fakes.shell->directoryChanges.isEmpty());
+        QVERIFY(fakes.messages->calls.empty());
+    }
+
+    void fallbackWhenNothingIsAssociated_data() {
+        QTest::addColumn<int>("result");
+        QTest::addColumn<bool>("guide");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("guide, no association")
+            << int(ShellResult::NoAssociation) << true << QStringLiteral("DG3-RavelonDesignGuide.pdf");
+        QTest::newRow("help, incomplete association")
+            << int(ShellResult::IncompleteAssociation) << false << QStringLiteral("Pelgro_BPD.chm");
+    }
+    void fallbackWhenNothingIsAssociated() {
+        QFETCH(int, result);
+        QFETCH(bool, guide);
+        QFETCH(QString, name);
+        InstalledFakes fakes;
+        fakes.shell->openResult = static_cast<ShellResult>(result);
+        const QString before = fakes.shell->current;
+        QStringList offered;
+        QString directoryWhileOffered;
+        HelpDocuments help(nullptr, QStringLiteral("/opt/tools/bpd"),
+                           [&](const QString& document, QWidget*) {
+                               offered << document;
+                               directoryWhileOffered = fakes.shell->current;
+                           });
+        guide ? help.Pelgro_Ravelon_Design_Guide_Click() : help.Help_Topics_Click();
+        QCOMPARE(offered, QStringList{QStringLiteral("/opt/tools/bpd/Help/") + name});
+        QCOMPARE(directoryWhileOffered, QStringLiteral("/opt/tools/bpd/Help"));
+        QCOMPARE(fakes.shell->current, before);  // restored
+        QCOMPARE(fakes.shell->directoryChanges,
+                 (QStringList{QStringLiteral("/opt/tools/bpd/Help"), before}));
+        QVERIFY(fakes.messages->calls.empty());
+    }
+
+    void otherFailuresPassSilently_data() {
+        QTest::addColumn<int>("result");
+        QTest::newRow("document missing") << int(ShellResult::NotFound);
+        QTest::newRow("launcher failed") << int(ShellResult::Failed);
+    }
+    void otherFailuresPassSilently() {
+        QFETCH(int, result);
+        InstalledFakes fakes;
+        fakes.shell->openResult = static_cast<ShellResult>(result);
+        int offered = 0;
+        HelpDocuments help(nullptr, QStringLiteral("/opt/tools/bpd"),
+                           [&](const QString&, QWidget*) { ++offered; });
+        help.Help_Topics_Click();
+        help.Pelgro_Ravelon_Design_Guide_Click();
+        QCOMPARE(offered, 0);
+        QVERIFY(fakes.shell->directoryChanges.isEmpty());
+        QVERIFY(fakes.messages->calls.empty());
+        QVERIFY(fakes.shell->starts.empty());
+    }
+
+    void realCurrentDirectoryIsRestored() {
+        // The real shell's current directory around the fallback, with a real Help folder.
+        QTemporaryDir program;
+        QDir(program.path()).mkpath(QStringLiteral("Help"));
+        writeFile(program.path() + QStringLiteral("/Help/DG3-RavelonDesignGuide.pdf"), "%PDF-1.4\n");
+        FakeDesktop desktop;  // declares nothing for PDF
+        auto shell = std::make_shared<XdgDesktopShell>(desktop.shell());
+        bpd::platform::Services::instance().setShell(shell);
+        const QString before = QDir::currentPath();
+        QString during, offered;
+        HelpDocuments help(nullptr, program.path(), [&](const QString& document, QWidget*) {
+            during = QDir::currentPath();
+            offered = document;
+        });
+        help.Pelgro_Ravelon_Design_Guide_Click();
+        QCOMPARE(QFileInfo(during).canonicalFilePath(),
+                 QFileInfo(program.path() + QStringLiteral("/Help")).canonicalFilePath());
+        QVERIFY(QFileInfo(offered).isFile());
+        QCOMPARE(QDir::currentPath(), before);
+    }
+
+    // --- the desktop shell
+
+    void desktopEntriesAreParsed() {
+        FakeDesktop desktop;
+        writeFile(desktop.data() + QStringLiteral("/applications/kde/viewer.desktop"),
+                  "[Desktop Entry]\nType=Application\nName=Help Viewer\n"
+                  "Exec=\"/usr/bin/my viewer\" --title \"A \\\\\"quoted\\\\\" name\" %U\n"
+                  "MimeType=application/vnd.ms-htmlhelp;application/x-chm;\n"
+                  "[Desktop Action New]\nName=Other\nExec=ignored\n");
+        writeFile(desktop.data() + QStringLiteral("/applications/gone.desktop"),
+                  "[Desktop Entry]\nType=Application\nName=Gone\nExec=x\nHidden=true\n"
+                  "MimeType=application/pdf;\n");
+        writeFile(desktop.data() + QStringLiteral("/applications/link.desktop"),
+                  "[Desktop Entry]\nType=Link\nName=Site\nURL=http://example.com\n");
+        const DesktopApplications apps({desktop.data()});
+        QCOMPARE(apps.all().size(), 1);
+        const DesktopApplication& app = apps.all().first();
+        QCOMPARE(app.id, QStringLiteral("kde-viewer.desktop"));
+        QCOMPARE(app.name, QStringLiteral("Help Viewer"));
+        QCOMPARE(app.mimeTypes, (QStringList{"application/vnd.ms-htmlhelp", "application/x-chm"}));
+        const auto command = DesktopApplications::commandFor(app, QStringLiteral("/tmp/a b.chm"));
+        QVERIFY(command);
+        QCOMPARE(command->program, QStringLiteral("/usr/bin/my viewer"));
+        QCOMPARE(command->arguments,
+                 (QStringList{"--title", "A \"quoted\" name", "/tmp/a b.chm"}));
+        QVERIFY(apps.forMimeType(QStringLiteral("application/pdf")).isEmpty());
+    }
+
+    void execWithoutFieldCodeGetsTheFileAppended() {
+        DesktopApplication app;
+        app.exec = QStringLiteral("viewer --single");
+        const auto command = DesktopApplications::commandFor(app, QStringLiteral("/d/x.pdf"));
+        QCOMPARE(command->arguments, (QStringList{"--single", "/d/x.pdf"}));
+        app.exec = QStringLiteral("browser %u");
+        QCOMPARE(DesktopApplications::commandFor(app, QStringLiteral("http://www.pelgro.com"))->arguments,
+                 QStringList{"http://www.pelgro.com"});
+    }
+
+    void associationDecidesBeforeOpening_data() {
+        QTest::addColumn<QString>("entries");  // "id=mime" separated by blanks
+        QTest::addColumn<QString>("defaultId");
+        QTest::addColumn<int>("result");
+        QTest::newRow("nothing declares PDF") << QStringLiteral("editor.desktop=text/plain") << QString()
+                                              << int(ShellResult::NoAssociation);
+        QTest::newRow("an entry declares PDF") << QStringLiteral("reader.desktop=application/pdf")
+                                               << QString() << int(ShellResult::Opened);
+        QTest::newRow("default names an entry")
+            << QStringLiteral("reader.desktop=application/pdf other.desktop=application/pdf")
+            << QStringLiteral("other.desktop") << int(ShellResult::Opened);
+        QTest::newRow("default names a missing entry") << QString() << QStringLiteral("gone.desktop")
+                                                       << int(ShellResult::IncompleteAssociation);
+    }
+    void associationDecidesBeforeOpening() {
+        QFETCH(QString, entries);
+        QFETCH(QString, defaultId);
+        QFETCH(int, result);
+        FakeDesktop desktop;
+        for (const QString& entry : entries.split(u' ', Qt::SkipEmptyParts)) {
+            const QStringList parts = entry.split(u'=');
+            desktop.addEntry(parts[0], parts[0], parts[1] + u';');
+        }
+        if (!defaultId.isEmpty()) desktop.setDefault(QStringLiteral("application/pdf"), defaultId);
+        const QString document = desktop.root.path() + QStringLiteral("/guide.pdf");
+        writeFile(document, "%PDF-1.4\n");
+        XdgDesktopShell shell = desktop.shell();
+        const auto association = shell.associationFor(QStringLiteral("application/pdf"));
+        QCOMPARE(int(association.result), result);
+        if (!defaultId.isEmpty() && result == int(ShellResult::Opened))
+            QCOMPARE(association.application.id, defaultId);
+        QCOMPARE(int(shell.open(document, desktop.root.path(), bpd::platform::ShowMode::Maximized)),
+                 result);
+        if (result == int(ShellResult::Opened)) {
+            // Started detached: the recorder writes its directory and arguments.
+            QTRY_COMPARE(desktop.recorded(),
+                         (QStringList{QFileInfo(desktop.root.path()).canonicalFilePath(),
+                                      QStringLiteral("--view"), document}));
+        } else {
+            QTest::qWait(100);
+            QVERIFY(desktop.recorded().isEmpty());
+        }
+    }
+
+    void missingDocumentIsNotFound() {
+        FakeDesktop desktop;
+        desktop.addEntry(QStringLiteral("reader.desktop"), QStringLiteral("Reader"),
+                         QStringLiteral("application/pdf;"));
+        XdgDesktopShell shell = desktop.shell();
+        QCOMPARE(int(shell.open(desktop.root.path() + QStringLiteral("/none.pdf"), {},
+                                bpd::platform::ShowMode::Normal)),
+                 int(ShellResult::NotFound));
+    }
+
+    void webAddressesUseTheSchemeHandler() {
+        FakeDesktop desktop;
+        QCOMPARE(XdgDesktopShell::mimeTypeOf(QStringLiteral("http://www.pelgro.com")),
+                 QStringLiteral("x-scheme-handler/http"));
+        QCOMPARE(XdgDesktopShell::mimeTypeOf(QStringLiteral("/x/Pelgro_BPD.chm")),
+                 QStringLiteral("application/vnd.ms-htmlhelp"));
+        XdgDesktopShell shell = desktop.shell();
+        QCOMPARE(int(shell.open(QStringLiteral("http://www.pelgro.com"), {},
+                                bpd::platform::ShowMode::Maximized)),
+                 int(ShellResult::NoAssociation));
+        desktop.addEntry(QStringLiteral("browser.desktop"), QStringLiteral("Browser"),
+                         QStringLiteral("x-scheme-handler/http;"),
+                         desktop.recorder() + QStringLiteral(" %u"));
+        QCOMPARE(int(shell.open(QStringLiteral("http://www.pelgro.com"), {},
+                                bpd::platform::ShowMode::Maximized)),
+                 int(ShellResult::Opened));
+        QTRY_COMPARE(desktop.recorded().value(1), QStringLiteral("http://www.pelgro.com"));
+    }
+
+    void startProgramAndFileTest() {
+        FakeDesktop desktop;
+        XdgDesktopShell shell = desktop.shell();
+        QVERIFY(!shell.startProgram(desktop.root.path() + QStringLiteral("/no-such-program"), {}, {},
+                                    bpd::platform::ShowMode::Normal));
+        QVERIFY(shell.fileExists(desktop.recorder()));
+        QVERIFY(!shell.fileExists(desktop.root.path()));  // a folder is not a file
+        QVERIFY(!shell.fileExists(desktop.root.path() + QStringLiteral("/missing")));
+    }
+
+    // --- the Open With dialog
+
+    void openWithListsTheDeclaringProgramsAndStartsTheChoice() {
+        InstalledFakes fakes;
+        FakeDesktop desktop;
+        desktop.addEntry(QStringLiteral("reader.desktop"), QStringLiteral("Reader"),
+                         QStringLiteral("application/pdf;"));
+        desktop.addEntry(QStringLiteral("editor.desktop"), QStringLiteral("Editor"),
+                         QStringLiteral("text/plain;"));
+        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/DG3-RavelonDesignGuide.pdf"), nullptr,
+                              {desktop.data()});
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Open With"));
+        QCOMPARE(dialog.mimeType(), QStringLiteral("application/pdf"));
+        QCOMPARE(dialog.choices().size(), 1);
+        QCOMPARE(dialog.choices().first().name, QStringLiteral("Reader"));
+        dialog.accept();
+        QCOMPARE(fakes.shell->starts.size(), std::size_t(1));
+        QCOMPARE(fakes.shell->starts[0].program, desktop.recorder());
+        QCOMPARE(fakes.shell->starts[0].arguments,
+                 (QStringList{"--view", "/opt/bpd/Help/DG3-RavelonDesignGuide.pdf"}));
+        QCOMPARE(fakes.shell->starts[0].workingDirectory, QStringLiteral("/opt/bpd/Help"));
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void openWithBrowsedProgram() {
+        InstalledFakes fakes;
+        FakeDesktop desktop;  // nothing declares CHM
+        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/Pelgro_BPD.chm"), nullptr, {desktop.data()});
+        QVERIFY(dialog.choices().isEmpty());
+        auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        QVERIFY(!ok->isEnabled());
+        dialog.addProgram(QStringLiteral("/usr/local/bin/my \"chm\" viewer"));
+        QVERIFY(ok->isEnabled());
+        dialog.accept();
+        QCOMPARE(fakes.shell->starts.size(), std::size_t(1));
+        QCOMPARE(fakes.shell->starts[0].program, QStringLiteral("/usr/local/bin/my \"chm\" viewer"));
+        QCOMPARE(fakes.shell->starts[0].arguments, QStringList{"/opt/bpd/Help/Pelgro_BPD.chm"});
+    }
+
+    void openWithStartFailureIsReportedAndTheDialogStays() {
+        InstalledFakes fakes;
+        fakes.shell->startSucceeds = false;
+        FakeDesktop desktop;
+        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/Pelgro_BPD.chm"), nullptr, {desktop.data()});
+        dialog.show();
+        dialog.addProgram(QStringLiteral("/nowhere/viewer"));
+        dialog.accept();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(fakes.messages->calls.size(), std::size_t(1));
+        QVERIFY(fakes.messages->calls[0].text.contains(QStringLiteral("viewer")));
+    }
+};
+
+QTEST_MAIN(TestHelpDocuments)
+#include "tst_helpdocuments.moc"

@@ -1,0 +1,198 @@
+// The help file and the design guide as the build leaves them beside the program: a valid
+// compiled help file that lists every page, and a PDF of several pages whose worked examples
+// carry the numbers the engine computes.
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QtTest>
+#include <array>
+
+#include "GuideExamples.h"
+#include "ResultTable.h"
+
+namespace {
+
+QString helpFolder() { return QCoreApplication::applicationDirPath() + QStringLiteral("/Help"); }
+
+quint32 le32(const QByteArray& data, qsizetype at) {
+    quint32 value = 0;
+    for (int i = 3; i >= 0; --i) value = (value << 8) | quint8(data.at(at + i));
+    return value;
+}
+quint64 le64(const QByteArray& data, qsizetype at) {
+    return quint64(le32(data, at)) | (quint64(le32(data, at + 4)) << 32);
+}
+// The CHM directory's variable-length integers: 7 bits a byte, high bit set on all but the last.
+bool encint(const QByteArray& data, qsizetype& at, qsizetype end, quint64& value) {
+    value = 0;
+    while (at < end) {
+        const quint8 byte = quint8(data.at(at++));
+        value = (value << 7) | (byte & 0x7f);
+        if (!(byte & 0x80)) return true;
+    }
+    return false;
+}
+
+// The names in the directory of an ITSF (compiled HTML help) file; empty when it is not one.
+QStringList chmDirectory(const QByteArray& data, QString& error) {
+    if (data.size() < 0x60 || !data.startsWith("ITSF")) {
+        error = QStringLiteral("no ITSF signature");
+        return {};
+    }
+    if (le32(data, 4) != 3 || le32(data, 8) != 0x60) {
+        error = QStringLiteral("unexpected ITSF version or header length");
+        return {};
+    }
+    const quint64 dirOffset = le64(data, 0x48);
+    const quint64 dirLength = le64(data, 0x50);
+    if (dirOffset + dirLength > quint64(data.size()) ||
+        data.mid(qsizetype(dirOffset), 4) != "ITSP") {
+        error = QStringLiteral("no ITSP directory header");
+        return {};
+    }
+    const qsizetype header = qsizetype(dirOffset);
+    const qsizetype headerLength = le32(data, header + 8);
+    const qsizetype chunkSize = le32(data, header + 0x10);
+    const qsizetype chunks = le32(data, header + 0x2c);
+    QStringList names;
+    for (qsizetype c = 0; c < chunks; ++c) {
+        const qsizetype chunk = header + headerLength + c * chunkSize;
+        if (chunk + chunkSize > data.size()) {
+            error = QStringLiteral("directory chunk beyond the file");
+            return {};
+        }
+        if (data.mid(chunk, 4) != "PMGL") continue;  // index chunks repeat the names
+        const qsizetype end = chunk + chunkSize - le32(data, chunk + 4);
+        qsizetype at = chunk + 0x14;
+        while (at < end) {
+            quint64 length = 0, section = 0, offset = 0, size = 0;
+            if (!encint(data, at, end, length) || at + qsizetype(length) > end) break;
+            names << QString::fromUtf8(data.mid(at, qsizetype(length)));
+            at += qsizetype(length);
+            if (!encint(data, at, end, section) || !encint(data, at, end, offset) ||
+                !encint(data, at, end, size)) {
+                error = QStringLiteral("truncated directory entry");
+                return {};
+            }
+        }
+    }
+    return names;
+}
+
+QString pdfText(const QString& path, QString& error) {
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty()) {
+        error = QStringLiteral("pdftotext (poppler-utils) is not installed");
+        return {};
+    }
+    QProcess process;
+    process.start(tool, {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+        error = QString::fromLocal8Bit(process.readAllStandardError());
+        return {};
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+}  // namespace
+
+class TestHelpFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void helpFileListsEveryPage() {
+        QFile file(helpFolder() + QStringLiteral("/Pelgro_BPD.chm"));
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+        QString error;
+        const QStringList names = chmDirectory(file.readAll(), error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        for (const char* page :
+             {"/index.html", "/starting.html", "/mainwindow.html", "/inputs.html", "/results.html",
+              "/units.html", "/method.html", "/menus.html", "/settings.html", "/textreport.html",
+              "/spreadsheet.html", "/print.html", "/conditions.html", "/about.html",
+              "/helpdocs.html", "/messages.html", "/help.css", "/Pelgro_BPD.hhc", "/Pelgro_BPD.hhk",
+              "/#SYSTEM"})
+            QVERIFY2(names.contains(QLatin1String(page)), page);
+    }
+
+    void helpSourcesCoverEveryMenuItemAndMessage() {
+        // The compiled pages are compressed; their sources sit beside the build's copy.
+        const QString sources = QStringLiteral(BPD_HELP_SOURCE_DIR);
+        QString all;
+        for (const QString& name : QDir(sources).entryList({QStringLiteral("*.html")})) {
+            QFile page(sources + u'/' + name);
+            QVERIFY(page.open(QIODevice::ReadOnly));
+            all += QString::fromUtf8(page.readAll());
+        }
+        for (const char* text :
+             {"General", "Imperial", "SI", "Excel", "NotePad", "Loading", "Rotation",
+              "NonUniform Bearing", "Pelgro Bearing Pad Design Program Help",
+              "Pelgro Ravelon Design Guide", "About Pelgro-BPD", "Ctrl+G", "Ctrl+M", "Ctrl+I",
+              "Ctrl+E", "Ctrl+N", "Ctrl+L", "Ctrl+R", "Ctrl+U", "Ctrl+H", "Ctrl+D", "Ctrl+A",
+              "Invalid input. Please enter numeric data.",
+              "Invalid input. Please enter 0 or positive value.",
+              "Invalid input. Please enter positive value.",
+              "System Information Is Unavailable At This Time", "Bearing Length (w1)",
+              "Bearing Width (b1)", "Thickness (t)", "Angle of Rotation (A)",
+              "Horizontal Deformation (dh)", "Applied Vertical Load (Vap)", "Sliding", "Analyze",
+              "Print Screen", "General Setttings", "Open With", "System Info",
+              "Shear modulus, slope of the shear stress strain curve at any point."})
+            QVERIFY2(all.contains(QLatin1String(text)), text);
+    }
+
+    void designGuideHasPagesAndTheEnginesNumbers() {
+        const QString path = helpFolder() + QStringLiteral("/DG3-RavelonDesignGuide.pdf");
+        QFile file(path);
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+        QVERIFY(file.read(5) == "%PDF-");
+        QString error;
+        const QString text = pdfText(path, error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QVERIFY2(text.count(u'\f') >= 5, "the guide has several pages");
+        for (const char* heading :
+             {"Shape factor", "stress cap", "loaded length", "reduction factor",
+              "75 percent limit", "Units and conversion factors", "Worked example",
+              "0.039370079", "0.22477064229463"})
+            QVERIFY2(text.contains(QLatin1String(heading), Qt::CaseInsensitive), heading);
+
+        // Every row of the worked example's table, as the engine writes it, stands in the guide.
+        QString flat = text;
+        flat.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
+        for (const auto& example : bpd::guide::examples()) {
+            const bpd::ResultTable table = bpd::guide::tableOf(example);
+            QVERIFY(!table.fault);
+            QCOMPARE(table.rows.size(), std::size_t(7));
+            for (const auto& row : table.rows) {
+                QStringList cells;
+                for (const auto& cell : row.cells) cells << QString::fromStdString(cell);
+                QVERIFY2(flat.contains(cells.join(u' ')),
+                         qPrintable(example.name + QStringLiteral(": ") + cells.join(u' ')));
+            }
+        }
+        // The worked example's published figures (1/8 in. pad of the opening inputs).
+        for (const char* figure : {"SF = 8.00", "Vnr = 83.24 kips", "Snr = 5202.56 psi", "R = .714",
+                                   "Var = 59.46 kips", "Es = 56.88 %", "Sap = 445.63 psi",
+                                   "N = 645.28 lbs", "Ss = 40.33 psi", "G = 70.90 psi"})
+            QVERIFY2(flat.contains(QLatin1String(figure)), figure);
+    }
+
+    void guideExamplesAreTheOpeningInputs() {
+        const auto& examples = bpd::guide::examples();
+        QCOMPARE(examples.first().name, QStringLiteral("default"));
+        const auto table = bpd::guide::tableOf(examples.first());
+        QCOMPARE(QString::fromStdString(table.rows.back().cells[12]), QStringLiteral("200.55"));
+        QStringList errors;
+        QCOMPARE(bpd::guide::expandPlaceholders(QStringLiteral("{{cell:default:1:3}} {{input:si:w1}}"),
+                                                errors),
+                 QStringLiteral("83.24 101.6"));
+        QVERIFY(errors.isEmpty());
+        bpd::guide::expandPlaceholders(
+            QStringLiteral("{{cell:nowhere:1:3}} {{cell:default:9:3}} {{input:default:x}}"), errors);
+        QCOMPARE(errors.size(), 3);
+    }
+};
+
+QTEST_MAIN(TestHelpFiles)
+#include "tst_helpfiles.moc"
