@@ -10,7 +10,8 @@ QFont classicFont(bool bold) {
     QFont font;
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
                       QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(8.25);
+    font.setPixelSize(11);  // 8.25 pt at 96 dpi, as the layouts are in 96-dpi pixels
+    font.setStyleHint(QFont::SansSerif);
     font.setBold(bold);
     return font;
 }
@@ -25,6 +26,11 @@ void centreOnScreen(QWidget* window) {
     QRect frame = window->frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
+}
+
+void fitLabelWidth(QWidget* label) {
+    const int needed = label->sizeHint().width();
+    if (needed > label->width()) label->resize(needed, label->height());
 }
 
 }  // namespace bpd::dialogs

@@ -21,4 +21,8 @@ QFont classicFont(bool bold = false);
 void fixWindowSize(QWidget* window, int clientWidthTwips, int clientHeightTwips);
 void centreOnScreen(QWidget* window);
 
+// Widens a one-line label to its text where the desktop's substitute font runs wider than the
+// classic font the layout was measured with, so no text is cut; position and height stay.
+void fitLabelWidth(QWidget* label);
+
 }  // namespace bpd::dialogs

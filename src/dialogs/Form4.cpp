@@ -36,10 +36,10 @@ void openAddress(QWidget* window, const QString& address) {
 
 }  // namespace
 
-QString Form4::ownerWebsite() { return QStringLiteral("http://www.pelgro.com"); }
-QString Form4::developerWebsite() { return QStringLiteral("http://www.tolvane.com"); }
+QString Form4::ownerWebsite() { return QStringLiteral("http://www.pelgro.example"); }
+QString Form4::developerWebsite() { return QStringLiteral("http://www.tolvane.example"); }
 QString Form4::copyrightNotice() {
-    return QStringLiteral("Copyright \u00A9 2003 Pelgro INC. All rights reserved.");
+    return QStringLiteral("Copyright \u00A9 2003 Pelgro INC.");
 }
 
 Form4::Form4(SystemInformationLauncher launcher, QWidget* parent)
@@ -100,6 +100,8 @@ Form4::Form4(SystemInformationLauncher launcher, QWidget* parent)
     connect(Label_TolvaneWeb_, &WebLinkLabel::clicked, this, &Form4::Label_TolvaneWeb_Click);
 
     Form_Load();
+    for (QLabel* label : findChildren<QLabel*>())
+        if (label->pixmap().isNull()) fitLabelWidth(label);
 }
 
 void Form4::Form_Load() {

@@ -65,6 +65,12 @@ private slots:
         auto* owner = box.findChild<QLabel*>("Picture_Pelgro");
         QCOMPARE(owner->size(), QSize(41, 33));  // cuts the right edge of the 44-pixel logo
         QCOMPARE(owner->pixmap().deviceIndependentSize().toSize(), QSize(44, 29));
+        // No text is cut: every text label holds its text and stays inside the window.
+        for (QLabel* label : box.findChildren<QLabel*>()) {
+            if (label->text().isEmpty()) continue;
+            QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->objectName()));
+            QVERIFY2(label->geometry().right() < box.width(), qPrintable(label->objectName()));
+        }
     }
 
     void loadStylesTheWebLabels_data() {
