@@ -13,3 +13,6 @@ bpd_add_gui_test(tst_helpfiles SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_helpfiles.c
     LIBS bpd_guide_examples Qt6::Core)
 target_compile_definitions(tst_helpfiles PRIVATE BPD_HELP_SOURCE_DIR="${PROJECT_SOURCE_DIR}/help/chm")
 add_dependencies(tst_helpfiles bpd_help_documents)
+# The disclaimer in front of the real main window.
+bpd_add_gui_test(tst_startup SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_startup.cpp ${_dialogs_fakes}
+    LIBS bpd_dialogs bpd_mainwindow)
