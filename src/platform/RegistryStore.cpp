@@ -219,7 +219,12 @@ long IniRegistryStore::setValue(Handle handle, const QString& valueName, quint32
             break;
         }
     }
-    settings.setValue(name, encodeValue(type, data));
+    const QString encoded = encodeValue(type, data);
+    // Setting the value it already has changes nothing: no save, no disk flush.
+    if (settings.status() == QSettings::NoError && settings.contains(name) &&
+        settings.value(name).toString() == encoded)
+        return kSuccess;
+    settings.setValue(name, encoded);
     settings.endGroup();
     settings.sync();
     return statusCode(settings);
