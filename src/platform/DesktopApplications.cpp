@@ -4,6 +4,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QMimeDatabase>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTextStream>
@@ -107,6 +108,18 @@ QStringList splitExec(const QString& exec) {
     return words;
 }
 
+// The canonical name of a type and its aliases (entries may name "application/x-chm" for the
+// canonical "application/vnd.ms-htmlhelp").
+QStringList namesOf(const QString& mimeType) {
+    static const QMimeDatabase database;
+    const QMimeType type = database.mimeTypeForName(mimeType);
+    if (!type.isValid()) return {mimeType};
+    QStringList names{type.name()};
+    names << type.aliases();
+    if (!names.contains(mimeType, Qt::CaseInsensitive)) names << mimeType;
+    return names;
+}
+
 bool isUrl(const QString& target) {
     const QUrl url(target);
     return url.isValid() && url.scheme().size() > 1 && !QFileInfo(target).isAbsolute();
@@ -182,10 +195,16 @@ std::optional<DesktopApplication> DesktopApplications::find(const QString& id) c
 
 QList<DesktopApplication> DesktopApplications::forMimeType(const QString& mimeType,
                                                            bool includeHidden) const {
+    const QStringList names = namesOf(mimeType);
     QList<DesktopApplication> result;
     for (const auto& app : applications_) {
         if (app.noDisplay && !includeHidden) continue;
-        if (app.mimeTypes.contains(mimeType, Qt::CaseInsensitive)) result << app;
+        for (const QString& name : names) {
+            if (app.mimeTypes.contains(name, Qt::CaseInsensitive)) {
+                result << app;
+                break;
+            }
+        }
     }
     return result;
 }
@@ -202,8 +221,9 @@ QStringList DesktopApplications::defaultIds(const QString& mimeType,
     QStringList ids;
     for (const QString& file : files) {
         const auto defaults = readGroup(file, u"Default Applications"_qs);
-        for (const QString& id : splitList(defaults.value(mimeType)))
-            if (!ids.contains(id)) ids << id;
+        for (const QString& name : namesOf(mimeType))
+            for (const QString& id : splitList(defaults.value(name)))
+                if (!ids.contains(id)) ids << id;
     }
     return ids;
 }

@@ -42,12 +42,13 @@ public:
 
     const QList<DesktopApplication>& all() const { return applications_; }
     std::optional<DesktopApplication> find(const QString& id) const;
-    // The applications that declare the type in their MimeType line, in data folder order;
-    // entries marked NoDisplay are left out unless includeHidden.
+    // The applications that declare the type (or one of its aliases) in their MimeType line,
+    // in data folder order; entries marked NoDisplay are left out unless includeHidden.
     QList<DesktopApplication> forMimeType(const QString& mimeType,
                                           bool includeHidden = false) const;
 
-    // The desktop file ids that mimeapps.list names as defaults for the type, in precedence
+    // The desktop file ids that mimeapps.list names as defaults for the type or one of its
+    // aliases, in precedence
     // order (configuration folders first, then the data folders' applications/ lists).
     static QStringList defaultIds(const QString& mimeType, const QStringList& configDirectories,
                                   const QStringList& dataDirectories);

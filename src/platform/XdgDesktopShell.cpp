@@ -66,26 +66,38 @@ QString XdgDesktopShell::mimeTypeOf(const QString& target) {
 
 XdgDesktopShell::Association XdgDesktopShell::associationFor(const QString& mimeType) const {
     const DesktopApplications applications(dataDirectories_);
-    QStringList defaults;
-    if (defaultQuery_) {
-        const QString id = defaultQuery_(mimeType);
-        if (!id.isEmpty()) defaults << id;
-    } else {
-        defaults = DesktopApplications::defaultIds(mimeType, configDirectories_, dataDirectories_);
-    }
-    bool namedButUnusable = false;
     auto usable = [](const DesktopApplication& app) {
         const auto command = DesktopApplications::commandFor(app, u"/dev/null"_qs);
         return command && programAvailable(command->program);
     };
-    for (const QString& id : defaults) {
-        const auto app = applications.find(id);
-        if (app && usable(*app)) return {ShellResult::Opened, *app};
-        namedButUnusable = true;
-    }
-    for (const auto& app : applications.forMimeType(mimeType, true)) {
-        if (usable(app)) return {ShellResult::Opened, app};
-        namedButUnusable = true;
+    // The type itself first; then, as the desktop's own launchers do, its parent types (a
+    // handler of text/plain opens a C source), but never the catch-all octet-stream.
+    QStringList candidates{mimeType};
+    static const QMimeDatabase database;
+    const QMimeType type = database.mimeTypeForName(mimeType);
+    if (type.isValid())
+        for (const QString& parent : type.allAncestors())
+            if (parent != u"application/octet-stream") candidates << parent;
+
+    bool namedButUnusable = false;
+    for (const QString& candidate : candidates) {
+        QStringList defaults;
+        if (defaultQuery_) {
+            const QString id = defaultQuery_(candidate);
+            if (!id.isEmpty()) defaults << id;
+        } else {
+            defaults =
+                DesktopApplications::defaultIds(candidate, configDirectories_, dataDirectories_);
+        }
+        for (const QString& id : defaults) {
+            const auto app = applications.find(id);
+            if (app && usable(*app)) return {ShellResult::Opened, *app};
+            namedButUnusable = true;
+        }
+        for (const auto& app : applications.forMimeType(candidate, true)) {
+            if (usable(app)) return {ShellResult::Opened, app};
+            namedButUnusable = true;
+        }
     }
     // A default or a declaring entry that cannot run is an incomplete association.
     return {namedButUnusable ? ShellResult::IncompleteAssociation : ShellResult::NoAssociation,

@@ -123,6 +123,8 @@ private slots:
         QVERIFY(first && first->isVisible());
         QVERIFY(!first->isModal());
         QVERIFY(mainWindow.isVisible() && mainWindow.isEnabled());
+        QVERIFY(QTest::qWaitForWindowActive(first.data()));
+        QCOMPARE(QApplication::focusWidget(), first->findChild<QPushButton*>("Command_Ok"));
         // The label styling of a later load is not repeated on the same box: restyle it by
         // hand and check that a second About leaves it alone.
         auto* link = first->findChild<QLabel*>("Label_PelgroWeb");

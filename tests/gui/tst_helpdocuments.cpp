@@ -280,6 +280,29 @@ private slots:
         }
     }
 
+    void aliasesAndParentTypesCount() {
+        FakeDesktop desktop;
+        desktop.addEntry(QStringLiteral("chm.desktop"), QStringLiteral("CHM Viewer"),
+                         QStringLiteral("application/x-chm;"));
+        desktop.addEntry(QStringLiteral("editor.desktop"), QStringLiteral("Editor"),
+                         QStringLiteral("text/plain;"));
+        XdgDesktopShell shell = desktop.shell();
+        const auto chm = shell.associationFor(QStringLiteral("application/vnd.ms-htmlhelp"));
+        QCOMPARE(int(chm.result), int(ShellResult::Opened));
+        QCOMPARE(chm.application.id, QStringLiteral("chm.desktop"));
+        const auto source = shell.associationFor(QStringLiteral("text/x-csrc"));
+        QCOMPARE(source.application.id, QStringLiteral("editor.desktop"));
+        // Nothing falls back to the catch-all type.
+        desktop.addEntry(QStringLiteral("hex.desktop"), QStringLiteral("Hex"),
+                         QStringLiteral("application/octet-stream;"));
+        QCOMPARE(int(shell.associationFor(QStringLiteral("application/pdf")).result),
+                 int(ShellResult::NoAssociation));
+        // The Open With dialog lists the alias-declaring viewer for the help file.
+        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/Pelgro_BPD.chm"), nullptr, {desktop.data()});
+        QCOMPARE(dialog.choices().size(), 1);
+        QCOMPARE(dialog.choices().first().name, QStringLiteral("CHM Viewer"));
+    }
+
     void missingDocumentIsNotFound() {
         FakeDesktop desktop;
         desktop.addEntry(QStringLiteral("reader.desktop"), QStringLiteral("Reader"),
