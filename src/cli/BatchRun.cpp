@@ -1,6 +1,8 @@
 #include "BatchRun.h"
 
+#include <array>
 #include <charconv>
+#include <optional>
 #include <cstring>
 
 #include "BatchLine.h"
@@ -64,32 +66,54 @@ bool LineReader::next(std::string_view& line, bool& tooLong) {
 
 namespace {
 
-class BatchWriter {
+class BatchWriter : public RowStream {
 public:
-    BatchWriter(std::ostream& out, std::ostream& err) : out_(out), err_(err) {
-        text_.reserve(kFlushAt + 4096);
+    BatchWriter(std::ostream& out, std::ostream& err)
+        : out_(out), err_(err), buffer_(kFlushAt + 16384) {}
+    ~BatchWriter() override { flush(); }
+
+    // The input line whose rows come next.
+    void startBearing(std::int64_t line) {
+        line_ = line;
+        rows_ = 0;
     }
-    ~BatchWriter() { flush(); }
+    std::int64_t rowsOfBearing() const { return rows_; }
+
+    void row(const std::array<std::string_view, kResultColumns>& cells,
+             const PadResult&) override {
+        ++rows_;
+        write(line_, cells);
+    }
 
     void header(UnitSystem units) {
-        text_ += "line";
+        std::string text = "line";
         for (const std::string& h : headerTexts(units)) {
-            text_ += ',';
-            appendCsvField(text_, h);
+            text += ',';
+            appendCsvField(text, h);
         }
-        text_ += '\n';
+        text += '\n';
+        flush();
+        out_.write(text.data(), static_cast<std::streamsize>(text.size()));
     }
 
-    void row(std::int64_t line, const RowTexts& cells) {
-        char number[24];
-        const auto res = std::to_chars(number, number + sizeof number, line);
-        text_.append(number, static_cast<std::size_t>(res.ptr - number));
-        for (const std::string& cell : cells) {
-            text_ += ',';
-            appendCsvField(text_, cell);
+    // The cells are short and, in the C locale, never hold a comma, quote or line end
+    // (digits, sign, ".", fixed labels): they are copied as they stand.
+    void write(std::int64_t line, const std::array<std::string_view, kResultColumns>& cells) {
+        std::size_t size = 24;
+        for (const std::string_view cell : cells) size += cell.size() + 1;
+        if (used_ + size > buffer_.size()) {
+            flush();
+            if (size > buffer_.size()) buffer_.resize(size);
         }
-        text_ += '\n';
-        if (text_.size() >= kFlushAt) flush();
+        char* const start = buffer_.data() + used_;
+        char* p = std::to_chars(start, start + 24, line).ptr;
+        for (const std::string_view cell : cells) {
+            *p++ = ',';
+            p = copySmall(p, cell.data(), cell.size());
+        }
+        *p++ = '\n';
+        used_ += static_cast<std::size_t>(p - start);
+        if (used_ >= kFlushAt) flush();
     }
 
     // Reports keep their place among the rows on a terminal: the rows before go out first.
@@ -99,16 +123,39 @@ public:
     }
 
     void flush() {
-        if (text_.empty()) return;
-        out_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
-        text_.clear();
+        if (used_ == 0) return;
+        out_.write(buffer_.data(), static_cast<std::streamsize>(used_));
+        used_ = 0;
     }
 
 private:
+    // Copies a short text without a library call: two overlapping moves per size class.
+    static char* copySmall(char* dst, const char* src, std::size_t n) {
+        if (n >= 8) {
+            if (n <= 16) {
+                std::memcpy(dst, src, 8);
+                std::memcpy(dst + n - 8, src + n - 8, 8);
+            } else {
+                std::memcpy(dst, src, n);
+            }
+        } else if (n >= 4) {
+            std::memcpy(dst, src, 4);
+            std::memcpy(dst + n - 4, src + n - 4, 4);
+        } else if (n > 0) {
+            dst[0] = src[0];
+            dst[n / 2] = src[n / 2];
+            dst[n - 1] = src[n - 1];
+        }
+        return dst + n;
+    }
+
     static constexpr std::size_t kFlushAt = 1 << 16;
     std::ostream& out_;
     std::ostream& err_;
-    std::string text_;
+    std::vector<char> buffer_;  // rows not yet written out
+    std::size_t used_ = 0;
+    std::int64_t line_ = 0;
+    std::int64_t rows_ = 0;
 };
 
 }  // namespace
@@ -124,7 +171,6 @@ int runBatch(std::istream& in, std::ostream& out, std::ostream& err, UnitSystem 
     bool haveHeader = false;
     std::vector<std::string> fields;
     BatchBearing bearing;
-    ResultTable table;
     std::string error;
 
     std::string_view line;
@@ -160,13 +206,15 @@ int runBatch(std::istream& in, std::ostream& out, std::ostream& err, UnitSystem 
             ++count.badLines;
             continue;
         }
-        analyzeValues(units, bearing.values, bearing.sliding, bearing.selection, thicknesses,
-                      cLocale, table);
+        // The rows go straight from the engine into the output buffer.
+        writer.startBearing(lineNumber);
+        const std::optional<RunFault> fault =
+            streamRows(units, bearing.values, bearing.sliding, bearing.selection, thicknesses,
+                       cLocale, writer);
         ++count.bearings;
-        for (const ResultRow& row : table.rows) writer.row(lineNumber, row.cells);
-        count.rows += static_cast<std::int64_t>(table.rows.size());
-        if (table.fault) {
-            writer.report(lineNumber, "arithmetic fault in " + describeFault(*table.fault));
+        count.rows += writer.rowsOfBearing();
+        if (fault) {
+            writer.report(lineNumber, "arithmetic fault in " + describeFault(*fault));
             ++count.badLines;
         }
     }

@@ -6,7 +6,10 @@ InputReading readInput(std::string_view text, bool zeroAllowed, const NumberLoca
     InputReading reading;
     const std::optional<double> number = parseNumber(text, locale);
     if (!number) {
-        reading.problem = "\"" + std::string(text) + "\" is not a number";
+        reading.problem.reserve(text.size() + 20);
+        reading.problem += '"';
+        reading.problem += text;
+        reading.problem += "\" is not a number";
     } else if (zeroAllowed && *number < 0) {
         reading.problem = "must be 0 or positive";
     } else if (!zeroAllowed && *number <= 0) {

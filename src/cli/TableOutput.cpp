@@ -22,8 +22,15 @@ std::size_t displayWidth(std::string_view text) {
 }  // namespace
 
 void appendCsvField(std::string& out, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out += field;
+    bool plain = true;
+    for (const char c : field) {
+        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
+            plain = false;
+            break;
+        }
+    }
+    if (plain) {
+        out.append(field.data(), field.size());
         return;
     }
     out += '"';

@@ -3,6 +3,7 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <cstdint>
 #include <limits>
 #include <system_error>
@@ -82,8 +83,6 @@ std::string wholeDigits(double ax) {
     const auto res = std::to_chars(buf, buf + sizeof buf, ax, std::chars_format::fixed, 0);
     return std::string(buf, res.ptr);
 }
-
-void appendZeros(std::string& out, int n) { out.append(static_cast<std::size_t>(n), '0'); }
 
 // A number read from text, kept as its decimal digits: value = digits * 10^scale.
 struct DecimalText {
@@ -174,14 +173,35 @@ std::optional<double> toDouble(const DecimalText& d) {
     const std::int64_t mag = magnitude(d);
     if (mag > 400) return std::nullopt;                    // far beyond the range of a double
     if (mag < -400) return d.negative ? -0.0 : 0.0;         // far below the smallest subnormal
-    // Normalised form "digits e scale" for the exact, correctly rounded conversion.
-    std::string buf;
-    buf.reserve(d.digits.size() + 24);
-    buf += d.digits;
-    buf += 'e';
-    char expBuf[24];
-    const auto res = std::to_chars(expBuf, expBuf + sizeof expBuf, d.scale);
-    buf.append(expBuf, res.ptr);
+    // Short texts (the usual entries) convert exactly in double arithmetic: at most 15
+    // digits are an exact integer and 10^k up to 10^22 is exact, so the one multiplication
+    // or division rounds correctly.
+    static constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (d.digits.size() <= 15 && d.scale >= -22 && d.scale <= 22) {
+        std::uint64_t integer = 0;
+        for (const char c : d.digits) integer = integer * 10 + static_cast<std::uint64_t>(c - '0');
+        double value = static_cast<double>(integer);
+        value = d.scale >= 0 ? value * kExactPow10[d.scale] : value / kExactPow10[-d.scale];
+        return d.negative ? -value : value;
+    }
+    // Normalised form "digits e scale" for the exact, correctly rounded conversion; a short
+    // text stays on the stack.
+    char small[64];
+    std::string large;
+    char* first = small;
+    std::size_t capacity = sizeof small;
+    if (d.digits.size() + 24 > sizeof small) {
+        large.resize(d.digits.size() + 24);
+        first = large.data();
+        capacity = large.size();
+    }
+    std::memcpy(first, d.digits.data(), d.digits.size());
+    char* last = first + d.digits.size();
+    *last++ = 'e';
+    last = std::to_chars(last, first + capacity, d.scale).ptr;
+    const std::string_view buf(first, static_cast<std::size_t>(last - first));
     double value = 0;
     const auto parsed = std::from_chars(buf.data(), buf.data() + buf.size(), value);
     if (parsed.ec == std::errc::result_out_of_range) {
@@ -258,25 +278,78 @@ std::string formatInputPattern(std::string_view text, const NumberLocale& locale
     return out;
 }
 
-void appendResult(std::string& out, double value, int roundDecimals, int maskDecimals,
-                  const NumberLocale& locale) {
-    if (!std::isfinite(value)) {
-        out += std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity");
-        return;
+namespace {
+
+// Two decimal digits at a time for the common case.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+char* writeDigitsBackwards64(char* end, std::uint64_t v) {
+    char* p = end;
+    while (v >= 100) {
+        const std::uint64_t pair = (v % 100) * 2;
+        v /= 100;
+        *--p = kDigitPairs[pair + 1];
+        *--p = kDigitPairs[pair];
     }
-    if (roundDecimals < 0) roundDecimals = 0;
-    if (roundDecimals > kMaxDecimals) roundDecimals = kMaxDecimals;
-    if (maskDecimals < 0) maskDecimals = 0;
-    if (maskDecimals > kMaxDecimals) maskDecimals = kMaxDecimals;
+    if (v >= 10) {
+        *--p = kDigitPairs[v * 2 + 1];
+        *--p = kDigitPairs[v * 2];
+    } else {
+        *--p = static_cast<char>('0' + v);
+    }
+    return p;
+}
+
+// The common case of a result cell: |value| < 10^14 and at most 4 decimals of rounding, so
+// value * 10^d is an integer below 2^63 and all arithmetic fits 64 bits.
+std::uint64_t scaledHalfEven64(double ax, int decimals) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(ax);
+    const int biased = static_cast<int>(bits >> 52);
+    std::uint64_t mantissa = bits & ((1ULL << 52) - 1);
+    int exponent;
+    if (biased == 0) {
+        exponent = -1074;
+    } else {
+        mantissa |= 1ULL << 52;
+        exponent = biased - 1075;
+    }
+    const std::uint64_t product = mantissa * kPow5[decimals];  // < 2^63 for decimals <= 4
+    const int shift = exponent + decimals;
+    if (shift >= 0) return product << shift;
+    const int s = -shift;
+    if (s >= 64) return 0;  // below one half
+    const std::uint64_t quotient = product >> s;
+    const std::uint64_t remainder = product - (quotient << s);
+    const std::uint64_t half = 1ULL << (s - 1);
+    if (remainder > half || (remainder == half && (quotient & 1) != 0)) return quotient + 1;
+    return quotient;
+}
+
+char* copyText(char* dst, std::string_view text) {
+    for (const char c : text) *dst++ = c;
+    return dst;
+}
+
+// Any other value: whole numbers from 2^53 up, 128-bit scaling, more decimals, non-finite.
+[[gnu::noinline]] char* writeResultAnyValue(char* dst, double value, int roundDecimals,
+                                            int maskDecimals, std::string_view separator) {
+    if (!std::isfinite(value)) {
+        return copyText(dst, std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity"));
+    }
+    roundDecimals = roundDecimals < 0 ? 0 : (roundDecimals > kMaxDecimals ? kMaxDecimals : roundDecimals);
+    maskDecimals = maskDecimals < 0 ? 0 : (maskDecimals > kMaxDecimals ? kMaxDecimals : maskDecimals);
     const bool negative = std::signbit(value);
     const double ax = std::fabs(value);
 
-    if (ax >= kTwoPow53) {
-        if (negative) out += '-';
-        out += wholeDigits(ax);
-        out += locale.decimalSeparator;
-        appendZeros(out, maskDecimals);
-        return;
+    if (ax >= kTwoPow53) {  // a whole number: its exact digits, then zero decimals
+        if (negative) *dst++ = '-';
+        dst = std::to_chars(dst, dst + 320, ax, std::chars_format::fixed, 0).ptr;
+        dst = copyText(dst, separator);
+        for (int i = 0; i < maskDecimals; ++i) *dst++ = '0';
+        return dst;
     }
 
     // First the rounding to roundDecimals places (ties to even, exact binary value) ...
@@ -288,28 +361,127 @@ void appendResult(std::string& out, double value, int roundDecimals, int maskDec
     } else if (maskDecimals > roundDecimals) {
         scaled *= kPow10[maskDecimals - roundDecimals];
     }
-
-    char buf[64];
-    char* end = buf + sizeof buf;
     const std::uint64_t unit = kPow10[maskDecimals];
     const u128 whole = scaled / unit;
-    const std::uint64_t frac = static_cast<std::uint64_t>(scaled - whole * unit);
+    std::uint64_t frac = static_cast<std::uint64_t>(scaled - whole * unit);
 
-    if (negative && scaled != 0) out += '-';
+    char buf[64];
+    char* const end = buf + sizeof buf;
+    char* first = end;
+    if (whole != 0) first = writeDigitsBackwards(end, whole);
+    if (negative && scaled != 0) *dst++ = '-';
+    dst = copyText(dst, std::string_view(first, static_cast<std::size_t>(end - first)));
+    dst = copyText(dst, separator);
+    for (int i = maskDecimals - 1; i >= 0; --i) {
+        dst[i] = static_cast<char>('0' + frac % 10);
+        frac /= 10;
+    }
+    return dst + maskDecimals;
+}
+
+}  // namespace
+
+namespace {
+
+// Copies a short text without a library call.
+inline char* copyShort(char* dst, const char* src, std::size_t n) {
+    while (n >= 8) {
+        std::memcpy(dst, src, 8);
+        dst += 8;
+        src += 8;
+        n -= 8;
+    }
+    if (n & 4) {
+        std::memcpy(dst, src, 4);
+        dst += 4;
+        src += 4;
+    }
+    if (n & 2) {
+        std::memcpy(dst, src, 2);
+        dst += 2;
+        src += 2;
+    }
+    if (n & 1) *dst++ = *src;
+    return dst;
+}
+
+inline int decimalDigits(std::uint64_t v) {
+    int n = 1;
+    while (v >= 10000) {
+        v /= 10000;
+        n += 4;
+    }
+    if (v >= 1000) return n + 3;
+    if (v >= 100) return n + 2;
+    if (v >= 10) return n + 1;
+    return n;
+}
+
+// The common case (every cell of a usual table): |value| < 10^14, so value * 10^R is an
+// integer below 2^63, and all arithmetic runs in 64 bits with constant divisors.
+template <int R, int M>
+char* writeResultFast(char* dst, double value, std::string_view separator) {
+    static_assert(R <= 4 && M <= 4);
+    const double ax = std::fabs(value);
+    // First the rounding to R places (ties to even, exact binary value) ...
+    std::uint64_t scaled = scaledHalfEven64(ax, R);
+    // ... then the mask, half away from zero on the decimal value of that rounded number.
+    if constexpr (M < R) {
+        constexpr std::uint64_t div = kPow10[R - M];
+        scaled = (scaled + div / 2) / div;
+    } else if constexpr (M > R) {
+        scaled *= kPow10[M - R];
+    }
+    constexpr std::uint64_t unit = kPow10[M];
+    const std::uint64_t whole = scaled / unit;
+    std::uint64_t frac = scaled - whole * unit;
+
+    // "[-][whole]<sep>frac": no leading zero, no minus on a value shown as zero.
+    if (std::signbit(value) && scaled != 0) *dst++ = '-';
     if (whole != 0) {
-        const char* first = writeDigitsBackwards(end, whole);
-        out.append(first, static_cast<std::size_t>(end - first));
+        const int n = decimalDigits(whole);
+        writeDigitsBackwards64(dst + n, whole);
+        dst += n;
     }
-    out += locale.decimalSeparator;
-    if (maskDecimals > 0) {
-        char fracBuf[16];
-        std::uint64_t f = frac;
-        for (int i = maskDecimals - 1; i >= 0; --i) {
-            fracBuf[i] = static_cast<char>('0' + f % 10);
-            f /= 10;
+    if (separator.size() == 1) {
+        *dst++ = separator[0];
+    } else {
+        dst = copyShort(dst, separator.data(), separator.size());
+    }
+    for (int i = M - 1; i >= 0; --i) {
+        dst[i] = static_cast<char>('0' + frac % 10);
+        frac /= 10;
+    }
+    return dst + M;
+}
+
+}  // namespace
+
+char* writeResult(char* dst, double value, int roundDecimals, int maskDecimals,
+                  std::string_view decimalSeparator) {
+    if (std::fabs(value) < 1e14) {  // false for NaN
+        switch (roundDecimals * 10 + maskDecimals) {
+            case 42: return writeResultFast<4, 2>(dst, value, decimalSeparator);
+            case 43: return writeResultFast<4, 3>(dst, value, decimalSeparator);
+            case 22: return writeResultFast<2, 2>(dst, value, decimalSeparator);
+            default: break;
         }
-        out.append(fracBuf, static_cast<std::size_t>(maskDecimals));
     }
+    return writeResultAnyValue(dst, value, roundDecimals, maskDecimals, decimalSeparator);
+}
+
+void appendResult(std::string& out, double value, int roundDecimals, int maskDecimals,
+                  const NumberLocale& locale) {
+    const std::string& separator = locale.decimalSeparator;
+    if (separator.size() <= 32) {
+        char buf[kMaxResultText];
+        const char* end = writeResult(buf, value, roundDecimals, maskDecimals, separator);
+        out.append(buf, static_cast<std::size_t>(end - buf));
+        return;
+    }
+    std::string buf(kMaxResultText + separator.size(), '\0');
+    const char* end = writeResult(buf.data(), value, roundDecimals, maskDecimals, separator);
+    out.append(buf.data(), static_cast<std::size_t>(end - buf.data()));
 }
 
 std::string formatResult(double value, int roundDecimals, int maskDecimals,

@@ -5,6 +5,7 @@
 // double: a value that rounds to 59.4550 prints 59.46. The window passes the separators of
 // the user's locale; the command line passes the C locale (".", ",").
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,9 +38,17 @@ std::string formatInputPattern(std::string_view text, const NumberLocale& locale
 // it first) is written "NaN", "Infinity" or "-Infinity".
 std::string formatResult(double value, int roundDecimals, int maskDecimals,
                          const NumberLocale& locale);
-// The same text appended to out (the batch writer reuses one buffer).
+// The same text appended to out.
 void appendResult(std::string& out, double value, int roundDecimals, int maskDecimals,
                   const NumberLocale& locale);
+
+// Room that writeResult needs besides the separator: a sign, the 309 digits of the largest
+// double and 9 decimals. With a separator of up to 32 bytes kMaxResultText is enough.
+inline constexpr std::size_t kMaxResultText = 360;
+// The same text written to dst (room for kMaxResultText - 32 + separator bytes); returns
+// the end of the text. For writers that lay many cells end to end without strings.
+char* writeResult(char* dst, double value, int roundDecimals, int maskDecimals,
+                  std::string_view decimalSeparator);
 
 // A unit-switch conversion text: round to decimals places (ties to even), then the shortest
 // plain decimal form with a leading "0" below 1 (101.6 -> "101.6", 4 -> "4", 0.0711 -> "0.0711").

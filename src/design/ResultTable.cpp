@@ -42,19 +42,22 @@ void validateArguments(int selection, std::span<const double> colThickness) {
     }
 }
 
+// Header, row count and labels; the strings of a reused table keep their storage.
 void writeHeaderAndLabels(UnitSystem units, int selection, ResultTable& table) {
-    table.header = headerTexts(units);
+    const RowTexts& header = units == UnitSystem::Imperial ? imperialHeader() : siHeader();
+    for (int c = 0; c < kResultColumns; ++c) table.header[c].assign(header[c]);
     table.fault.reset();
-    table.rows.clear();
-    table.labels.clear();
     if (selection == ThicknessCatalogue::allPosition) {
         table.rowCount = ThicknessCatalogue::count + 1;
+        table.labels.resize(ThicknessCatalogue::count);
         for (int p = 1; p <= ThicknessCatalogue::count; ++p) {
-            table.labels.emplace_back(ThicknessCatalogue::label(units, p));
+            table.labels[static_cast<std::size_t>(p - 1)].assign(
+                ThicknessCatalogue::label(units, p));
         }
     } else {
         table.rowCount = 2;
-        table.labels.emplace_back(ThicknessCatalogue::label(units, selection));
+        table.labels.resize(1);
+        table.labels[0].assign(ThicknessCatalogue::label(units, selection));
     }
 }
 
@@ -64,11 +67,10 @@ RowTexts headerTexts(UnitSystem units) {
     return units == UnitSystem::Imperial ? imperialHeader() : siHeader();
 }
 
-void analyzeValues(UnitSystem units, const InputValues& values, bool sliding, int selection,
-                   std::span<const double> colThickness, const NumberLocale& locale,
-                   ResultTable& table) {
+std::optional<RunFault> streamRows(UnitSystem units, const InputValues& values, bool sliding,
+                                   int selection, std::span<const double> colThickness,
+                                   const NumberLocale& locale, RowStream& stream) {
     validateArguments(selection, colThickness);
-    writeHeaderAndLabels(units, selection, table);
     const bool si = units == UnitSystem::SI;
 
     // SI inputs come to inches and kips, in the order b1, w1, dh, Vap; the angle stays.
@@ -80,18 +82,28 @@ void analyzeValues(UnitSystem units, const InputValues& values, bool sliding, in
     input.Vap = si ? values.Vap * KIPS_PER_KN : values.Vap;
     input.sliding = sliding;
 
+    // The eleven value texts of a row, end to end in one buffer.
+    const std::string& separator = locale.decimalSeparator;
+    const std::size_t cellRoom = kMaxResultText + separator.size();
+    char stackText[11 * (kMaxResultText + 16)];
+    std::vector<char> heapText;
+    char* text = stackText;
+    if (separator.size() > 16) {
+        heapText.resize(11 * cellRoom);
+        text = heapText.data();
+    }
+
     int row = 1;
     for (int position = 1; position <= ThicknessCatalogue::count; ++position) {
         if (selection != ThicknessCatalogue::allPosition && selection != position) continue;
         const double t = colThickness[static_cast<std::size_t>(position - 1)];
         const double kt = ThicknessCatalogue::rotationCoefficient(position);
-        const std::string& label = table.labels[static_cast<std::size_t>(row - 1)];
+        const std::string_view label = ThicknessCatalogue::label(units, position);
 
         const PadOutcome outcome = checkPad(input, t, kt);
         if (outcome.fault) {
-            table.fault = RunFault{RunFault::Kind::Arithmetic, row, label,
-                                   outcome.fault->quantity, outcome.fault->cause};
-            return;
+            return RunFault{RunFault::Kind::Arithmetic, row, std::string(label),
+                            outcome.fault->quantity, outcome.fault->cause};
         }
         const PadResult& v = outcome.result;
         // Shown values: Imperial as computed, SI converted back with the same factors.
@@ -108,25 +120,59 @@ void analyzeValues(UnitSystem units, const InputValues& values, bool sliding, in
             {"Ss", si ? v.Ss / PSI_PER_NM2 : v.Ss, 4, 2},
             {"G", si ? v.G / PSI_PER_NM2 : v.G, 4, 2},
         };
-        for (const Shown& s : shown) {
-            if (!std::isfinite(s.value)) {  // a conversion to SI left the range of a double
-                table.fault = RunFault{RunFault::Kind::Arithmetic, row, label, s.name,
-                                       ArithmeticFault::Cause::Overflow};
-                return;
-            }
-        }
-        ResultRow& out = table.rows.emplace_back();
-        out.values = v;
-        out.cells[0] = v.passes() ? "Pass" : "FAIL!";
-        out.cells[1] = label;
+        std::array<std::string_view, kResultColumns> cells;
+        cells[0] = v.passes() ? "Pass" : "FAIL!";
+        cells[1] = label;
+        char* p = text;
         for (int c = 0; c < 11; ++c) {
-            std::string& cell = out.cells[static_cast<std::size_t>(c + 2)];
-            cell.clear();
-            appendResult(cell, shown[c].value, shown[c].roundDecimals, shown[c].maskDecimals,
-                         locale);
+            const Shown& value = shown[c];
+            if (!std::isfinite(value.value)) {  // a conversion to SI left the double range
+                return RunFault{RunFault::Kind::Arithmetic, row, std::string(label), value.name,
+                                ArithmeticFault::Cause::Overflow};
+            }
+            char* end = writeResult(p, value.value, value.roundDecimals, value.maskDecimals,
+                                    separator);
+            cells[static_cast<std::size_t>(c + 2)] =
+                std::string_view(p, static_cast<std::size_t>(end - p));
+            p = end;
         }
+        stream.row(cells, v);
         ++row;
     }
+    return std::nullopt;
+}
+
+namespace {
+
+// Stores the streamed rows in a table, overwriting rows already there in place (their
+// strings keep their storage) and dropping the surplus at the end.
+class TableFiller : public RowStream {
+public:
+    explicit TableFiller(std::vector<ResultRow>& rows) : rows_(rows) {}
+    ~TableFiller() override { rows_.resize(used_); }
+
+    void row(const std::array<std::string_view, kResultColumns>& cells,
+             const PadResult& values) override {
+        ResultRow& out = used_ < rows_.size() ? rows_[used_] : rows_.emplace_back();
+        ++used_;
+        out.values = values;
+        for (std::size_t c = 0; c < cells.size(); ++c) out.cells[c].assign(cells[c]);
+    }
+
+private:
+    std::vector<ResultRow>& rows_;
+    std::size_t used_ = 0;
+};
+
+}  // namespace
+
+void analyzeValues(UnitSystem units, const InputValues& values, bool sliding, int selection,
+                   std::span<const double> colThickness, const NumberLocale& locale,
+                   ResultTable& table) {
+    validateArguments(selection, colThickness);
+    writeHeaderAndLabels(units, selection, table);
+    TableFiller filler(table.rows);
+    table.fault = streamRows(units, values, sliding, selection, colThickness, locale, filler);
 }
 
 ResultTable analyze(const AnalysisRequest& request, std::span<const double> colThickness,
@@ -134,6 +180,7 @@ ResultTable analyze(const AnalysisRequest& request, std::span<const double> colT
     ResultTable table;
     validateArguments(request.selection, colThickness);
     writeHeaderAndLabels(request.units, request.selection, table);
+    table.rows.clear();
 
     // The texts are read in the order b1, w1, A, dh, Vap; the first that does not read as a
     // number stops the run with the header and labels written.

@@ -75,6 +75,22 @@ struct InputValues {
     double w1 = 0, b1 = 0, A = 0, dh = 0, Vap = 0;
 };
 
+// Receives the computed rows of a run one by one, as texts laid out by the engine.
+class RowStream {
+public:
+    virtual ~RowStream() = default;
+    // cells[0] status, cells[1] label, cells[2..12] the value texts; valid during the call.
+    virtual void row(const std::array<std::string_view, kResultColumns>& cells,
+                     const PadResult& values) = 0;
+};
+
+// The rows of the run of analyzeValues, handed to stream instead of stored: the same texts
+// by the same code, for writers that stream many bearings (the batch mode). Returns the
+// fault that stopped the run, if any. Throws as analyze does.
+std::optional<RunFault> streamRows(UnitSystem units, const InputValues& values, bool sliding,
+                                   int selection, std::span<const double> colThickness,
+                                   const NumberLocale& locale, RowStream& stream);
+
 // The run from numbers already read (the command line reads and checks them first), writing
 // into table so that a caller running many bearings reuses its storage. Header, row count
 // and labels are written first, exactly as analyze does.

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <string>
@@ -262,6 +264,33 @@ TEST(NumberTextRoundTrip, PatternTextReadsBack) {
         const std::optional<double> reread = parseNumber(formatted, kC);
         ASSERT_TRUE(original && reread) << text;
         EXPECT_NEAR(*reread, *original, 0.00005 * (1 + std::fabs(*original) * 1e-12)) << text;
+    }
+}
+
+}  // namespace
+}  // namespace bpd
+
+namespace bpd {
+namespace {
+
+// Every text reads as the correctly rounded double of its decimal value, short or long.
+TEST(NumericTestRounding, AgreesWithTheCorrectlyRoundedConversion) {
+    std::uint64_t state = 12345;
+    auto next = [&state] {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return state >> 33;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        std::string text = std::to_string(next() % 100000000);
+        const std::size_t point = next() % (text.size() + 1);
+        text.insert(point, ".");
+        const int extra = static_cast<int>(next() % 20);  // up to 27 digits in all
+        for (int k = 0; k < extra; ++k) text += static_cast<char>('0' + next() % 10);
+        if (next() % 3 == 0) text += "e" + std::to_string(static_cast<int>(next() % 60) - 30);
+        if (text == "." || text.starts_with(".e")) continue;
+        const std::optional<double> got = parseNumber(text, kC);
+        ASSERT_TRUE(got) << text;
+        EXPECT_EQ(*got, std::strtod(text.c_str(), nullptr)) << text;
     }
 }
 

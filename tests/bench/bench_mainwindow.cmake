@@ -1,0 +1,8 @@
+# Benchmarks of the main window (included by CMakeLists.txt only when Google Benchmark exists).
+if(TARGET bpd_mainwindow)
+    bpd_add_benchmark(bench_mainwindow SOURCES ${CMAKE_CURRENT_LIST_DIR}/bench_mainwindow.cpp
+                      LIBS bpd_mainwindow Qt6::Widgets)
+    if(TARGET pelgro-bpd)
+        add_dependencies(bench_mainwindow pelgro-bpd)
+    endif()
+endif()
