@@ -6,3 +6,8 @@ foreach(_area registry projectdialog textreport spreadsheetreport windowprint)
             LIBS bpd_reports)
     endif()
 endforeach()
+# The registry test also drives the bpd-registry tool.
+if(TARGET tst_registry AND TARGET bpd-registry)
+    target_compile_definitions(tst_registry PRIVATE BPD_REGISTRY_TOOL="$<TARGET_FILE:bpd-registry>")
+    add_dependencies(tst_registry bpd-registry)
+endif()

@@ -2,6 +2,7 @@
 // NUL handling, numbers, failures, and a damaged store file.
 
 #include <QFile>
+#include <QProcess>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -236,6 +237,39 @@ private slots:
         QCOMPARE(store.fileFor(RegistryStore::kLocalMachine), folder + QStringLiteral("/local-machine.ini"));
         QVERIFY(store.fileFor(0x80000000).isEmpty());
     }
+
+#ifdef BPD_REGISTRY_TOOL
+    void theCommandLineToolWritesAndReadsTheSameStore() {
+        bpd::testing::ServiceFixture fixture;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), fixture.path(QStringLiteral("xdg")));
+        auto run = [&](const QStringList& arguments, QString* out = nullptr) {
+            QProcess tool;
+            tool.setProcessEnvironment(environment);
+            tool.start(QStringLiteral(BPD_REGISTRY_TOOL), arguments);
+            tool.waitForFinished(10000);
+            if (out)
+                *out = QString::fromUtf8(tool.readAllStandardOutput());
+            return tool.exitCode();
+        };
+        const QString key = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
+        QCOMPARE(run({"get", "HKLM", key, "PATH"}), 1);
+        QCOMPARE(run({"set", "HKEY_LOCAL_MACHINE", key, "PATH", "/opt/pelgro/bin/pelgro-sysinfo ř"}), 0);
+        QString out;
+        QCOMPARE(run({"get", "hklm", key.toLower(), "path"}, &out), 0);
+        QCOMPARE(out, QStringLiteral("/opt/pelgro/bin/pelgro-sysinfo ř\n"));
+        QCOMPARE(run({"get", "HKCU", key, "PATH"}), 1);
+        QCOMPARE(run({"get", "HKEY_CLASSES_ROOT", key, "PATH"}), 2);
+        QCOMPARE(run({"set", "HKLM", key}), 2);
+
+        // The program's routines see what the tool wrote.
+        bpd::platform::Services::instance().setRegistry(std::make_shared<bpd::platform::IniRegistryStore>(
+            fixture.path(QStringLiteral("xdg/Pelgro"))));
+        QString read;
+        QVERIFY(ReadRegistryValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("PATH"), read));
+        QCOMPARE(read, QStringLiteral("/opt/pelgro/bin/pelgro-sysinfo ř"));
+    }
+#endif
 
 private:
     static QString TextKey() { return QStringLiteral("Software\\Microsoft\\Notepad\\"); }
