@@ -38,10 +38,27 @@ void put(Sheet& sheet, int row, int column, const QString& text, bool bold = fal
     cell.bold = cell.bold || bold;
 }
 
-// What a cell shows: a number in the General format, otherwise its text.
+// The number format that shows a number exactly as its text was written: as many decimals,
+// and no leading zero where the text had none (".667" -> "#.000", "4.0000" -> "0.0000").
+// Whole numbers and exponents keep the General format.
+QByteArray displayFormat(const QString& text) {
+    QString digits = text;
+    if (digits.startsWith(QLatin1Char('+')) || digits.startsWith(QLatin1Char('-')))
+        digits.remove(0, 1);
+    const qsizetype point = digits.indexOf(QLatin1Char('.'));
+    if (point < 0 || digits.contains(QLatin1Char('e'), Qt::CaseInsensitive))
+        return {};
+    const qsizetype decimals = digits.size() - point - 1;
+    return (point == 0 ? QByteArray("#") : QByteArray("0")) +
+           (decimals > 0 ? "." + QByteArray(decimals, '0') : QByteArray());
+}
+
+// What a cell shows: its text, also when it is stored as a number (see displayFormat),
+// except a whole number or an exponent in the General format.
 QString shownText(const Cell& cell) {
     double value = 0;
-    if (!cell.textFormat && SpreadsheetReport::readsAsNumber(cell.text, &value))
+    if (!cell.textFormat && SpreadsheetReport::readsAsNumber(cell.text, &value) &&
+        displayFormat(cell.text).isEmpty())
         return QString::number(value, 'g', 11);
     return cell.text;
 }
@@ -168,23 +185,26 @@ bool SpreadsheetReport::writeWorkbook(const Sheet& sheet, const QString& path, Q
     }
     lxw_worksheet* worksheet = workbook_add_worksheet(workbook, nullptr);
 
-    QHash<int, lxw_format*> formats;
-    auto formatFor = [&](bool bold, bool text, bool left, bool wrap) -> lxw_format* {
-        const int key = (bold ? 1 : 0) | (text ? 2 : 0) | (left ? 4 : 0) | (wrap ? 8 : 0);
-        if (key == 0)
+    QHash<QByteArray, lxw_format*> formats;
+    auto formatFor = [&](bool bold, bool text, bool left, bool wrap,
+                         const QByteArray& numberFormat = {}) -> lxw_format* {
+        const QByteArray key = QByteArray::number((bold ? 1 : 0) | (text ? 2 : 0) | (left ? 4 : 0) |
+                                                  (wrap ? 8 : 0)) + ':' + numberFormat;
+        if (key == "0:")
             return nullptr;
         if (lxw_format* known = formats.value(key))
             return known;
         lxw_format* format = workbook_add_format(workbook);
         if (bold) format_set_bold(format);
         if (text) format_set_num_format_index(format, 49);  // the built-in "@"
+        else if (!numberFormat.isEmpty()) format_set_num_format(format, numberFormat.constData());
         if (left) format_set_align(format, LXW_ALIGN_LEFT);
         if (wrap) format_set_text_wrap(format);
         formats.insert(key, format);
         return format;
     };
-    auto formatOf = [&](const Cell& cell) {
-        return formatFor(cell.bold, cell.textFormat, cell.left, cell.wrap);
+    auto formatOf = [&](const Cell& cell, const QByteArray& numberFormat = {}) {
+        return formatFor(cell.bold, cell.textFormat, cell.left, cell.wrap, numberFormat);
     };
 
     for (auto it = sheet.columnWidths.cbegin(); it != sheet.columnWidths.cend(); ++it)
@@ -199,12 +219,13 @@ bool SpreadsheetReport::writeWorkbook(const Sheet& sheet, const QString& path, Q
             status = result;
     };
     auto writeCell = [&](int row, int column, const Cell& cell) {
-        lxw_format* format = formatOf(cell);
         double number = 0;
+        const bool isNumber = !cell.textFormat && readsAsNumber(cell.text, &number);
+        lxw_format* format = formatOf(cell, isNumber ? displayFormat(cell.text) : QByteArray());
         if (cell.text.isEmpty())
             keep(format ? worksheet_write_blank(worksheet, lxw_row_t(row - 1), lxw_col_t(column - 1), format)
                         : LXW_NO_ERROR);
-        else if (!cell.textFormat && readsAsNumber(cell.text, &number))
+        else if (isNumber)
             keep(worksheet_write_number(worksheet, lxw_row_t(row - 1), lxw_col_t(column - 1), number, format));
         else
             keep(worksheet_write_string(worksheet, lxw_row_t(row - 1), lxw_col_t(column - 1),

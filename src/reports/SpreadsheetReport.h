@@ -7,7 +7,8 @@
 // F26:F31. Labels and the grid header are bold, the thickness column is text ("@"), A8:M23 is
 // aligned left. Columns A to the grid's last are fitted to the input and output sections only.
 // Texts that read as plain decimal numbers are stored as numbers, as a spreadsheet stores
-// typed-in values; the thickness column keeps its texts.
+// typed-in values, with a number format that shows them exactly as written (".667" stays
+// ".667"); the thickness column keeps its texts.
 //
 // Each export writes a new workbook in the spreadsheet stand-in's reports folder, complete and
 // closed before it is opened. When no program can open it, the user is told where it is.

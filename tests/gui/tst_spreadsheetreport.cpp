@@ -46,6 +46,7 @@ ReportInputs inputsWithRows(int bodyRows) {
 struct Style {
     bool bold = false;
     int numFmt = 0;
+    QString numFmtCode;  // custom formats only
     QString horizontal;
     bool wrap = false;
 };
@@ -101,12 +102,16 @@ Workbook readWorkbook(const QString& file) {
     {
         QXmlStreamReader xml(unzip(file, QStringLiteral("xl/styles.xml")));
         QList<bool> fontBold;
+        QMap<int, QString> codes;
         bool inFonts = false, inCellXfs = false;
         while (!xml.atEnd()) {
             xml.readNext();
             const auto name = xml.name();
             if (xml.isStartElement()) {
-                if (name == QLatin1String("fonts")) inFonts = true;
+                if (name == QLatin1String("numFmt"))
+                    codes.insert(xml.attributes().value(QLatin1String("numFmtId")).toInt(),
+                                 xml.attributes().value(QLatin1String("formatCode")).toString());
+                else if (name == QLatin1String("fonts")) inFonts = true;
                 else if (name == QLatin1String("cellXfs")) inCellXfs = true;
                 else if (inFonts && name == QLatin1String("font")) fontBold << false;
                 else if (inFonts && name == QLatin1String("b")) fontBold.last() = true;
@@ -114,6 +119,7 @@ Workbook readWorkbook(const QString& file) {
                     Style style;
                     style.bold = fontBold.value(xml.attributes().value(QLatin1String("fontId")).toInt());
                     style.numFmt = xml.attributes().value(QLatin1String("numFmtId")).toInt();
+                    style.numFmtCode = codes.value(style.numFmt);
                     book.styles << style;
                 } else if (inCellXfs && name == QLatin1String("alignment")) {
                     book.styles.last().horizontal = xml.attributes().value(QLatin1String("horizontal")).toString();
@@ -219,10 +225,13 @@ private slots:
             QVERIFY2(book.styleOf(bold).bold, qPrintable(bold));
         for (const char* plain : {"A8", "B8", "B9", "C9", "B2"})
             QVERIFY2(!book.styleOf(plain).bold, qPrintable(plain));
-        // Input values are stored as the numbers a spreadsheet makes of typed-in texts.
+        // Input values are stored as the numbers a spreadsheet makes of typed-in texts, shown
+        // exactly as the boxes show them.
         QCOMPARE(book.text("B9"), QStringLiteral("101.6"));
         QVERIFY(!book.cells.value("B9").isString);
+        QCOMPARE(book.styleOf("B9").numFmtCode, QStringLiteral("0.0000"));
         QCOMPARE(book.text("B11"), QStringLiteral("0.01"));
+        QCOMPARE(book.styleOf("B11").numFmtCode, QStringLiteral("#.00"));
         QCOMPARE(book.styleOf("A7").horizontal, QString());
         QCOMPARE(book.styleOf("A15").horizontal, QStringLiteral("left"));
     }
@@ -250,6 +259,9 @@ private slots:
             QVERIFY(book.cells.value(ref(16 + r, 2)).isString);
             QCOMPARE(book.text(ref(16 + r, 2)), inputs.grid[r][1]);
             QCOMPARE(book.text(ref(16 + r, 6)), QStringLiteral("0.667"));
+            QCOMPARE(book.styleOf(ref(16 + r, 6)).numFmtCode, QStringLiteral("#.000"));
+            QCOMPARE(book.styleOf(ref(16 + r, 5)).numFmtCode, QStringLiteral("0.00"));
+            QCOMPARE(book.styleOf(ref(16 + r, 6)).horizontal, QStringLiteral("left"));
         }
         QCOMPARE(book.styleOf("B16").numFmt, 49);
         // A8:M23 is aligned left whatever the grid's size; rows 24 and 25 stay empty.
@@ -295,9 +307,9 @@ private slots:
         inputs.grid[3][4] = QStringLiteral("123456789.00");
         const Workbook book = readWorkbook(exportOnce(inputs, projectData));
         QCOMPARE(book.widths.value(1), stored(SpreadsheetReport::fittedWidth(22, false)));  // "Horizontal Deformation"
-        QCOMPARE(book.widths.value(2), stored(SpreadsheetReport::fittedWidth(6, false)));   // "101.6", "t(mm)" bold < "22.225"
-        QCOMPARE(book.widths.value(5), stored(SpreadsheetReport::fittedWidth(9, true)));    // "Snr(N/m2)" bold vs "123456789"
-        QCOMPARE(book.widths.value(6), stored(SpreadsheetReport::fittedWidth(5, false)));   // "0.667" (contact lines ignored)
+        QCOMPARE(book.widths.value(2), stored(SpreadsheetReport::fittedWidth(8, false)));   // "101.6000" > "t(mm)" bold, "22.225"
+        QCOMPARE(book.widths.value(5), stored(SpreadsheetReport::fittedWidth(12, false)));  // "123456789.00" > "Snr(N/m2)" bold
+        QCOMPARE(book.widths.value(6), stored(SpreadsheetReport::fittedWidth(4, false)));   // ".667" (contact lines ignored)
         QCOMPARE(book.widths.size(), 13);
     }
 
