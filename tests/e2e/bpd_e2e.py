@@ -116,6 +116,9 @@ class Desktop:
         entries = {
             "bpd-e2e-text-viewer.desktop": ("Recording Text Viewer", "text", "text/plain;"),
             "bpd-e2e-spreadsheet.desktop": ("Recording Spreadsheet", "spreadsheet", XLSX_TYPE + ";"),
+            "bpd-e2e-help-viewer.desktop": ("Recording Help Viewer", "help",
+                                            "application/vnd.ms-htmlhelp;application/x-chm;"),
+            "bpd-e2e-pdf-viewer.desktop": ("Recording PDF Viewer", "pdf", "application/pdf;"),
         }
         for name, (title, kind, mime) in entries.items():
             with open(os.path.join(apps, name), "w") as f:
@@ -124,7 +127,9 @@ class Desktop:
                         "Terminal=false\nNoDisplay=true\n")
         defaults = ("[Default Applications]\n"
                     "text/plain=bpd-e2e-text-viewer.desktop\n"
-                    f"{XLSX_TYPE}=bpd-e2e-spreadsheet.desktop\n")
+                    f"{XLSX_TYPE}=bpd-e2e-spreadsheet.desktop\n"
+                    "application/vnd.ms-htmlhelp=bpd-e2e-help-viewer.desktop\n"
+                    "application/pdf=bpd-e2e-pdf-viewer.desktop\n")
         for folder in (self.config, apps):
             with open(os.path.join(folder, "mimeapps.list"), "w") as f:
                 f.write(defaults)
@@ -204,6 +209,8 @@ class Program:
         self.binary = binary
         self.output = output
         self.proc = None
+        self.pid = None  # the program's own process (below a wrapper such as /usr/bin/time)
+        self.wrapper = []
         self.wired = None  # does the program start with the disclaimer?
 
     # --- xdotool -------------------------------------------------------------------------
@@ -216,12 +223,12 @@ class Program:
 
     def windows(self, title):
         """Visible windows of the program with exactly this title."""
-        out = self.xdo("search", "--all", "--onlyvisible", "--pid", self.proc.pid,
+        out = self.xdo("search", "--all", "--onlyvisible", "--pid", self.pid,
                        "--name", "^" + re.escape(title) + "$")
         return [w for w in out.split() if w]
 
     def visible_titles(self):
-        out = self.xdo("search", "--onlyvisible", "--pid", self.proc.pid, "--name", ".")
+        out = self.xdo("search", "--onlyvisible", "--pid", self.pid, "--name", ".")
         titles = []
         for wid in out.split():
             name = self.xdo("getwindowname", wid, check_ok=False).strip()
@@ -288,9 +295,20 @@ class Program:
     # --- the process ---------------------------------------------------------------------
     def start(self):
         self.stdout = open(os.path.join(self.output, "program-output.txt"), "w")
-        self.proc = subprocess.Popen([self.binary], env=self.desktop.env(),
+        self.proc = subprocess.Popen(self.wrapper + [self.binary], env=self.desktop.env(),
                                      cwd=self.desktop.home, stdout=self.stdout,
                                      stderr=subprocess.STDOUT)
+        self.pid = self.proc.pid
+        if self.wrapper:
+            children = f"/proc/{self.proc.pid}/task/{self.proc.pid}/children"
+            deadline = time.monotonic() + 5
+            while time.monotonic() < deadline:
+                with open(children) as f:
+                    found = f.read().split()
+                if found:
+                    self.pid = int(found[0])
+                    break
+                time.sleep(0.001)
 
     def check_running(self):
         if self.proc.poll() is not None:
@@ -679,6 +697,68 @@ def scenario_dialogs(program, desktop, checks):
     return notes
 
 
+def wait_opening(desktop, kind, count, what, program):
+    deadline = time.monotonic() + 10
+    while time.monotonic() < deadline and len(desktop.openings(kind)) < count:
+        time.sleep(0.05)
+    opened = desktop.openings(kind)
+    check(len(opened) >= count, f"{what} opened nothing; visible: {program.visible_titles()}")
+    return opened[count - 1]
+
+
+def scenario_help(program, desktop, checks):
+    """Help (Ctrl+H) and the design guide (Ctrl+D) hand the documents of the Help folder
+    beside the program to the desktop's programs; the main window stays as it was."""
+    main = program.open_main_window()
+    program.require_wiring("Help menu")
+    program_folder = os.path.dirname(os.path.realpath(program.binary))
+    for shortcut, kind, name in (("ctrl+h", "help", "Pelgro_BPD.chm"),
+                                 ("ctrl+d", "pdf", "DG3-RavelonDesignGuide.pdf")):
+        program.activate(main)
+        program.key(shortcut)
+        path = wait_opening(desktop, kind, 1, shortcut, program)
+        check(path == os.path.join(program_folder, "Help", name),
+              f"{shortcut} opened {path}, expected the Help folder beside {program.binary}")
+        check(desktop.opened_copy(kind, 1) == open(path, "rb").read(), f"{name} is empty or changed")
+    check(program.windows(MAIN_TITLE), "the main window is gone after the Help commands")
+    program.close_main_window(main)
+    return []
+
+
+def scenario_installed(program, desktop, checks):
+    """The installed program (run it as a user who cannot write the program folder): it finds
+    its Help folder, writes the text report into the per-user data folder, and its About box
+    starts the system information tool that the launcher recorded."""
+    main = program.open_main_window()
+    program.require_wiring("installed program's reports and dialogs")
+    launcher = program.binary
+    program_folder = os.path.dirname(os.path.realpath(program.binary))
+    if not os.path.exists(os.path.join(program_folder, "Help")):
+        program_folder = os.path.normpath(os.path.join(os.path.dirname(launcher), "..", "lib",
+                                                       "pelgro-bpd"))
+    check(not os.access(program_folder, os.W_OK),
+          f"{program_folder} is writable by this user: run this scenario as another user")
+    program.activate(main)
+    program.key("ctrl+h")
+    path = wait_opening(desktop, "help", 1, "Ctrl+H", program)
+    check(path == os.path.join(program_folder, "Help", "Pelgro_BPD.chm"), f"help opened {path}")
+    lines, report = export_text_report(program, desktop, main)
+    wanted = os.path.join(desktop.data, "Pelgro", "Bearing Pad Design",
+                          "PelgroBearingPadDesignOutput.txt")
+    check(report == wanted, f"the report went to {report}, expected {wanted}")
+    checks.check_report(lines, checks.expected_rows(OPENING_INPUTS), {"Slide Bearing: ": "No"})
+    program.activate(main)
+    program.key("ctrl+a")
+    about = program.wait_for(ABOUT_TITLE)
+    program.click(about, ABOUT_SYSINFO)
+    tool = program.wait_for_any_pid(SYSINFO_TITLE)
+    program.xdo("windowclose", tool, check_ok=False)
+    program.click(about, ABOUT_OK)
+    program.wait_gone(ABOUT_TITLE)
+    program.close_main_window(main)
+    return [f"program folder {program_folder}, report {report}"]
+
+
 SCENARIOS = {
     "startup": scenario_startup,
     "decline": scenario_decline,
@@ -687,6 +767,8 @@ SCENARIOS = {
     "reports": scenario_reports,
     "settings": scenario_settings,
     "dialogs": scenario_dialogs,
+    "help": scenario_help,
+    "installed": scenario_installed,
 }
 
 
