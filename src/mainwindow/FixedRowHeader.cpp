@@ -2,9 +2,12 @@
 
 #include <QPainter>
 
+#include "GridCellDelegate.h"
+
 namespace bpd::mainwindow {
 
-FixedRowHeader::FixedRowHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+FixedRowHeader::FixedRowHeader(const GridCellDelegate* cells, QWidget* parent)
+    : QHeaderView(Qt::Horizontal, parent), cells_(cells) {
     setSectionsClickable(false);
     setHighlightSections(false);
     setSectionResizeMode(QHeaderView::Interactive);
@@ -36,12 +39,13 @@ void FixedRowHeader::paintSection(QPainter* painter, const QRect& rect, int logi
                                 ? back.value<QBrush>()
                                 : QBrush(background_));
     const QVariant font = model()->headerData(logicalIndex, Qt::Horizontal, Qt::FontRole);
-    if (font.canConvert<QFont>()) painter->setFont(font.value<QFont>());
     const QVariant align = model()->headerData(logicalIndex, Qt::Horizontal, Qt::TextAlignmentRole);
-    const int flags = align.isValid() ? align.toInt() : int(Qt::AlignLeft | Qt::AlignVCenter);
     painter->setPen(text_);
-    painter->drawText(rect.adjusted(3, 0, -2, -1), flags,
-                      model()->headerData(logicalIndex, Qt::Horizontal).toString());
+    cells_->drawCellText(painter, rect.adjusted(0, 0, 0, -1),
+                         model()->headerData(logicalIndex, Qt::Horizontal).toString(),
+                         font.canConvert<QFont>() ? font.value<QFont>() : this->font(),
+                         align.isValid() ? Qt::Alignment(align.toInt())
+                                         : Qt::AlignLeft | Qt::AlignVCenter);
     painter->setPen(lines_);
     painter->drawLine(rect.topRight(), rect.bottomRight());
     painter->drawLine(rect.bottomLeft(), rect.bottomRight());

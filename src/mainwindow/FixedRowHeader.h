@@ -8,10 +8,13 @@
 
 namespace bpd::mainwindow {
 
+class GridCellDelegate;
+
 class FixedRowHeader : public QHeaderView {
     Q_OBJECT
 public:
-    explicit FixedRowHeader(QWidget* parent = nullptr);
+    // cells paints the texts, so header and body texts look alike.
+    FixedRowHeader(const GridCellDelegate* cells, QWidget* parent = nullptr);
 
     void setFixedColours(const QColor& background, const QColor& text, const QColor& lines);
     // Height of the fixed row in pixels.
@@ -22,6 +25,7 @@ protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
 
 private:
+    const GridCellDelegate* cells_;
     QColor background_;
     QColor text_;
     QColor lines_;

@@ -6,6 +6,7 @@
 #include <QToolTip>
 
 #include "FixedRowHeader.h"
+#include "GridCellDelegate.h"
 
 namespace bpd::mainwindow {
 
@@ -35,7 +36,9 @@ Qt::Alignment generalAlignment(const QString& text) {
 }  // namespace
 
 ResultsGrid::ResultsGrid(QWidget* parent) : QTableWidget(parent) {
-    header_ = new FixedRowHeader(this);
+    auto* cells = new GridCellDelegate(this);
+    setItemDelegate(cells);
+    header_ = new FixedRowHeader(cells, this);
     header_->setRowHeight(kRowHeight);
     setHorizontalHeader(header_);
     verticalHeader()->hide();
@@ -63,10 +66,8 @@ void ResultsGrid::setColours(const Colours& colours) {
     p.setColor(QPalette::Window, colours.outside);
     p.setColor(QPalette::Button, colours.outside);
     p.setColor(QPalette::Text, colours.cellText);
-    p.setColor(QPalette::Mid, colours.gridLines);
+    p.setColor(QPalette::Mid, colours.gridLines);  // the grid lines: the style reads Mid
     setPalette(p);
-    // The grid-line colour is a style hint; the style sheet is the portable way to set it.
-    setStyleSheet(QStringLiteral("QTableView { gridline-color: %1; }").arg(colours.gridLines.name()));
     header_->setFixedColours(colours.fixedBack, colours.fixedText, colours.fixedGridLines);
     Clear();
 }
@@ -181,11 +182,9 @@ void ResultsGrid::setCellFontBold(bool bold) {
 void ResultsGrid::setRedraw(bool redraw) {
     if (redraw_ == redraw) return;
     redraw_ = redraw;
-    setUpdatesEnabled(redraw);
-    if (redraw) {
-        viewport()->update();
-        header_->viewport()->update();
-    }
+    // Only the cell areas: switching the whole control would repaint its frame and bars too.
+    viewport()->setUpdatesEnabled(redraw);
+    header_->viewport()->setUpdatesEnabled(redraw);
 }
 
 void ResultsGrid::setToolTipText(const QString& text) {
