@@ -70,15 +70,15 @@ QList<SummaryItem> collectSummary(const QString& procRoot) {
     for (qsizetype i = 0; i < screens.size(); ++i) {
         const QScreen* screen = screens.at(i);
         const QRect geometry = screen->geometry();
-        items << SummaryItem{
-            QStringLiteral("Screen %1").arg(i + 1),
-            QStringLiteral("%1: %2 x %3 at %4, %5 dpi, scale %6")
-                .arg(screen->name())
-                .arg(geometry.width())
-                .arg(geometry.height())
-                .arg(QStringLiteral("%1,%2").arg(geometry.x()).arg(geometry.y()))
-                .arg(qRound(screen->logicalDotsPerInch()))
-                .arg(screen->devicePixelRatio())};
+        const QString size = QStringLiteral("%1 x %2 at %3,%4, %5 dpi, scale %6")
+                                 .arg(geometry.width())
+                                 .arg(geometry.height())
+                                 .arg(geometry.x())
+                                 .arg(geometry.y())
+                                 .arg(qRound(screen->logicalDotsPerInch()))
+                                 .arg(screen->devicePixelRatio());
+        items << SummaryItem{QStringLiteral("Screen %1").arg(i + 1),
+                             screen->name().isEmpty() ? size : screen->name() + QStringLiteral(": ") + size};
     }
     items << SummaryItem{QStringLiteral("Window system"), QGuiApplication::platformName()};
     items << SummaryItem{QStringLiteral("Qt version"),
