@@ -51,6 +51,8 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(client);
     menuBar()->setFont(ClassicFonts::msSansSerif());
     ui_ = Form1Layout::build(client, menuBar());
+    ui_.Label7->setText(ContactBlock::contactLine());
+    setWindowIcon(platform::windowIcon());
     resize(Form1Layout::clientSize().width(),
            Form1Layout::clientSize().height() + menuBar()->sizeHint().height());
 
@@ -127,8 +129,6 @@ void Form1::showEvent(QShowEvent* event) {
 void Form1::Form_Load() {
     sContactText_ = ContactBlock::contactText();
     colContactLines_ = ContactBlock::contactLines();
-    ui_.Label7->setText(ContactBlock::contactLine());
-    setWindowIcon(platform::windowIcon());
     bFormLoaded_ = false;
     dInitialWidth_ = width();
     dInitialHeight_ = height();

@@ -15,6 +15,7 @@
 
 #include "ClassicColours.h"
 #include "ClassicFonts.h"
+#include "ClassicFrame.h"
 #include "ResultsGrid.h"
 
 namespace bpd::mainwindow {
@@ -133,7 +134,7 @@ QWidget* create(const ControlSpec& spec, QWidget* parent, const QLocale& locale)
     const QString text = openingText(spec, locale);
     switch (spec.kind) {
         case Kind::Frame: {
-            auto* frame = new QGroupBox(text, parent);
+            auto* frame = new ClassicFrame(text, parent);
             setBackground(frame, ClassicColours::kWindowBackground);
             w = frame;
             break;
