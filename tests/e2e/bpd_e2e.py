@@ -30,6 +30,7 @@ import sys
 import tempfile
 import time
 import zipfile
+from xml.etree import ElementTree
 
 SKIP = 77
 
@@ -408,8 +409,51 @@ class Checks:
             got, want = body[2 * i], self.row_line(row)
             check(got == want, f"report row {i + 1}:\n  got  {got!r}\n  want {want!r}")
             check(body[2 * i + 1] == "", f"no empty line after report row {i + 1}")
-        after = body[2 * (len(rows) - 1):]
-        check(after[:6] == [""] * 6, "the table is not followed by six empty lines")
+        after = body[2 * (len(rows) - 1) - 1:]
+        check(after[:6] == [""] * 6 and after[6].strip(),
+              "six empty lines do not stand between the table and the contact block")
+
+
+def column_name(number):
+    name = ""
+    while number:
+        number, rest = divmod(number - 1, 26)
+        name = chr(ord("A") + rest) + name
+    return name
+
+
+def read_workbook(data):
+    """The first sheet's cells of an .xlsx file: {"A1": text or number}."""
+    ns = {"m": "http://schemas.openxmlformats.org/spreadsheetml/2006/main"}
+    book = zipfile.ZipFile(io.BytesIO(data))
+    shared = []
+    if "xl/sharedStrings.xml" in book.namelist():
+        root = ElementTree.fromstring(book.read("xl/sharedStrings.xml"))
+        shared = ["".join(t.text or "" for t in si.iter("{%s}t" % ns["m"]))
+                  for si in root.findall("m:si", ns)]
+    root = ElementTree.fromstring(book.read("xl/worksheets/sheet1.xml"))
+    cells = {}
+    for cell in root.iter("{%s}c" % ns["m"]):
+        kind, value = cell.get("t"), cell.find("m:v", ns)
+        if kind == "s" and value is not None:
+            cells[cell.get("r")] = shared[int(value.text)]
+        elif kind == "inlineStr":
+            cells[cell.get("r")] = "".join(t.text or "" for t in cell.iter("{%s}t" % ns["m"]))
+        elif kind == "str" and value is not None:
+            cells[cell.get("r")] = value.text or ""
+        elif value is not None:
+            cells[cell.get("r")] = float(value.text)
+    return cells
+
+
+def same_cell(got, text):
+    """A text cell holds the grid's text; a number cell the number the text shows."""
+    if isinstance(got, float):
+        try:
+            return abs(got - float(text)) <= 1e-9 * max(1.0, abs(got))
+        except ValueError:
+            return False
+    return got == text
 
 
 # ---------------------------------------------------------------------------------------
@@ -621,11 +665,18 @@ def scenario_reports(program, desktop, checks):
     opened = desktop.openings("spreadsheet")
     check(len(opened) == 1, f"Ctrl+E opened no workbook; visible: {program.visible_titles()}")
     check(opened[0].endswith(".xlsx"), f"the spreadsheet program was given {opened[0]}")
-    workbook = zipfile.ZipFile(io.BytesIO(desktop.opened_copy("spreadsheet", 1)))
-    texts = workbook.read("xl/sharedStrings.xml").decode("utf-8")
-    rows = checks.expected_rows(OPENING_INPUTS)
-    for wanted in ["PROJECT DATA:", "INPUT DATA:", "OUTPUT DATA:", "Slide Bearing"] + rows[1]:
-        check(f">{wanted}<" in texts, f"the workbook lacks the text {wanted!r}")
+    cells = read_workbook(desktop.opened_copy("spreadsheet", 1))
+    for ref, wanted in {"A1": "PROJECT DATA:", "A7": "INPUT DATA:", "A8": "Slide Bearing",
+                        "B8": "No", "B9": "4.00", "C9": "in.", "A15": "OUTPUT DATA:"}.items():
+        got = cells.get(ref)
+        check(got is not None and same_cell(got, wanted), f"workbook cell {ref} is {got!r}, "
+              f"expected {wanted!r}")
+    for r, row in enumerate(checks.expected_rows(OPENING_INPUTS)):
+        for c, wanted in enumerate(row):
+            ref = column_name(c + 1) + str(16 + r)
+            got = cells.get(ref)
+            check(got is not None and same_cell(got, wanted),
+                  f"workbook cell {ref} is {got!r}, the grid shows {wanted!r}")
     program.close_main_window(main)
     return []
 
