@@ -12,7 +12,9 @@ namespace {
 
 const NumberLocale kCLocale{".", ","};
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
@@ -44,7 +46,9 @@ constexpr std::array<ColumnName, 7> kColumnNames{{
 
 }  // namespace
 
-bool isBlankLine(std::string_view line) { return trimmed(line).empty(); }
+bool isBlankLine(std::string_view line) {
+    return trimmed(line).empty();
+}
 
 bool splitCsvLine(std::string_view line, std::vector<std::string>& fields) {
     std::size_t count = 0;
@@ -142,14 +146,13 @@ bool readBatchBearing(const std::vector<std::string>& fields, const BatchColumns
         int column;
         double* value;
     } numbers[] = {
-        {"w1", columns.w1, &bearing.values.w1}, {"b1", columns.b1, &bearing.values.b1},
-        {"A", columns.A, &bearing.values.A},    {"dh", columns.dh, &bearing.values.dh},
+        {"w1", columns.w1, &bearing.values.w1},    {"b1", columns.b1, &bearing.values.b1},
+        {"A", columns.A, &bearing.values.A},       {"dh", columns.dh, &bearing.values.dh},
         {"Vap", columns.Vap, &bearing.values.Vap},
     };
     for (const auto& number : numbers) {
-        const InputReading reading =
-            readInput(fields[static_cast<std::size_t>(number.column)],
-                      zeroAllowedFor(number.name), kCLocale);
+        const InputReading reading = readInput(fields[static_cast<std::size_t>(number.column)],
+                                               zeroAllowedFor(number.name), kCLocale);
         if (!reading.value) {
             error = std::string(number.name) + ": " + reading.problem;
             return false;

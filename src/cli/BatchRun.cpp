@@ -2,8 +2,8 @@
 
 #include <array>
 #include <charconv>
-#include <optional>
 #include <cstring>
+#include <optional>
 
 #include "BatchLine.h"
 #include "ResultTable.h"
@@ -79,8 +79,7 @@ public:
     }
     std::int64_t rowsOfBearing() const { return rows_; }
 
-    void row(const std::array<std::string_view, kResultColumns>& cells,
-             const PadResult&) override {
+    void row(const std::array<std::string_view, kResultColumns>& cells, const PadResult&) override {
         ++rows_;
         write(line_, cells);
     }
@@ -179,8 +178,8 @@ int runBatch(std::istream& in, std::ostream& out, std::ostream& err, UnitSystem 
     while (reader.next(line, tooLong)) {
         ++lineNumber;
         if (tooLong) {
-            writer.report(lineNumber, "line longer than " +
-                                          std::to_string(LineReader::kMaxLength) + " characters");
+            writer.report(lineNumber, "line longer than " + std::to_string(LineReader::kMaxLength) +
+                                          " characters");
             ++count.badLines;
             if (!haveHeader) break;
             continue;

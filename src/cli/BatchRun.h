@@ -36,9 +36,9 @@ private:
 };
 
 struct BatchTotals {
-    std::int64_t bearings = 0;   // lines checked
-    std::int64_t rows = 0;       // rows written
-    std::int64_t badLines = 0;   // lines reported on the error stream (faults included)
+    std::int64_t bearings = 0;  // lines checked
+    std::int64_t rows = 0;      // rows written
+    std::int64_t badLines = 0;  // lines reported on the error stream (faults included)
 };
 
 // Runs the batch; returns 0 when every line was checked, 1 when any line was reported (or

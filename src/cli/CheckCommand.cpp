@@ -95,8 +95,8 @@ int runOneBearing(const CheckOptions& options, std::ostream& out, std::ostream& 
         const std::string* text;
         double* value;
     } inputs[] = {
-        {"w1", &*options.w1, &values.w1}, {"b1", &*options.b1, &values.b1},
-        {"A", &*options.A, &values.A},    {"dh", &*options.dh, &values.dh},
+        {"w1", &*options.w1, &values.w1},    {"b1", &*options.b1, &values.b1},
+        {"A", &*options.A, &values.A},       {"dh", &*options.dh, &values.dh},
         {"Vap", &*options.Vap, &values.Vap},
     };
     bool rejected = false;
@@ -114,8 +114,7 @@ int runOneBearing(const CheckOptions& options, std::ostream& out, std::ostream& 
     const int selection = options.thickness ? positionOfAnyLabel(*options.thickness) : 0;
     const auto thicknesses = ThicknessCatalogue::thicknesses();
     ResultTable table;
-    analyzeValues(options.units, values, options.sliding, selection, thicknesses, kCLocale,
-                  table);
+    analyzeValues(options.units, values, options.sliding, selection, thicknesses, kCLocale, table);
     switch (options.format.value_or(OutputFormat::Text)) {
         case OutputFormat::Text:
             writeTextTable(out, table);
@@ -138,7 +137,9 @@ int runOneBearing(const CheckOptions& options, std::ostream& out, std::ostream& 
 
 }  // namespace
 
-std::string_view checkUsage() { return kUsage; }
+std::string_view checkUsage() {
+    return kUsage;
+}
 
 bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& options,
                        std::string& error) {
@@ -217,8 +218,10 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
             std::string_view value;
             if (!takeValue(value)) return false;
             const std::string v = lowered(value);
-            if (v == "imperial") options.units = UnitSystem::Imperial;
-            else if (v == "si") options.units = UnitSystem::SI;
+            if (v == "imperial")
+                options.units = UnitSystem::Imperial;
+            else if (v == "si")
+                options.units = UnitSystem::SI;
             else {
                 error = "unknown units \"" + std::string(value) + "\" (imperial or si)";
                 return false;
@@ -230,9 +233,12 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
             std::string_view value;
             if (!takeValue(value)) return false;
             const std::string v = lowered(value);
-            if (v == "text") options.format = OutputFormat::Text;
-            else if (v == "csv") options.format = OutputFormat::Csv;
-            else if (v == "json") options.format = OutputFormat::Json;
+            if (v == "text")
+                options.format = OutputFormat::Text;
+            else if (v == "csv")
+                options.format = OutputFormat::Csv;
+            else if (v == "json")
+                options.format = OutputFormat::Json;
             else {
                 error = "unknown format \"" + std::string(value) + "\" (text, csv or json)";
                 return false;

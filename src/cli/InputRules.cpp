@@ -20,6 +20,8 @@ InputReading readInput(std::string_view text, bool zeroAllowed, const NumberLoca
     return reading;
 }
 
-bool zeroAllowedFor(std::string_view name) { return name == "A" || name == "Vap"; }
+bool zeroAllowedFor(std::string_view name) {
+    return name == "A" || name == "Vap";
+}
 
 }  // namespace bpd::cli

@@ -3,8 +3,8 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -14,16 +14,9 @@ namespace {
 
 using u128 = unsigned __int128;
 
-constexpr std::uint64_t kPow10[] = {1ULL,
-                                    10ULL,
-                                    100ULL,
-                                    1000ULL,
-                                    10000ULL,
-                                    100000ULL,
-                                    1000000ULL,
-                                    10000000ULL,
-                                    100000000ULL,
-                                    1000000000ULL};
+constexpr std::uint64_t kPow10[] = {1ULL,         10ULL,        100ULL,     1000ULL,
+                                    10000ULL,     100000ULL,    1000000ULL, 10000000ULL,
+                                    100000000ULL, 1000000000ULL};
 constexpr std::uint64_t kPow5[] = {1, 5, 25, 125, 625, 3125, 15625, 78125, 390625, 1953125};
 constexpr int kMaxDecimals = 9;
 
@@ -91,8 +84,12 @@ struct DecimalText {
     std::int64_t scale = 0;  // power of ten of the last digit
 };
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 bool startsWith(std::string_view text, std::size_t pos, const std::string& prefix) {
     return !prefix.empty() && text.compare(pos, prefix.size(), prefix) == 0;
@@ -171,8 +168,8 @@ std::int64_t magnitude(const DecimalText& d) {
 std::optional<double> toDouble(const DecimalText& d) {
     if (d.digits.empty()) return d.negative ? -0.0 : 0.0;
     const std::int64_t mag = magnitude(d);
-    if (mag > 400) return std::nullopt;                    // far beyond the range of a double
-    if (mag < -400) return d.negative ? -0.0 : 0.0;         // far below the smallest subnormal
+    if (mag > 400) return std::nullopt;              // far beyond the range of a double
+    if (mag < -400) return d.negative ? -0.0 : 0.0;  // far below the smallest subnormal
     // Short texts (the usual entries) convert exactly in double arithmetic: at most 15
     // digits are an exact integer and 10^k up to 10^22 is exact, so the one multiplication
     // or division rounds correctly.
@@ -231,8 +228,10 @@ std::string roundedHalfAway(const DecimalText& d, int decimals) {
         // add one unit in the last kept place
         std::size_t k = s.size();
         while (k > 0 && s[k - 1] == '9') s[--k] = '0';
-        if (k == 0) s.insert(s.begin(), '1');
-        else ++s[k - 1];
+        if (k == 0)
+            s.insert(s.begin(), '1');
+        else
+            ++s[k - 1];
     }
     const std::size_t firstNonZero = s.find_first_not_of('0');
     return firstNonZero == std::string::npos ? std::string() : s.substr(firstNonZero);
@@ -244,8 +243,10 @@ void appendFixed(std::string& out, bool negative, std::string_view scaledDigits,
     if (negative && !scaledDigits.empty()) out += '-';
     const std::size_t n = scaledDigits.size();
     const std::size_t d = static_cast<std::size_t>(decimals);
-    if (n > d) out.append(scaledDigits.substr(0, n - d));
-    else if (leadingZero) out += '0';
+    if (n > d)
+        out.append(scaledDigits.substr(0, n - d));
+    else if (leadingZero)
+        out += '0';
     std::string frac;
     if (n >= d) {
         frac.assign(scaledDigits.substr(n - d));
@@ -339,8 +340,10 @@ char* copyText(char* dst, std::string_view text) {
     if (!std::isfinite(value)) {
         return copyText(dst, std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity"));
     }
-    roundDecimals = roundDecimals < 0 ? 0 : (roundDecimals > kMaxDecimals ? kMaxDecimals : roundDecimals);
-    maskDecimals = maskDecimals < 0 ? 0 : (maskDecimals > kMaxDecimals ? kMaxDecimals : maskDecimals);
+    roundDecimals =
+        roundDecimals < 0 ? 0 : (roundDecimals > kMaxDecimals ? kMaxDecimals : roundDecimals);
+    maskDecimals =
+        maskDecimals < 0 ? 0 : (maskDecimals > kMaxDecimals ? kMaxDecimals : maskDecimals);
     const bool negative = std::signbit(value);
     const double ax = std::fabs(value);
 
@@ -461,10 +464,14 @@ char* writeResult(char* dst, double value, int roundDecimals, int maskDecimals,
                   std::string_view decimalSeparator) {
     if (std::fabs(value) < 1e14) {  // false for NaN
         switch (roundDecimals * 10 + maskDecimals) {
-            case 42: return writeResultFast<4, 2>(dst, value, decimalSeparator);
-            case 43: return writeResultFast<4, 3>(dst, value, decimalSeparator);
-            case 22: return writeResultFast<2, 2>(dst, value, decimalSeparator);
-            default: break;
+            case 42:
+                return writeResultFast<4, 2>(dst, value, decimalSeparator);
+            case 43:
+                return writeResultFast<4, 3>(dst, value, decimalSeparator);
+            case 22:
+                return writeResultFast<2, 2>(dst, value, decimalSeparator);
+            default:
+                break;
         }
     }
     return writeResultAnyValue(dst, value, roundDecimals, maskDecimals, decimalSeparator);
@@ -508,7 +515,8 @@ std::string formatConverted(double value, int decimals, const NumberLocale& loca
     char* end = buf + sizeof buf;
     const char* first = writeDigitsBackwards(end, scaled);
     const std::string_view digits =
-        scaled == 0 ? std::string_view() : std::string_view(first, static_cast<std::size_t>(end - first));
+        scaled == 0 ? std::string_view()
+                    : std::string_view(first, static_cast<std::size_t>(end - first));
     if (digits.empty()) return "0";
     appendFixed(out, negative, digits, decimals, locale, true, true);
     return out;

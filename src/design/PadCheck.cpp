@@ -11,8 +11,6 @@ namespace bpd {
 
 namespace {
 
-constexpr int kFaultFlags = FE_OVERFLOW | FE_DIVBYZERO | FE_INVALID;
-
 // The sticky flags of the floating-point unit. On x86-64 all double arithmetic, libm's
 // included, runs in SSE, whose flags sit in MXCSR: reading and clearing them directly costs
 // a few cycles where feclearexcept also saves and reloads the x87 environment.
@@ -20,7 +18,9 @@ constexpr int kFaultFlags = FE_OVERFLOW | FE_DIVBYZERO | FE_INVALID;
 constexpr unsigned kMxcsrInvalid = 0x1, kMxcsrDivByZero = 0x4, kMxcsrOverflow = 0x8;
 constexpr unsigned kMxcsrFaults = kMxcsrInvalid | kMxcsrDivByZero | kMxcsrOverflow;
 
-inline void clearFaultFlags() { _mm_setcsr(_mm_getcsr() & ~kMxcsrFaults); }
+inline void clearFaultFlags() {
+    _mm_setcsr(_mm_getcsr() & ~kMxcsrFaults);
+}
 
 inline int raisedFaultFlags() {
     const unsigned csr = _mm_getcsr();
@@ -32,8 +32,13 @@ inline int raisedFaultFlags() {
     return flags;
 }
 #else
-inline void clearFaultFlags() { std::feclearexcept(kFaultFlags); }
-inline int raisedFaultFlags() { return std::fetestexcept(kFaultFlags); }
+constexpr int kFaultFlags = FE_OVERFLOW | FE_DIVBYZERO | FE_INVALID;
+inline void clearFaultFlags() {
+    std::feclearexcept(kFaultFlags);
+}
+inline int raisedFaultFlags() {
+    return std::fetestexcept(kFaultFlags);
+}
 #endif
 
 // Forces the value to be computed here, between the flag operations around it, and not moved
@@ -65,18 +70,18 @@ PadOutcome runChain(const PadInput& in, double t, double kt) {
     t = settle(t);
     kt = settle(kt);
 
-#define BPD_STORE(field, expr)                                                   \
-    do {                                                                         \
-        if constexpr (checkEachStore) {                                          \
-            const double value_ = settle(expr);                                  \
-            if (const int flags_ = raisedFaultFlags(); flags_ != 0) {            \
-                out.fault = ArithmeticFault{#field, causeOf(flags_)};            \
-                return out;                                                      \
-            }                                                                    \
-            r.field = value_;                                                    \
-        } else {                                                                 \
-            r.field = (expr);                                                    \
-        }                                                                        \
+#define BPD_STORE(field, expr)                                        \
+    do {                                                              \
+        if constexpr (checkEachStore) {                               \
+            const double value_ = settle(expr);                       \
+            if (const int flags_ = raisedFaultFlags(); flags_ != 0) { \
+                out.fault = ArithmeticFault{#field, causeOf(flags_)}; \
+                return out;                                           \
+            }                                                         \
+            r.field = value_;                                         \
+        } else {                                                      \
+            r.field = (expr);                                         \
+        }                                                             \
     } while (false)
 
     BPD_STORE(SF, (w1 * b1) / ((w1 + b1) * 2 * t));

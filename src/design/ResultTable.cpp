@@ -9,18 +9,17 @@ namespace bpd {
 
 namespace {
 
-
 const RowTexts& imperialHeader() {
-    static const RowTexts header{"Status",  "t(in.)",   "SF",      "Vnr(kips)", "Snr(psi)",
-                                 "R",       "Var(kips)", "W2(in.)", "Es(%)",     "Sap(psi)",
-                                 "N(lbs)",  "Ss(psi)",  "G(psi)"};
+    static const RowTexts header{"Status", "t(in.)",    "SF",      "Vnr(kips)", "Snr(psi)",
+                                 "R",      "Var(kips)", "W2(in.)", "Es(%)",     "Sap(psi)",
+                                 "N(lbs)", "Ss(psi)",   "G(psi)"};
     return header;
 }
 
 const RowTexts& siHeader() {
-    static const RowTexts header{"Status",  "t(mm)",   "SF",     "Vnr(KN)",   "Snr(N/m2)",
-                                 "R",       "Var(KN)", "W2(mm)", "Es(%)",     "Sap(N/m2)",
-                                 "N(N)",    "Ss(N/m2)", "G(N/m2)"};
+    static const RowTexts header{"Status", "t(mm)",    "SF",     "Vnr(KN)", "Snr(N/m2)",
+                                 "R",      "Var(KN)",  "W2(mm)", "Es(%)",   "Sap(N/m2)",
+                                 "N(N)",   "Ss(N/m2)", "G(N/m2)"};
     return header;
 }
 
@@ -130,8 +129,8 @@ std::optional<RunFault> streamRows(UnitSystem units, const InputValues& values, 
                 return RunFault{RunFault::Kind::Arithmetic, row, std::string(label), value.name,
                                 ArithmeticFault::Cause::Overflow};
             }
-            char* end = writeResult(p, value.value, value.roundDecimals, value.maskDecimals,
-                                    separator);
+            char* end =
+                writeResult(p, value.value, value.roundDecimals, value.maskDecimals, separator);
             cells[static_cast<std::size_t>(c + 2)] =
                 std::string_view(p, static_cast<std::size_t>(end - p));
             p = end;
@@ -190,21 +189,24 @@ ResultTable analyze(const AnalysisRequest& request, std::span<const double> colT
         const std::string* text;
         double* value;
     } reads[] = {
-        {"b1", &request.texts.b1, &values.b1}, {"w1", &request.texts.w1, &values.w1},
-        {"A", &request.texts.A, &values.A},    {"dh", &request.texts.dh, &values.dh},
+        {"b1", &request.texts.b1, &values.b1},    {"w1", &request.texts.w1, &values.w1},
+        {"A", &request.texts.A, &values.A},       {"dh", &request.texts.dh, &values.dh},
         {"Vap", &request.texts.Vap, &values.Vap},
     };
     for (const auto& read : reads) {
         const std::optional<double> number = parseNumber(*read.text, locale);
         if (!number) {
-            table.fault = RunFault{RunFault::Kind::InputNotNumeric, 0, {}, read.name,
+            table.fault = RunFault{RunFault::Kind::InputNotNumeric,
+                                   0,
+                                   {},
+                                   read.name,
                                    ArithmeticFault::Cause::Overflow};
             return table;
         }
         *read.value = *number;
     }
-    analyzeValues(request.units, values, request.sliding, request.selection, colThickness,
-                  locale, table);
+    analyzeValues(request.units, values, request.sliding, request.selection, colThickness, locale,
+                  table);
     return table;
 }
 

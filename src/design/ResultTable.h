@@ -37,16 +37,16 @@ struct AnalysisRequest {
 };
 
 struct ResultRow {
-    RowTexts cells;      // cells[0] "Pass"/"FAIL!", cells[1] the thickness label
-    PadResult values;    // unrounded, Imperial
+    RowTexts cells;    // cells[0] "Pass"/"FAIL!", cells[1] the thickness label
+    PadResult values;  // unrounded, Imperial
 };
 
 // What stopped a run early: an input text that does not convert, or an arithmetic fault.
 struct RunFault {
     enum class Kind { InputNotNumeric, Arithmetic } kind = Kind::Arithmetic;
-    int tableRow = 0;          // body row being computed (1-based), 0 for an input fault
-    std::string thickness;     // its label (empty for an input fault)
-    std::string quantity;      // "b1".."Vap" for an input fault, "SF".."Nmax" for arithmetic
+    int tableRow = 0;       // body row being computed (1-based), 0 for an input fault
+    std::string thickness;  // its label (empty for an input fault)
+    std::string quantity;   // "b1".."Vap" for an input fault, "SF".."Nmax" for arithmetic
     ArithmeticFault::Cause cause = ArithmeticFault::Cause::Overflow;  // for Kind::Arithmetic
 };
 

@@ -19,9 +19,17 @@ std::string_view unitCaption(UnitSystem system, QuantityKind kind) {
     return {};
 }
 
-double mmToInches(double mm) { return mm * IN_PER_MM; }
-double inchesToMm(double inches) { return inches / IN_PER_MM; }
-double knToKips(double kn) { return kn * KIPS_PER_KN; }
-double kipsToKn(double kips) { return kips / KIPS_PER_KN; }
+double mmToInches(double mm) {
+    return mm * IN_PER_MM;
+}
+double inchesToMm(double inches) {
+    return inches / IN_PER_MM;
+}
+double knToKips(double kn) {
+    return kn * KIPS_PER_KN;
+}
+double kipsToKn(double kips) {
+    return kips / KIPS_PER_KN;
+}
 
 }  // namespace bpd

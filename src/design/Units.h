@@ -10,7 +10,7 @@ namespace bpd {
 
 enum class UnitSystem { Imperial, SI };
 
-inline constexpr double IN_PER_MM = 0.039370079;        // inches per millimetre
+inline constexpr double IN_PER_MM = 0.039370079;         // inches per millimetre
 inline constexpr double KIPS_PER_KN = 0.22477064229463;  // kips per kilonewton (lbs per newton)
 inline constexpr double PSI_PER_NM2 = 0.00014503774;     // psi per newton per square metre
 

@@ -14,9 +14,9 @@ GeneratedBearings::GeneratedBearings(std::int64_t bearings, bool pooled, std::ui
 // Typical entries: plan sizes of 2 to 30 in., small rotations, loads up to 200 kips.
 void GeneratedBearings::appendLine(std::string& out) {
     char line[128];
-    const int n = std::snprintf(line, sizeof line, "%.2f,%.2f,%.4f,%.4f,%.2f,%d\n",
-                                next(2, 30), next(2, 30), next(0, 0.04), next(0.01, 1.5),
-                                next(0, 200), next(0, 1) < 0.3 ? 1 : 0);
+    const int n =
+        std::snprintf(line, sizeof line, "%.2f,%.2f,%.4f,%.4f,%.2f,%d\n", next(2, 30), next(2, 30),
+                      next(0, 0.04), next(0.01, 1.5), next(0, 200), next(0, 1) < 0.3 ? 1 : 0);
     out.append(line, static_cast<std::size_t>(n));
 }
 

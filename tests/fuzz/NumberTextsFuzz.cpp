@@ -22,10 +22,12 @@ const bpd::NumberLocale kLocales[] = {
     {",", "."},
     {"\xD9\xAB", "\xE2\x80\xAF"},  // Arabic decimal separator, narrow no-break space
     {".", ""},
-    {",", "\xC2\xA0"},             // no-break space as group separator
+    {",", "\xC2\xA0"},  // no-break space as group separator
 };
 
-[[noreturn]] void fail() { std::abort(); }
+[[noreturn]] void fail() {
+    std::abort();
+}
 
 }  // namespace
 
@@ -52,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const int decimals : {2, 3}) {
         const std::string cell = bpd::formatResult(*number, 4, decimals, locale);
         if (cell.find_first_of("eE") != std::string::npos) fail();
-        const std::optional<double> back = bpd::parseNumber(cell, bpd::NumberLocale{locale.decimalSeparator, ""});
+        const std::optional<double> back =
+            bpd::parseNumber(cell, bpd::NumberLocale{locale.decimalSeparator, ""});
         if (!back) fail();
         const double unit = decimals == 2 ? 0.005 : 0.0005;
         if (!(std::fabs(*back - *number) <= unit + 0.00005 + std::fabs(*number) * 1e-15)) fail();

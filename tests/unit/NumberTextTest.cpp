@@ -185,6 +185,8 @@ const ResultCase kResultCases[] = {
     {"NegativeZero", -0.0, 4, 2, ".00"},
     {"Subnormal", 5e-324, 4, 2, ".00"},
     {"MillionsInFull", 35870371.5512, 4, 2, "35870371.55"},
+    {"StressLimitInNewtonsPerSquareMetre", 8500 / PSI_PER_NM2, 4, 2, "58605436.07"},
+    {"SlidingStressLimitInNewtonsPerSquareMetre", 2500 / PSI_PER_NM2, 4, 2, "17236892.96"},
     {"NeverAnExponent", 1e20, 4, 2, "100000000000000000000.00"},
     {"NegativeHuge", -1e20, 4, 2, "-100000000000000000000.00"},
     {"TwoToTheEighty", 1208925819614629174706176.0, 4, 2, "1208925819614629174706176.00"},
