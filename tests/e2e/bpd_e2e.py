@@ -247,6 +247,16 @@ class Program:
             time.sleep(0.05)
         raise Failure(f'no window "{title}" within {timeout:g} s; visible: {self.visible_titles()}')
 
+    def wait_for_any_pid(self, title, timeout=10.0):
+        """A visible window with this title of any process (a program the program started)."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            out = self.xdo("search", "--onlyvisible", "--name", "^" + re.escape(title) + "$")
+            if out.split():
+                return out.split()[0]
+            time.sleep(0.05)
+        raise Failure(f'no window "{title}" within {timeout:g} s')
+
     def wait_gone(self, title, timeout=10.0):
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
@@ -471,7 +481,11 @@ def set_field(program, main, point, text, offset):
 
 
 def expect_message(program, what):
-    box = program.wait_for(MESSAGE_TITLE, 5)
+    """The validation message after `what`; Enter dismisses it."""
+    try:
+        box = program.wait_for(MESSAGE_TITLE, 5)
+    except Failure as failure:
+        raise Failure(f"no validation message after {what}: {failure}") from None
     program.activate(box)
     program.key("Return")
     program.wait_gone(MESSAGE_TITLE, 5)
@@ -821,20 +835,6 @@ SCENARIOS = {
     "help": scenario_help,
     "installed": scenario_installed,
 }
-
-
-def wait_for_any_pid(self, title, timeout=10.0):
-    """A visible window with this title of any process (a program the program started)."""
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        out = self.xdo("search", "--onlyvisible", "--name", "^" + re.escape(title) + "$")
-        if out.split():
-            return out.split()[0]
-        time.sleep(0.05)
-    raise Failure(f'no window "{title}" within {timeout:g} s')
-
-
-Program.wait_for_any_pid = wait_for_any_pid
 
 
 def missing_tools():
