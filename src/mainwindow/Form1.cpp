@@ -88,7 +88,13 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     connectHandlers();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // Nothing of the window may react to the events and signals of its own teardown.
+    delete validator_;
+    validator_ = nullptr;
+    for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+    for (QWidget* w : findChildren<QWidget*>()) w->removeEventFilter(previews_);
+}
 
 void Form1::connectHandlers() {
     connect(ui_.General, &QAction::triggered, this, &Form1::General_Click);

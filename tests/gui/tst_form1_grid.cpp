@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QTest>
 
 #include "GridPresenter.h"
@@ -149,6 +150,16 @@ private slots:
         f.ui().CheckSliding->setChecked(sliding);
         bpdtest::clickGridCell(f.grid(), row, col);
         QCOMPARE(f.form->previewKey(), key);
+    }
+
+    void everyResultColumnHasItsPicture() {
+        LoadedForm f;
+        const QStringList keys = {"t", "SF", "Vnr", "Snr", "R", "Var", "W2", "Es", "Sap", "N", "Ss", "G"};
+        for (int c = 1; c <= 12; ++c) {
+            bpdtest::clickGridCell(f.grid(), 4, c);
+            QCOMPARE(f.form->previewKey(), keys[c - 1]);
+            QVERIFY(!f.ui().Picture1->pixmap().isNull());
+        }
     }
 
     void arithmeticFaultKeepsEarlierRowsAndSaysWhere() {
