@@ -44,8 +44,9 @@ One bearing
                    row keyed status, t, SF, Vnr, Snr, R, Var, W2, Es, Sap, N, Ss, G, passes
 
 Numbers: optional blanks and sign, digits with at most one "." and "," between digits of
-the integer part, an optional exponent ("1e3"). Each option takes its value as the next
-argument or after "=" (--w1=4).
+the integer part, an optional exponent ("1e3"); "inf", "nan" and hexadecimal forms are not
+numbers. Values are used as given, with all their decimals. Each option takes its value as
+the next argument or after "=" (--w1=4).
 
 Batch
   --batch FILE     check every bearing of a CSV file ("-" reads standard input).
