@@ -283,12 +283,17 @@ TEST(NumericTestRounding, AgreesWithTheCorrectlyRoundedConversion) {
         return state >> 33;
     };
     for (int i = 0; i < 20000; ++i) {
-        std::string text = std::to_string(next() % 100000000);
-        const std::size_t point = next() % (text.size() + 1);
-        text.insert(point, ".");
+        const std::string digits = std::to_string(next() % 100000000);
+        const std::size_t point = next() % (digits.size() + 1);
+        std::string text(digits, 0, point);
+        text += '.';
+        text.append(digits, point, std::string::npos);
         const int extra = static_cast<int>(next() % 20);  // up to 27 digits in all
         for (int k = 0; k < extra; ++k) text += static_cast<char>('0' + next() % 10);
-        if (next() % 3 == 0) text += "e" + std::to_string(static_cast<int>(next() % 60) - 30);
+        if (next() % 3 == 0) {
+            text += 'e';
+            text += std::to_string(static_cast<int>(next() % 60) - 30);
+        }
         if (text == "." || text.starts_with(".e")) continue;
         const std::optional<double> got = parseNumber(text, kC);
         ASSERT_TRUE(got) << text;
