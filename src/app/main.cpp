@@ -38,7 +38,10 @@ int main(int argc, char** argv) {
             QApplication::quit();
         });
     } else if (qEnvironmentVariableIsSet("BPD_EXIT_WHEN_SHOWN")) {
-        QTimer::singleShot(0, &app, &QApplication::quit);
+        QTimer::singleShot(0, &form, [&form] {
+            form.repaint();  // painted, not only laid out
+            QApplication::quit();
+        });
     }
     return QApplication::exec();
 }
