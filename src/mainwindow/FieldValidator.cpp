@@ -38,8 +38,10 @@ bool FieldValidator::validate(QLineEdit* field) {
 }
 
 QLineEdit* FieldValidator::focusedField() const {
-    QWidget* focus = QApplication::focusWidget();
-    if (!focus || !window_ || focus->window() != window_) return nullptr;
+    // The window's own focus child: a click that brings the window back from another
+    // application moves the focus away from the field just the same.
+    QWidget* focus = window_ ? window_->focusWidget() : nullptr;
+    if (!focus) return nullptr;
     return isField(focus) ? static_cast<QLineEdit*>(focus) : nullptr;
 }
 

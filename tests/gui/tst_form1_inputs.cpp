@@ -128,6 +128,21 @@ private slots:
         }
     }
 
+    void aClickBackFromAnotherWindowStillValidates() {
+        LoadedForm f;
+        bpdtest::typeInto(f.ui().w1Text, QStringLiteral("abc"));
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(f.messages->calls.isEmpty());  // switching windows does not validate
+        const int runs = f.form->analysisRuns();
+        bpdtest::clickInWindow(f.ui().AnalyzeBtn);
+        QCOMPARE(f.messages->texts(), QStringList{kNumeric});
+        QCOMPARE(f.form->analysisRuns(), runs);
+        QCOMPARE(f.form->focusWidget(), static_cast<QWidget*>(f.ui().w1Text));
+    }
+
     void pressesThatMoveNoFocusRaiseNoValidation() {
         LoadedForm f;
         const auto& ui = f.ui();
