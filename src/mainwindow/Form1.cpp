@@ -20,6 +20,7 @@
 #include "GridPresenter.h"
 #include "ImageList.h"
 #include "MessageService.h"
+#include "PictureBox.h"
 #include "PreviewController.h"
 #include "ResultsGrid.h"
 #include "Services.h"

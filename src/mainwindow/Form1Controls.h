@@ -14,6 +14,7 @@ class QPushButton;
 
 namespace bpd::mainwindow {
 
+class PictureBox;
 class ResultsGrid;
 
 struct Form1Controls {
@@ -40,14 +41,14 @@ struct Form1Controls {
     // The unit label group: index 0 dh, 1 w1, 2 b1, 3 t.
     std::array<QLabel*, 4> UnitLength{};
     // The rest of the window.
-    QLabel* Picture1 = nullptr;
+    PictureBox* Picture1 = nullptr;
     ResultsGrid* MSFlexGrid1 = nullptr;
     QPushButton* AnalyzeBtn = nullptr;
     QPushButton* PrintBtn = nullptr;
     // Hidden, for the window print only.
-    QLabel* Picture2 = nullptr;
+    PictureBox* Picture2 = nullptr;
     QLabel* Label7 = nullptr;
-    QLabel* HiddenPict = nullptr;
+    PictureBox* HiddenPict = nullptr;  // fitToPicture() sizes it to a capture
     // Menus and their items.
     QMenu* Settings = nullptr;
     QAction* General = nullptr;

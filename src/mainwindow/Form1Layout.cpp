@@ -16,6 +16,7 @@
 #include "ClassicColours.h"
 #include "ClassicFonts.h"
 #include "ClassicFrame.h"
+#include "PictureBox.h"
 #include "ResultsGrid.h"
 
 namespace bpd::mainwindow {
@@ -175,10 +176,7 @@ QWidget* create(const ControlSpec& spec, QWidget* parent, const QLocale& locale)
             break;
         }
         case Kind::PictureBox: {
-            auto* picture = new QLabel(parent);
-            picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            picture->setLineWidth(2);
-            picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            auto* picture = new PictureBox(parent);
             picture->setFocusPolicy(Qt::StrongFocus);
             setBackground(picture, spec.hidden ? ClassicColours::kButtonFace
                                                : ClassicColours::kWindowBackground);
@@ -298,13 +296,13 @@ Form1Controls Form1Layout::build(QWidget* client, QMenuBar* menuBar, const QLoca
     c.UnitsForce = find<QLabel>(made, QStringLiteral("UnitsForce"));
     for (int i = 0; i < 4; ++i)
         c.UnitLength[static_cast<std::size_t>(i)] = find<QLabel>(made, key("UnitLength", i));
-    c.Picture1 = find<QLabel>(made, QStringLiteral("Picture1"));
+    c.Picture1 = find<PictureBox>(made, QStringLiteral("Picture1"));
     c.MSFlexGrid1 = find<ResultsGrid>(made, QStringLiteral("MSFlexGrid1"));
     c.AnalyzeBtn = find<QPushButton>(made, QStringLiteral("AnalyzeBtn"));
     c.PrintBtn = find<QPushButton>(made, QStringLiteral("PrintBtn"));
-    c.Picture2 = find<QLabel>(made, QStringLiteral("Picture2"));
+    c.Picture2 = find<PictureBox>(made, QStringLiteral("Picture2"));
     c.Label7 = find<QLabel>(made, QStringLiteral("Label7"));
-    c.HiddenPict = find<QLabel>(made, QStringLiteral("HiddenPict"));
+    c.HiddenPict = find<PictureBox>(made, QStringLiteral("HiddenPict"));
     applyGridDesign(c.MSFlexGrid1);
 
     // Stacking: raise from the back so the first name ends up in front.

@@ -314,6 +314,23 @@ private slots:
         QCOMPARE(f.grid().TextMatrix(1, 3), QStringLiteral("83.24"));
     }
 
+    void picturesAreCutAtTheInnerEdgeAndHiddenPictFits() {
+        LoadedForm f;
+        QPixmap wide(400, 200);
+        wide.fill(Qt::red);
+        f.ui().Picture1->setPixmap(wide);
+        const QImage shot = f.ui().Picture1->grab().toImage();
+        const int w = shot.width(), h = shot.height();
+        QCOMPARE(QColor(shot.pixel(w / 2, h / 2)), QColor(Qt::red));
+        QVERIFY(QColor(shot.pixel(w - 1, h / 2)) != QColor(Qt::red));  // the border stays
+        QVERIFY(QColor(shot.pixel(w / 2, h - 1)) != QColor(Qt::red));
+        QPixmap capture(300, 120);
+        capture.fill(Qt::blue);
+        f.ui().HiddenPict->setPixmap(capture);
+        f.ui().HiddenPict->fitToPicture();
+        QCOMPARE(f.ui().HiddenPict->contentsRect().size(), QSize(300, 120));
+    }
+
     void unloadClosesDialogsThenEndsTheSpreadsheet() {
         LoadedForm f(false);
         QStringList order;

@@ -11,6 +11,7 @@
 
 #include "Form1.h"
 #include "MessageService.h"
+#include "PictureBox.h"
 #include "ResultsGrid.h"
 #include "Services.h"
 

@@ -1,0 +1,30 @@
+#include "PictureBox.h"
+
+#include <QPainter>
+
+namespace bpd::mainwindow {
+
+PictureBox::PictureBox(QWidget* parent) : QLabel(parent) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void PictureBox::fitToPicture() {
+    const QPixmap picture = pixmap();
+    if (picture.isNull()) return;
+    // The frame's border is part of the contents margins.
+    resize(picture.deviceIndependentSize().toSize().grownBy(contentsMargins()));
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QPixmap picture = pixmap();
+    if (picture.isNull()) return;
+    const QRect inner = contentsRect();
+    painter.setClipRect(inner);
+    painter.drawPixmap(inner.topLeft(), picture);
+}
+
+}  // namespace bpd::mainwindow
