@@ -21,6 +21,23 @@ class TestForm1Stories : public QObject {
         return out;
     }
 
+    // Every text of the grid fits its column (3 px padding left, 2 right).
+    static bool textsFit(const LoadedForm& f) {
+        const auto& g = f.grid();
+        for (int r = 0; r < g.Rows(); ++r) {
+            for (int c = 0; c < g.Cols(); ++c) {
+                QFont font = g.font();
+                font.setBold(g.cellFontBoldAt(r, c));
+                if (QFontMetrics(font).horizontalAdvance(g.TextMatrix(r, c)) + 5 > g.columnWidth(c)) {
+                    qWarning("cell %d,%d '%s' is wider than its column", r, c,
+                             qPrintable(g.TextMatrix(r, c)));
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+
 private slots:
     void engineerLengthensTheBearing() {
         LoadedForm f;
@@ -95,6 +112,7 @@ private slots:
         QCOMPARE(gridRow(f.grid(), 7),
                  QStringList({"Pass", "25.400", "1.00", "141.60", "13715142.02", ".973", "137.81",
                               "101.60", "7.11", "3072357.53", "1014.96", "98307.76", "1382668.91"}));
+        QVERIFY(textsFit(f));
     }
 
     void engineerChecksALargeSiBearing() {
@@ -118,6 +136,7 @@ private slots:
         QCOMPARE(third[6], QStringLiteral("4515.30"));
         QCOMPARE(third[8], QStringLiteral("52.49"));
         QVERIFY(f.messages->calls.isEmpty());
+        QVERIFY(textsFit(f));
     }
 
     void engineerMistypesThenCorrects() {
