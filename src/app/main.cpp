@@ -1,9 +1,12 @@
 // Pelgro Bearing Pad Design: the desktop program.
 //
-// Installs the real stand-ins for the desktop's facilities and shows the main window.
-// Two probes help measuring and reviewing the window without a person at the screen:
-//   BPD_GRAB=<file.png>   saves a picture of the main window once it is shown and ends
-//   BPD_EXIT_WHEN_SHOWN=1 ends as soon as the main window is shown with its results
+// Installs the real stand-ins for the desktop's facilities and shows the start-up disclaimer;
+// accepting it creates and shows the main window, which runs its load steps on first show.
+// Declining ends the program before the main window exists.
+//
+// One probe helps measuring and reviewing without a person at the screen:
+//   BPD_GRAB=<file.png>   saves a picture of the disclaimer once it is shown and ends
+//   BPD_EXIT_WHEN_SHOWN=1 ends as soon as the disclaimer is shown and painted
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -14,7 +17,39 @@
 #include "ClassicFonts.h"
 #include "Form1.h"
 #include "MessageService.h"
+#include "PrinterService.h"
+#include "RegistryStore.h"
 #include "Services.h"
+#include "WelcomeDlg.h"
+#include "XdgDesktopShell.h"
+
+namespace {
+
+void installServices() {
+    auto& services = bpd::platform::Services::instance();
+    services.setMessages(std::make_shared<bpd::platform::DialogMessageService>());
+    services.setShell(std::make_shared<bpd::platform::XdgDesktopShell>());
+    services.setRegistry(std::make_shared<bpd::platform::IniRegistryStore>());
+    services.setPrinter(std::make_shared<bpd::platform::PrinterService>());
+    // The spreadsheet stand-in belongs to the main window, from its load to its unload.
+}
+
+void installProbes(QWidget& firstWindow) {
+    const QString grabPath = qEnvironmentVariable("BPD_GRAB");
+    if (!grabPath.isEmpty()) {
+        QTimer::singleShot(300, &firstWindow, [&firstWindow, grabPath] {
+            firstWindow.grab().save(grabPath);
+            QApplication::quit();
+        });
+    } else if (qEnvironmentVariableIsSet("BPD_EXIT_WHEN_SHOWN")) {
+        QTimer::singleShot(0, &firstWindow, [&firstWindow] {
+            firstWindow.repaint();  // painted, not only laid out
+            QApplication::quit();
+        });
+    }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -24,24 +59,19 @@ int main(int argc, char** argv) {
     QApplication::setPalette(bpd::mainwindow::ClassicColours::palette());
     bpd::mainwindow::ClassicFonts::installSubstitutes();
     QApplication::setFont(bpd::mainwindow::ClassicFonts::msSansSerif());
+    installServices();
 
-    auto& services = bpd::platform::Services::instance();
-    services.setMessages(std::make_shared<bpd::platform::DialogMessageService>());
-
-    bpd::mainwindow::Form1 form;
-    form.show();
-
-    const QString grabPath = qEnvironmentVariable("BPD_GRAB");
-    if (!grabPath.isEmpty()) {
-        QTimer::singleShot(300, &form, [&form, grabPath] {
-            form.grab().save(grabPath);
-            QApplication::quit();
+    std::unique_ptr<bpd::mainwindow::Form1> form;
+    {
+        bpd::dialogs::WelcomeDlg welcome([&form] {
+            form = std::make_unique<bpd::mainwindow::Form1>();
+            form->show();
         });
-    } else if (qEnvironmentVariableIsSet("BPD_EXIT_WHEN_SHOWN")) {
-        QTimer::singleShot(0, &form, [&form] {
-            form.repaint();  // painted, not only laid out
-            QApplication::quit();
-        });
+        welcome.show();
+        installProbes(welcome);
+        const int status = QApplication::exec();
+        form.reset();  // before the disclaimer, which the main window's unload hid
+        bpd::platform::Services::instance().reset();
+        return status;
     }
-    return QApplication::exec();
 }

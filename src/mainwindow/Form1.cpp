@@ -16,6 +16,7 @@
 #include "ContactBlock.h"
 #include "EngineText.h"
 #include "FieldValidator.h"
+#include "Form1Commands.h"
 #include "Form1Layout.h"
 #include "GridPresenter.h"
 #include "ImageList.h"
@@ -59,6 +60,9 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
 
     presenter_ = std::make_unique<GridPresenter>(*ui_.MSFlexGrid1);
     switcher_ = std::make_unique<UnitSwitcher>(*this);
+    commands_ = std::make_unique<Form1Commands>(*this);
+    hooks_ = {[this] { commands_->startSpreadsheet(); }, [this] { commands_->endSpreadsheet(); },
+              [this] { commands_->unloadDialogs(); }};
     previews_ = new PreviewController(ui_.Picture1, ui_.CheckSliding, this);
     previews_->watchField(ui_.w1Text, QStringLiteral("W1"));
     previews_->watchField(ui_.b1Text, QStringLiteral("B1"));
@@ -188,12 +192,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 void Form1::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
-    if (hooks_.unloadDialogs) {
-        hooks_.unloadDialogs();
-    } else {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w != this && w->isVisible()) w->close();
-    }
+    if (hooks_.unloadDialogs) hooks_.unloadDialogs();
     if (hooks_.endSpreadsheet) hooks_.endSpreadsheet();
 }
 
@@ -328,16 +327,16 @@ void Form1::SI_Click() {
     switcher_->SwitchUnitSystem(UnitSystem::SI);
 }
 
-// The commands of the reports, the dialogs and the documents are wired in by their owners.
-void Form1::General_Click() {}
-void Form1::Excel_Click() {}
-void Form1::NotePad_Click() {}
-void Form1::Loading_Click() {}
-void Form1::Rotation_Click() {}
-void Form1::NonUniform_Bearing_Click() {}
-void Form1::Help_Topics_Click() {}
-void Form1::Pelgro_Ravelon_Design_Guide_Click() {}
-void Form1::About_Pelgro_BPD_Click() {}
-void Form1::PrintBtn_Click() {}
+// The commands that lead out of the window.
+void Form1::General_Click() { commands_->General_Click(); }
+void Form1::Excel_Click() { commands_->Excel_Click(); }
+void Form1::NotePad_Click() { commands_->NotePad_Click(); }
+void Form1::Loading_Click() { commands_->Loading_Click(); }
+void Form1::Rotation_Click() { commands_->Rotation_Click(); }
+void Form1::NonUniform_Bearing_Click() { commands_->NonUniform_Bearing_Click(); }
+void Form1::Help_Topics_Click() { commands_->Help_Topics_Click(); }
+void Form1::Pelgro_Ravelon_Design_Guide_Click() { commands_->Pelgro_Ravelon_Design_Guide_Click(); }
+void Form1::About_Pelgro_BPD_Click() { commands_->About_Pelgro_BPD_Click(); }
+void Form1::PrintBtn_Click() { commands_->PrintBtn_Click(); }
 
 }  // namespace bpd::mainwindow

@@ -22,6 +22,7 @@ class QLineEdit;
 namespace bpd::mainwindow {
 
 class FieldValidator;
+class Form1Commands;
 class GridPresenter;
 class PreviewController;
 class ResultsGrid;
@@ -42,8 +43,8 @@ public:
     static constexpr const char* kPositiveMessage = "Invalid input. Please enter positive value.";
 
     // What the window starts and ends with it besides itself: the spreadsheet stand-in and
-    // the program's other dialogs. Empty hooks do nothing; without unloadDialogs the unload
-    // closes every other top-level window of the program.
+    // the program's other dialogs. The window installs its own commands' hooks; tests may
+    // replace them. Empty hooks do nothing.
     struct LifecycleHooks {
         std::function<void()> startSpreadsheet;  // at load, when none is running yet
         std::function<void()> endSpreadsheet;    // at unload: alerts on, quit, release
@@ -55,6 +56,7 @@ public:
 
     const Form1Controls& controls() const { return ui_; }
     ResultsGrid& grid() const { return *ui_.MSFlexGrid1; }
+    Form1Commands& commands() const { return *commands_; }
     void setLifecycleHooks(LifecycleHooks hooks) { hooks_ = std::move(hooks); }
 
     // State owned by the window.
@@ -123,6 +125,7 @@ private:
     LifecycleHooks hooks_;
     std::unique_ptr<GridPresenter> presenter_;
     std::unique_ptr<UnitSwitcher> switcher_;
+    std::unique_ptr<Form1Commands> commands_;
     PreviewController* previews_ = nullptr;
     FieldValidator* validator_ = nullptr;
     ShortcutPriority* shortcuts_ = nullptr;

@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include "Form1Layout.h"
+#include "SpreadsheetService.h"
 #include "tst_form1_support.h"
 
 using bpd::mainwindow::Form1;
@@ -345,12 +346,31 @@ private slots:
         QCOMPARE(order, QStringList({"start", "dialogs", "end"}));
     }
 
-    void unloadWithoutHooksClosesTheOtherWindows() {
-        LoadedForm f;
-        QWidget other;
-        other.show();
+    void unloadClosesTheProgramsDialogsAndEndsTheSpreadsheet() {
+        LoadedForm f(false);
+        auto& services = bpd::platform::Services::instance();
+        QTemporaryDir reports;
+        auto spreadsheet = std::make_shared<bpd::platform::SpreadsheetService>(reports.path());
+        services.setSpreadsheet(spreadsheet);  // already running: the load keeps it
+        f.form->show();
+        QCOMPARE(&services.spreadsheet(), spreadsheet.get());
+        f.form->About_Pelgro_BPD_Click();
+        f.form->Loading_Click();
+        QVERIFY(!f.form->isVisible());  // the viewer hides the main window
+        f.form->show();
+        f.form->General_Click();
+        const auto openDialogs = [] {
+            QStringList names;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && w->objectName() != QLatin1String("Form1")) names << w->objectName();
+            names.sort();
+            return names;
+        };
+        QCOMPARE(openDialogs(), QStringList({"Form2", "Form3", "Form4"}));
         f.form->close();
-        QVERIFY(!other.isVisible());
+        QVERIFY(openDialogs().isEmpty());
+        QVERIFY(spreadsheet->hasQuit());
+        QVERIFY(!services.hasSpreadsheet());  // released
     }
 };
 

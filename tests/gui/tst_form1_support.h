@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 #include <memory>
@@ -13,7 +14,9 @@
 #include "MessageService.h"
 #include "PictureBox.h"
 #include "ResultsGrid.h"
+#include "RegistryStore.h"
 #include "Services.h"
+#include "dialogs_fakes.h"
 
 namespace bpdtest {
 
@@ -40,14 +43,20 @@ public:
     QList<Call> calls;
 };
 
-// A main window with the recording message service installed; shown and active by default.
+// A main window with the recording message service, a recording shell and a settings store
+// in a temporary folder installed; shown and active by default.
 struct LoadedForm {
     std::shared_ptr<RecordingMessages> messages = std::make_shared<RecordingMessages>();
+    std::shared_ptr<bpd::testing::FakeShell> shell = std::make_shared<bpd::testing::FakeShell>();
+    QTemporaryDir storeFolder;
     std::unique_ptr<bpd::mainwindow::Form1> form;
 
     explicit LoadedForm(bool show = true) {
-        bpd::platform::Services::instance().reset();
-        bpd::platform::Services::instance().setMessages(messages);
+        auto& services = bpd::platform::Services::instance();
+        services.reset();
+        services.setMessages(messages);
+        services.setShell(shell);
+        services.setRegistry(std::make_shared<bpd::platform::IniRegistryStore>(storeFolder.path()));
         form = std::make_unique<bpd::mainwindow::Form1>();
         if (show) {
             form->show();

@@ -1,0 +1,118 @@
+#include "Form1Commands.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "Form1.h"
+#include "Form3.h"
+#include "PictureBox.h"
+#include "RegistryRoutines.h"
+#include "ResultsGrid.h"
+#include "Services.h"
+#include "SpreadsheetReport.h"
+#include "SpreadsheetService.h"
+#include "SystemInformationLauncher.h"
+#include "TextReport.h"
+#include "WindowPrint.h"
+
+namespace bpd::mainwindow {
+
+namespace {
+bool readLocalMachine(const QString& subKey, const QString& valueName, QString& value) {
+    return reports::ReadRegistryValue(reports::HKEY_LOCAL_MACHINE, subKey, valueName, value);
+}
+}  // namespace
+
+Form1Commands::Form1Commands(Form1& window)
+    : window_(window),
+      conditions_(&window),
+      about_(dialogs::SystemInformationLauncher(readLocalMachine)),
+      help_(&window) {}
+
+Form1Commands::~Form1Commands() = default;
+
+reports::ReportInputs Form1Commands::reportInputs() const {
+    const Form1Controls& ui = window_.controls();
+    reports::ReportInputs in;
+    in.sliding = ui.CheckSliding->isChecked();
+    in.w1Text = ui.w1Text->text();
+    in.b1Text = ui.b1Text->text();
+    in.AText = ui.AText->text();
+    in.dhText = ui.dhText->text();
+    in.VapText = ui.VapText->text();
+    in.unitLength.clear();
+    for (const QLabel* label : ui.UnitLength) in.unitLength.append(label->text());
+    in.unitAngle = ui.UnitAngle->text();
+    in.unitsForce = ui.UnitsForce->text();
+    const ResultsGrid& grid = window_.grid();
+    for (int r = 0; r < grid.Rows(); ++r) {
+        QStringList row;
+        for (int c = 0; c < grid.Cols(); ++c) row.append(grid.TextMatrix(r, c));
+        in.grid.append(row);
+    }
+    return in;
+}
+
+void Form1Commands::General_Click() { reports::General_Click(&window_, form3_); }
+
+void Form1Commands::NotePad_Click() {
+    reports::TextReport report(&window_);
+    report.NotePad_Click(reportInputs(), projectData_, window_.sContactText());
+}
+
+void Form1Commands::Excel_Click() {
+    reports::SpreadsheetReport report(&window_);
+    report.Excel_Click(reportInputs(), projectData_, window_.colContactLines());
+}
+
+void Form1Commands::PrintBtn_Click() {
+    const Form1Controls& ui = window_.controls();
+    reports::WindowPrint print({&window_, ui.MSFlexGrid1, ui.Picture2, ui.AnalyzeBtn, ui.PrintBtn,
+                                ui.Label7, ui.HiddenPict});
+    print.PrintBtn_Click();
+}
+
+void Form1Commands::Loading_Click() { conditions_.open(dialogs::ConditionsViewer::Sheet::Loading); }
+
+void Form1Commands::Rotation_Click() {
+    conditions_.open(dialogs::ConditionsViewer::Sheet::Rotation);
+}
+
+void Form1Commands::NonUniform_Bearing_Click() {
+    conditions_.open(dialogs::ConditionsViewer::Sheet::NonUniformBearing);
+}
+
+void Form1Commands::Help_Topics_Click() { help_.Help_Topics_Click(); }
+
+void Form1Commands::Pelgro_Ravelon_Design_Guide_Click() {
+    help_.Pelgro_Ravelon_Design_Guide_Click();
+}
+
+void Form1Commands::About_Pelgro_BPD_Click() { about_.show(); }
+
+void Form1Commands::startSpreadsheet() {
+    auto& services = platform::Services::instance();
+    if (!services.hasSpreadsheet())
+        services.setSpreadsheet(std::make_shared<platform::SpreadsheetService>());
+}
+
+void Form1Commands::unloadDialogs() {
+    // The disclaimer stays loaded, hidden, after it was accepted; the program ends with it.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("WelcomeDlg")) w->hide();
+    conditions_.unload();
+    about_.unload();
+    reports::UnloadForm3(form3_);
+}
+
+void Form1Commands::endSpreadsheet() {
+    auto& services = platform::Services::instance();
+    if (!services.hasSpreadsheet()) return;
+    services.spreadsheet().quit();
+    services.setSpreadsheet(nullptr);
+}
+
+}  // namespace bpd::mainwindow
