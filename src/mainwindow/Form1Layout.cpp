@@ -18,6 +18,7 @@
 #include "ClassicFrame.h"
 #include "PictureBox.h"
 #include "ResultsGrid.h"
+#include "Units.h"
 
 namespace bpd::mainwindow {
 
@@ -197,6 +198,25 @@ QWidget* create(const ControlSpec& spec, QWidget* parent, const QLocale& locale)
     return w;
 }
 
+// The unit captions are one word each. The substitute font runs wider than the original, so
+// "mm" would be cut in its 17-pixel label: each caption label keeps its place and height and
+// widens to its widest caption of either unit system, never past its frame's edge.
+void fitUnitCaptions(const Form1Controls& c) {
+    std::vector<QLabel*> labels(c.UnitLength.begin(), c.UnitLength.end());
+    labels.push_back(c.UnitAngle);
+    labels.push_back(c.UnitsForce);
+    for (QLabel* label : labels) {
+        label->setWordWrap(false);
+        int widest = 0;
+        for (UnitSystem units : {UnitSystem::Imperial, UnitSystem::SI})
+            for (QuantityKind kind : {QuantityKind::Length, QuantityKind::Angle, QuantityKind::Load})
+                widest = std::max(widest, label->fontMetrics().horizontalAdvance(
+                                              QString::fromLatin1(unitCaption(units, kind).data())));
+        const int room = label->parentWidget()->width() - label->x() - 2;
+        label->resize(std::max(label->width(), std::min(widest + 1, room)), label->height());
+    }
+}
+
 void applyGridDesign(ResultsGrid* grid) {
     grid->setCols(13);
     grid->setRows(2);
@@ -304,6 +324,7 @@ Form1Controls Form1Layout::build(QWidget* client, QMenuBar* menuBar, const QLoca
     c.Label7 = find<QLabel>(made, QStringLiteral("Label7"));
     c.HiddenPict = find<PictureBox>(made, QStringLiteral("HiddenPict"));
     applyGridDesign(c.MSFlexGrid1);
+    fitUnitCaptions(c);
 
     // Stacking: raise from the back so the first name ends up in front.
     for (auto it = std::rbegin(kStacking); it != std::rend(kStacking); ++it)
