@@ -15,6 +15,7 @@
 
 #include "ClassicColours.h"
 #include "ClassicFonts.h"
+#include "FocusedButtonKeys.h"
 #include "Form1.h"
 #include "MessageService.h"
 #include "PrinterService.h"
@@ -60,6 +61,7 @@ int main(int argc, char** argv) {
     bpd::mainwindow::ClassicFonts::installSubstitutes();
     QApplication::setFont(bpd::mainwindow::ClassicFonts::msSansSerif());
     installServices();
+    bpd::platform::FocusedButtonKeys::install();
 
     std::unique_ptr<bpd::mainwindow::Form1> form;
     {
