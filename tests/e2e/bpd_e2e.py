@@ -229,7 +229,7 @@ class Program:
         return [w for w in out.split() if w]
 
     def visible_titles(self):
-        out = self.xdo("search", "--onlyvisible", "--pid", self.pid, "--name", ".")
+        out = self.xdo("search", "--all", "--onlyvisible", "--pid", self.pid, "--name", ".")
         titles = []
         for wid in out.split():
             name = self.xdo("getwindowname", wid, check_ok=False).strip()
