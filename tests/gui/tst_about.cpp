@@ -100,7 +100,7 @@ private slots:
         box.show();
         QTest::mouseClick(box.findChild<QLabel*>("Label_PelgroWeb"), Qt::LeftButton);
         QTest::mouseClick(box.findChild<QLabel*>("Label_TolvaneWeb"), Qt::LeftButton);
-        QCOMPARE(fakes.shell->opens.size(), std::size_t(2));
+        QCOMPARE(fakes.shell->opens.size(), qsizetype(2));
         QCOMPARE(fakes.shell->opens[0].target, Form4::ownerWebsite());
         QCOMPARE(fakes.shell->opens[1].target, Form4::developerWebsite());
         QVERIFY(fakes.shell->opens[0].mode == bpd::platform::ShowMode::Maximized);
@@ -165,7 +165,7 @@ private slots:
         Form4 box{SystemInformationLauncher(store.reader())};
         QTest::mouseClick(box.findChild<QPushButton*>("Command_SysInfo"), Qt::LeftButton);
         QCOMPARE(store.reads, QStringList{kPathRead});
-        QCOMPARE(fakes.shell->starts.size(), std::size_t(1));
+        QCOMPARE(fakes.shell->starts.size(), qsizetype(1));
         QCOMPARE(fakes.shell->starts[0].program, QStringLiteral("/opt/pelgro/pelgro-sysinfo"));
         QVERIFY(fakes.shell->starts[0].arguments.isEmpty());
         QVERIFY(fakes.messages->calls.empty());
@@ -188,7 +188,7 @@ private slots:
         fakes.shell->existingFiles << expected;
         SystemInformationLauncher(store.reader()).StartSysInfo(nullptr);
         QCOMPARE(store.reads, (QStringList{kPathRead, kLocationRead}));
-        QCOMPARE(fakes.shell->starts.size(), std::size_t(1));
+        QCOMPARE(fakes.shell->starts.size(), qsizetype(1));
         QCOMPARE(fakes.shell->starts[0].program, expected);
         QVERIFY(fakes.messages->calls.empty());
     }
@@ -217,7 +217,7 @@ private slots:
         Form4 box{SystemInformationLauncher(store.reader())};
         box.StartSysInfo();
         QCOMPARE(int(fakes.shell->starts.size()), starts);
-        QCOMPARE(fakes.messages->calls.size(), std::size_t(1));
+        QCOMPARE(fakes.messages->calls.size(), qsizetype(1));
         QCOMPARE(fakes.messages->calls[0].title, QStringLiteral("Pelgro Bearing"));
         QCOMPARE(fakes.messages->calls[0].text,
                  QStringLiteral("System Information Is Unavailable At This Time"));

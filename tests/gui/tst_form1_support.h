@@ -16,32 +16,11 @@
 #include "ResultsGrid.h"
 #include "RegistryStore.h"
 #include "Services.h"
-#include "dialogs_fakes.h"
+#include "FakeServices.h"
 
 namespace bpdtest {
 
-class RecordingMessages : public bpd::platform::MessageService {
-public:
-    struct Call {
-        QString kind, title, text;
-    };
-    void warning(QWidget*, const QString& title, const QString& text) override {
-        calls.append({QStringLiteral("warning"), title, text});
-    }
-    void information(QWidget*, const QString& title, const QString& text) override {
-        calls.append({QStringLiteral("information"), title, text});
-    }
-    bool question(QWidget*, const QString& title, const QString& text) override {
-        calls.append({QStringLiteral("question"), title, text});
-        return true;
-    }
-    QStringList texts() const {
-        QStringList out;
-        for (const Call& c : calls) out << c.text;
-        return out;
-    }
-    QList<Call> calls;
-};
+using RecordingMessages = bpd::testing::FakeMessages;
 
 // A main window with the recording message service, a recording shell and a settings store
 // in a temporary folder installed; shown and active by default.

@@ -116,7 +116,7 @@ private slots:
         int offered = 0;
         HelpDocuments help(nullptr, folder, [&](const QString&, QWidget*) { ++offered; });
         guide ? help.Pelgro_Ravelon_Design_Guide_Click() : help.Help_Topics_Click();
-        QCOMPARE(fakes.shell->opens.size(), std::size_t(1));
+        QCOMPARE(fakes.shell->opens.size(), qsizetype(1));
         QCOMPARE(fakes.shell->opens[0].target, document);
         QCOMPARE(fakes.shell->opens[0].workingDirectory, folder);
         QVERIFY(fakes.shell->opens[0].mode == bpd::platform::ShowMode::Maximized);
@@ -358,7 +358,7 @@ private slots:
         QCOMPARE(dialog.choices().size(), 1);
         QCOMPARE(dialog.choices().first().name, QStringLiteral("Reader"));
         dialog.accept();
-        QCOMPARE(fakes.shell->starts.size(), std::size_t(1));
+        QCOMPARE(fakes.shell->starts.size(), qsizetype(1));
         QCOMPARE(fakes.shell->starts[0].program, desktop.recorder());
         QCOMPARE(fakes.shell->starts[0].arguments,
                  (QStringList{"--view", "/opt/bpd/Help/DG3-RavelonDesignGuide.pdf"}));
@@ -376,7 +376,7 @@ private slots:
         dialog.addProgram(QStringLiteral("/usr/local/bin/my \"chm\" viewer"));
         QVERIFY(ok->isEnabled());
         dialog.accept();
-        QCOMPARE(fakes.shell->starts.size(), std::size_t(1));
+        QCOMPARE(fakes.shell->starts.size(), qsizetype(1));
         QCOMPARE(fakes.shell->starts[0].program, QStringLiteral("/usr/local/bin/my \"chm\" viewer"));
         QCOMPARE(fakes.shell->starts[0].arguments, QStringList{"/opt/bpd/Help/Pelgro_BPD.chm"});
     }
@@ -390,7 +390,7 @@ private slots:
         dialog.addProgram(QStringLiteral("/nowhere/viewer"));
         dialog.accept();
         QVERIFY(dialog.isVisible());
-        QCOMPARE(fakes.messages->calls.size(), std::size_t(1));
+        QCOMPARE(fakes.messages->calls.size(), qsizetype(1));
         QVERIFY(fakes.messages->calls[0].text.contains(QStringLiteral("viewer")));
     }
 };

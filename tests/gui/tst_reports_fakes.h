@@ -9,54 +9,12 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "DesktopShell.h"
-#include "MessageService.h"
+#include "FakeServices.h"
 #include "PrinterService.h"
 #include "RegistryStore.h"
 #include "Services.h"
 
 namespace bpd::testing {
-
-struct FakeShell : platform::DesktopShell {
-    struct Call {
-        QString target, workingDirectory;
-        platform::ShowMode mode;
-        bool existedWhenOpened;
-    };
-    QList<Call> opened;
-    platform::ShellResult answer = platform::ShellResult::Opened;
-
-    platform::ShellResult open(const QString& target, const QString& workingDirectory,
-                               platform::ShowMode mode) override {
-        opened << Call{target, workingDirectory, mode, QFile::exists(target)};
-        return answer;
-    }
-    bool startProgram(const QString&, const QStringList&, const QString&, platform::ShowMode) override {
-        return false;
-    }
-    QString currentDirectory() const override { return QStringLiteral("/"); }
-    bool setCurrentDirectory(const QString&) override { return true; }
-    bool fileExists(const QString& path) const override { return QFile::exists(path); }
-};
-
-struct FakeMessages : platform::MessageService {
-    struct Box {
-        QString kind, title, text;
-    };
-    QList<Box> shown;
-    bool answerYes = false;
-
-    void warning(QWidget*, const QString& title, const QString& text) override {
-        shown << Box{QStringLiteral("warning"), title, text};
-    }
-    void information(QWidget*, const QString& title, const QString& text) override {
-        shown << Box{QStringLiteral("information"), title, text};
-    }
-    bool question(QWidget*, const QString& title, const QString& text) override {
-        shown << Box{QStringLiteral("question"), title, text};
-        return answerYes;
-    }
-};
 
 // A page that records what was painted on it.
 struct FakeJob : platform::PrintJob {

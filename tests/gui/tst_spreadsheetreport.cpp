@@ -323,10 +323,10 @@ private slots:
         QCOMPARE(readWorkbook(first).text("A17"), QStringLiteral("Pass"));
         QCOMPARE(readWorkbook(second).text("A23"), QStringLiteral("Pass"));
         QCOMPARE(spreadsheet_->latestWorkbook(), second);
-        QCOMPARE(fixture_->shell->opened.size(), 2);
-        QCOMPARE(fixture_->shell->opened.at(1).target, second);
-        QCOMPARE(fixture_->shell->opened.at(1).mode, bpd::platform::ShowMode::Maximized);
-        QVERIFY(fixture_->shell->opened.at(1).existedWhenOpened);
+        QCOMPARE(fixture_->shell->opens.size(), 2);
+        QCOMPARE(fixture_->shell->opens.at(1).target, second);
+        QCOMPARE(fixture_->shell->opens.at(1).mode, bpd::platform::ShowMode::Maximized);
+        QVERIFY(fixture_->shell->opens.at(1).existedWhenOpened);
         QVERIFY(first.startsWith(fixture_->path(QStringLiteral("reports/"))));
         QVERIFY(first.endsWith(QStringLiteral(".xlsx")));
         // Nothing half-written stays behind.
@@ -337,13 +337,13 @@ private slots:
     }
 
     void withoutASpreadsheetProgramTheWorkbookIsStillWritten() {
-        fixture_->shell->answer = bpd::platform::ShellResult::NoAssociation;
+        fixture_->shell->openResult = bpd::platform::ShellResult::NoAssociation;
         ProjectData projectData;
         const QString file = exportOnce(inputsWithRows(1), projectData);
         QVERIFY(QFile::exists(file));
-        QCOMPARE(fixture_->messages->shown.size(), 1);
-        QCOMPARE(fixture_->messages->shown.at(0).kind, QStringLiteral("information"));
-        QVERIFY(fixture_->messages->shown.at(0).text.contains(file));
+        QCOMPARE(fixture_->messages->calls.size(), 1);
+        QCOMPARE(fixture_->messages->calls.at(0).kind, QStringLiteral("information"));
+        QVERIFY(fixture_->messages->calls.at(0).text.contains(file));
     }
 
     void aFolderThatCannotBeWrittenIsReported() {
@@ -354,10 +354,10 @@ private slots:
             fixture_->path(QStringLiteral("blocker/reports"))));
         ProjectData projectData;
         QVERIFY(exportOnce(inputsWithRows(1), projectData).isEmpty());
-        QVERIFY(fixture_->shell->opened.isEmpty());
-        QCOMPARE(fixture_->messages->shown.size(), 1);
-        QCOMPARE(fixture_->messages->shown.at(0).kind, QStringLiteral("warning"));
-        QVERIFY(fixture_->messages->shown.at(0).text.contains(fixture_->path(QStringLiteral("blocker/reports"))));
+        QVERIFY(fixture_->shell->opens.isEmpty());
+        QCOMPARE(fixture_->messages->calls.size(), 1);
+        QCOMPARE(fixture_->messages->calls.at(0).kind, QStringLiteral("warning"));
+        QVERIFY(fixture_->messages->calls.at(0).text.contains(fixture_->path(QStringLiteral("blocker/reports"))));
     }
 
     void numbersAsASpreadsheetReadsThem_data() {

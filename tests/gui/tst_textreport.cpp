@@ -223,12 +223,12 @@ private slots:
         QVERIFY(ReadRegistryValue(HKEY_CURRENT_USER, TextReport::kViewerKey, QStringLiteral("fWrap"), setting));
         QCOMPARE(setting, QStringLiteral("0"));
 
-        QCOMPARE(fixture.shell->opened.size(), 1);
-        QCOMPARE(fixture.shell->opened.at(0).target, path);
-        QCOMPARE(fixture.shell->opened.at(0).workingDirectory, program);
-        QCOMPARE(fixture.shell->opened.at(0).mode, bpd::platform::ShowMode::Maximized);
-        QVERIFY(fixture.shell->opened.at(0).existedWhenOpened);
-        QVERIFY(fixture.messages->shown.isEmpty());
+        QCOMPARE(fixture.shell->opens.size(), 1);
+        QCOMPARE(fixture.shell->opens.at(0).target, path);
+        QCOMPARE(fixture.shell->opens.at(0).workingDirectory, program);
+        QCOMPARE(fixture.shell->opens.at(0).mode, bpd::platform::ShowMode::Maximized);
+        QVERIFY(fixture.shell->opens.at(0).existedWhenOpened);
+        QVERIFY(fixture.messages->calls.isEmpty());
         QCOMPARE(QDir(program).entryList(QDir::Files | QDir::Hidden), QStringList{"PelgroBearingPadDesignOutput.txt"});
     }
 
@@ -262,10 +262,10 @@ private slots:
         QVERIFY(outcome.written);
         QCOMPARE(outcome.path, user + QStringLiteral("/PelgroBearingPadDesignOutput.txt"));
         QVERIFY(QFile::exists(outcome.path));
-        QCOMPARE(fixture.shell->opened.size(), 1);
-        QCOMPARE(fixture.shell->opened.at(0).target, outcome.path);
-        QCOMPARE(fixture.shell->opened.at(0).workingDirectory, user);
-        QVERIFY(fixture.messages->shown.isEmpty());
+        QCOMPARE(fixture.shell->opens.size(), 1);
+        QCOMPARE(fixture.shell->opens.at(0).target, outcome.path);
+        QCOMPARE(fixture.shell->opens.at(0).workingDirectory, user);
+        QVERIFY(fixture.messages->calls.isEmpty());
     }
 
     void whenNoFolderCanBeWrittenTheUserIsToldWhereAndWhy() {
@@ -278,12 +278,12 @@ private slots:
         ProjectData projectData;
         const auto outcome = report.NotePad_Click(oneThickness(), projectData, contactText());
         QVERIFY(!outcome.written);
-        QVERIFY(fixture.shell->opened.isEmpty());
-        QCOMPARE(fixture.messages->shown.size(), 1);
-        QCOMPARE(fixture.messages->shown.at(0).kind, QStringLiteral("warning"));
-        QCOMPARE(fixture.messages->shown.at(0).title, QStringLiteral("Pelgro Pad Bearing Design"));
-        QVERIFY(fixture.messages->shown.at(0).text.contains(fixture.path(QStringLiteral("blocker/program"))));
-        QVERIFY(fixture.messages->shown.at(0).text.contains(fixture.path(QStringLiteral("blocker/user"))));
+        QVERIFY(fixture.shell->opens.isEmpty());
+        QCOMPARE(fixture.messages->calls.size(), 1);
+        QCOMPARE(fixture.messages->calls.at(0).kind, QStringLiteral("warning"));
+        QCOMPARE(fixture.messages->calls.at(0).title, QStringLiteral("Pelgro Pad Bearing Design"));
+        QVERIFY(fixture.messages->calls.at(0).text.contains(fixture.path(QStringLiteral("blocker/program"))));
+        QVERIFY(fixture.messages->calls.at(0).text.contains(fixture.path(QStringLiteral("blocker/user"))));
     }
 
     void withoutAProgramForTextFilesTheUserIsToldWhereTheReportIs_data() {
@@ -295,16 +295,16 @@ private slots:
     void withoutAProgramForTextFilesTheUserIsToldWhereTheReportIs() {
         QFETCH(int, answer);
         bpd::testing::ServiceFixture fixture;
-        fixture.shell->answer = bpd::platform::ShellResult(answer);
+        fixture.shell->openResult = bpd::platform::ShellResult(answer);
         const QString program = fixture.path(QStringLiteral("program"));
         QVERIFY(QDir().mkpath(program));
         TextReport report(nullptr, program, fixture.path(QStringLiteral("user")));
         ProjectData projectData;
         const auto outcome = report.NotePad_Click(oneThickness(), projectData, contactText());
         QVERIFY(outcome.written);
-        QCOMPARE(fixture.messages->shown.size(), 1);
-        QCOMPARE(fixture.messages->shown.at(0).kind, QStringLiteral("information"));
-        QVERIFY(fixture.messages->shown.at(0).text.contains(outcome.path));
+        QCOMPARE(fixture.messages->calls.size(), 1);
+        QCOMPARE(fixture.messages->calls.at(0).kind, QStringLiteral("information"));
+        QVERIFY(fixture.messages->calls.at(0).text.contains(outcome.path));
     }
 };
 

@@ -122,7 +122,7 @@ private slots:
         QCOMPARE(fixture.printer->painted.at(0),
                  QRectF((15840 - twips.width()) / 2, (11520 - twips.height()) / 2, twips.width(), twips.height()));
         QCOMPARE(fixture.printer->images.at(0).size(), QSize(848, 374));
-        QVERIFY(fixture.messages->shown.isEmpty());
+        QVERIFY(fixture.messages->calls.isEmpty());
     }
 
     void aFailingPrinterIsReportedAndTheWindowRestored() {
@@ -133,9 +133,9 @@ private slots:
         QCOMPARE(print.PrintBtn_Click(), WindowPrint::Result::Failed);
         QCOMPARE(main.shown(), kNormal);
         QVERIFY(!QApplication::overrideCursor());
-        QCOMPARE(fixture.messages->shown.size(), 1);
-        QCOMPARE(fixture.messages->shown.at(0).kind, QStringLiteral("warning"));
-        QVERIFY(fixture.messages->shown.at(0).text.contains(QStringLiteral("paper jam")));
+        QCOMPARE(fixture.messages->calls.size(), 1);
+        QCOMPARE(fixture.messages->calls.at(0).kind, QStringLiteral("warning"));
+        QVERIFY(fixture.messages->calls.at(0).text.contains(QStringLiteral("paper jam")));
     }
 
     void aFailedCaptureStillRestoresTheWindow() {
@@ -165,9 +165,9 @@ private slots:
         WindowPrint print(main.dress(), [](QWidget*) { return QImage(100, 50, QImage::Format_RGB32); });
         QCOMPARE(print.PrintBtn_Click(), WindowPrint::Result::NoPrinter);
         QCOMPARE(main.shown(), kNormal);
-        QCOMPARE(fixture.messages->shown.size(), 1);
-        QCOMPARE(fixture.messages->shown.at(0).kind, QStringLiteral("question"));
-        QVERIFY(fixture.messages->shown.at(0).text.contains(QStringLiteral("No printer")));
+        QCOMPARE(fixture.messages->calls.size(), 1);
+        QCOMPARE(fixture.messages->calls.at(0).kind, QStringLiteral("question"));
+        QVERIFY(fixture.messages->calls.at(0).text.contains(QStringLiteral("No printer")));
         QCOMPARE(fixture.printer->pdfJobs, 0);
     }
 
