@@ -90,44 +90,27 @@ def session(binary, xprobe, repeats, full):
         desktop.start()
         start = time.monotonic()
         program.start()
-        deadline = start + 15
-        while True:
-            if program.windows(e2e.DISCLAIMER_TITLE):
-                timings["start -> disclaimer shown"] = (time.monotonic() - start) * 1000
-                program.wired = True
-                break
-            if program.windows(e2e.MAIN_TITLE):
-                timings["start -> main window shown (no disclaimer yet)"] = \
-                    (time.monotonic() - start) * 1000
-                program.wired = False
-                break
-            program.check_running()
-            if time.monotonic() > deadline:
-                raise e2e.Failure("no window within 15 s")
-        if program.wired:
-            dialog = program.windows(e2e.DISCLAIMER_TITLE)[0]
-            program.activate(dialog)
-            start = time.monotonic()
-            program.xdo("key", "Return")
-            main = wait_title(program, e2e.MAIN_TITLE)
-            timings["OK -> main window with results"] = (time.monotonic() - start) * 1000
-        else:
-            main = program.windows(e2e.MAIN_TITLE)[0]
+        dialog = wait_title(program, e2e.DISCLAIMER_TITLE)
+        timings["start -> disclaimer shown"] = (time.monotonic() - start) * 1000
+        program.activate(dialog)
+        start = time.monotonic()
+        program.xdo("key", "Return")
+        main = wait_title(program, e2e.MAIN_TITLE)
+        timings["OK -> main window with results"] = (time.monotonic() - start) * 1000
         if full:
             program.activate(main)
             offset = program.menu_offset(main)
             timings["Analyze -> grid repainted"] = [
                 analyze_once(program, main, offset, xprobe, "5" if i % 2 == 0 else "4")
                 for i in range(repeats)]
-            if program.wired:
-                program.activate(main)
-                timings["Export > NotePad -> file closed"] = [
-                    time_opening(desktop, "text", lambda: program.xdo("key", "ctrl+n"))
-                    for _ in range(repeats)]
-                program.activate(main)
-                timings["Export > Excel -> file closed"] = [
-                    time_opening(desktop, "spreadsheet", lambda: program.xdo("key", "ctrl+e"))
-                    for _ in range(repeats)]
+            program.activate(main)
+            timings["Export > NotePad -> file closed"] = [
+                time_opening(desktop, "text", lambda: program.xdo("key", "ctrl+n"))
+                for _ in range(repeats)]
+            program.activate(main)
+            timings["Export > Excel -> file closed"] = [
+                time_opening(desktop, "spreadsheet", lambda: program.xdo("key", "ctrl+e"))
+                for _ in range(repeats)]
         program.close_main_window(main)
         program.proc.wait(10)
         with open(time_file) as f:
