@@ -287,7 +287,7 @@ class Program:
         time.sleep(0.15)
 
     def type(self, text):
-        self.xdo("type", "--delay", 30, text)
+        self.xdo("type", "--delay", 30, "--", text)
         time.sleep(0.1)
 
     def menu_offset(self, wid):
@@ -579,6 +579,19 @@ def scenario_validation(program, desktop, checks):
     lines, _ = export_text_report(program, desktop, main)
     checks.check_report(lines, checks.expected_rows(dict(accepted, dh="0.1")),
                         {"Horizontal Deformation: ": ".1000 in."})
+
+    # The load and the angle take 0 but no negative value.
+    set_field(program, main, VAP_TEXT, "0", offset)
+    check(program.stays_away(MESSAGE_TITLE, 1.0), "0 in the load field was rejected")
+    set_field(program, main, A_TEXT, "-1", offset)
+    expect_message(program, "-1 in the angle field")
+    program.key("End", "shift+Home")
+    program.type("0")
+    program.key("Tab")
+    check(program.stays_away(MESSAGE_TITLE, 1.0), "0 in the angle field was rejected")
+    lines, _ = export_text_report(program, desktop, main)
+    checks.check_report(lines, checks.expected_rows(dict(accepted, dh="0.1", Vap="0", A="0")),
+                        {"Angle of Rotation: ": ".0000 rad", "Applied Load: ": ".0000 kips"})
     program.close_main_window(main)
     return notes
 
