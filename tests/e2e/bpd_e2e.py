@@ -5,9 +5,12 @@ Each scenario starts its own Xvfb with the openbox window manager, starts the pr
 throwaway HOME and XDG folders, and drives it with xdotool as a user does: keys, clicks on
 the controls, the window manager's close. What it checks it sees from outside: the visible
 windows by title, the files the program writes, and the documents it hands to the desktop.
-The text viewer and the spreadsheet program are recording stand-ins registered as the
-desktop's handlers for text/plain and for .xlsx workbooks; each opening is logged together
-with a copy of the file as it was when it was opened.
+The text viewer, the spreadsheet program and the help and PDF viewers are recording stand-ins
+registered as the desktop's handlers for text/plain, .xlsx workbooks, .chm and .pdf; each
+opening is logged together with a copy of the file as it was when it was opened.
+
+The "installed" scenario is for the installed package (tests/e2e/check-package.sh runs it as
+an ordinary user); the others run the built program under ctest (label e2e).
 
     bpd_e2e.py --scenario NAME --binary build/bin/pelgro-bpd --output DIR
                [--bpd-check build/bin/bpd-check] [--registry build/bin/bpd-registry]
@@ -96,7 +99,8 @@ class Desktop:
         self.wm = None
         self._install_stand_ins()
 
-    # The recording stand-ins for the text viewer and the spreadsheet program.
+    # The recording stand-ins for the text viewer, the spreadsheet program and the viewers of
+    # the help file and the design guide, registered as the desktop's defaults for their types.
     def _install_stand_ins(self):
         bin_dir = os.path.join(self.workdir, "stand-ins")
         apps = os.path.join(self.data, "applications")
