@@ -58,8 +58,8 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Pelgro"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(bpd::mainwindow::ClassicColours::palette());
-    bpd::mainwindow::ClassicFonts::installSubstitutes();
-    QApplication::setFont(bpd::mainwindow::ClassicFonts::msSansSerif());
+    bpd::platform::ClassicFonts::installSubstitutes();
+    QApplication::setFont(bpd::platform::ClassicFonts::msSansSerif());
     installServices();
     bpd::platform::FocusedButtonKeys::install();
 

@@ -17,7 +17,7 @@ void AboutBox::show() {
         box_->setAttribute(Qt::WA_QuitOnClose, false);
     }
     box_->show();
-    if (created) centreOnScreen(box_);
+    if (created) platform::centreOnScreen(box_);
     box_->raise();
     box_->activateWindow();
 }

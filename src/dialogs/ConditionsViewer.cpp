@@ -29,7 +29,7 @@ void ConditionsViewer::open(Sheet sheet) {
     }
     viewer_->setWindowTitle(captionOf(sheet));
     viewer_->show();
-    if (created) centreOnScreen(viewer_);
+    if (created) platform::centreOnScreen(viewer_);
     viewer_->raise();
     viewer_->activateWindow();
     viewer_->showSheet(static_cast<int>(sheet));

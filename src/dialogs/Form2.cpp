@@ -20,13 +20,13 @@ Form2::Form2(QWidget* mainWindow) : QWidget(nullptr), mainWindow_(mainWindow) {
 
     Picture1_ = new QLabel(this);
     Picture1_->setObjectName(QStringLiteral("Picture1"));
-    Picture1_->setGeometry(twipsRect(120, 120, 6735, 9735));
+    Picture1_->setGeometry(platform::twipsRect(120, 120, 6735, 9735));
     Picture1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // the sheet's foot is cut off
 
     Cmd_OK_ = new QPushButton(QStringLiteral("OK"), this);
     Cmd_OK_->setObjectName(QStringLiteral("Cmd_OK"));
-    Cmd_OK_->setGeometry(twipsRect(2760, 9960, 1215, 495));
-    Cmd_OK_->setFont(classicFont());
+    Cmd_OK_->setGeometry(platform::twipsRect(2760, 9960, 1215, 495));
+    Cmd_OK_->setFont(platform::ClassicFonts::msSansSerif());
     Cmd_OK_->setAutoDefault(false);
     connect(Cmd_OK_, &QPushButton::clicked, this, &Form2::Cmd_OK_Click);
 }

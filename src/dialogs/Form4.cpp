@@ -48,44 +48,47 @@ Form4::Form4(SystemInformationLauncher launcher, QWidget* parent)
       launcher_(std::move(launcher)) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("About Pelgro Pad Bearing Design Program"));
-    setFont(classicFont());
+    setFont(platform::ClassicFonts::msSansSerif());
     fixWindowSize(this, 3600, 2985);
 
     QLabel* title = addLabel(this, "lblTitle", QStringLiteral("Pelgro Bearing Pad Design Program"),
-                             twipsRect(120, 120, 2925, 195));
+                             platform::twipsRect(120, 120, 2925, 195));
     QPalette blackText = title->palette();
     blackText.setColor(QPalette::WindowText, Qt::black);
     title->setPalette(blackText);
-    addLabel(this, "lblVersion", QStringLiteral("Version: 1,0,0,0"), twipsRect(120, 360, 2805, 225));
-    addPicture(this, "Picture_Pelgro", platform::ownerLogo(), twipsRect(120, 720, 615, 495));
+    addLabel(this, "lblVersion", QStringLiteral("Version: 1,0,0,0"),
+             platform::twipsRect(120, 360, 2805, 225));
+    addPicture(this, "Picture_Pelgro", platform::ownerLogo(),
+               platform::twipsRect(120, 720, 615, 495));
     addLabel(this, "Label_Pelgro", QStringLiteral("Owned By: Pelgro INC."),
-             twipsRect(840, 720, 1575, 255));
+             platform::twipsRect(840, 720, 1575, 255));
     Label_PelgroWeb_ = new WebLinkLabel(ownerWebsite(), this);
     Label_PelgroWeb_->setObjectName(QStringLiteral("Label_PelgroWeb"));
-    Label_PelgroWeb_->setGeometry(twipsRect(840, 960, 2295, 255));
-    addPicture(this, "Picture_Tolvane", platform::developerLogo(), twipsRect(120, 1320, 615, 615));
+    Label_PelgroWeb_->setGeometry(platform::twipsRect(840, 960, 2295, 255));
+    addPicture(this, "Picture_Tolvane", platform::developerLogo(),
+               platform::twipsRect(120, 1320, 615, 615));
     addLabel(this, "Label_Tolvane", QStringLiteral("Developed By: Tolvane LLC."),
-             twipsRect(840, 1320, 2655, 255));
+             platform::twipsRect(840, 1320, 2655, 255));
     Label_TolvaneWeb_ = new WebLinkLabel(developerWebsite(), this);
     Label_TolvaneWeb_->setObjectName(QStringLiteral("Label_TolvaneWeb"));
-    Label_TolvaneWeb_->setGeometry(twipsRect(840, 1560, 2175, 255));
+    Label_TolvaneWeb_->setGeometry(platform::twipsRect(840, 1560, 2175, 255));
 
     auto* line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Plain);
-    line->setGeometry(0, twips(2040), twips(3600), 1);
+    line->setGeometry(0, platform::twipsToPixels(2040), platform::twipsToPixels(3600), 1);
 
     QLabel* notice = addLabel(this, "lblDisclaimer", copyrightNotice(),
-                              twipsRect(120, 2160, 3375, 225));
+                              platform::twipsRect(120, 2160, 3375, 225));
     notice->setPalette(blackText);
 
     Command_Ok_ = new QPushButton(QStringLiteral("OK"), this);
     Command_Ok_->setObjectName(QStringLiteral("Command_Ok"));
-    Command_Ok_->setGeometry(twipsRect(600, 2520, 855, 375));
+    Command_Ok_->setGeometry(platform::twipsRect(600, 2520, 855, 375));
     auto* sysInfo = new QPushButton(QStringLiteral("System Info"), this);
     sysInfo->setObjectName(QStringLiteral("Command_SysInfo"));
-    sysInfo->setGeometry(twipsRect(1920, 2520, 1095, 375));
+    sysInfo->setGeometry(platform::twipsRect(1920, 2520, 1095, 375));
     for (QPushButton* button : {Command_Ok_, sysInfo}) {
         button->setAutoDefault(false);
         button->setDefault(false);

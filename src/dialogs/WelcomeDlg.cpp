@@ -41,12 +41,12 @@ WelcomeDlg::WelcomeDlg(std::function<void()> onAccepted, std::function<void()> o
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setModal(false);
-    setFont(classicFont());
+    setFont(platform::ClassicFonts::msSansSerif());
     fixWindowSize(this, 8325, 7020);
 
     PictureWelCome_ = new QLabel(this);
     PictureWelCome_->setObjectName(QStringLiteral("PictureWelCome"));
-    PictureWelCome_->setGeometry(twipsRect(240, 120, 7815, 4215));
+    PictureWelCome_->setGeometry(platform::twipsRect(240, 120, 7815, 4215));
     PictureWelCome_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     PictureWelCome_->setAutoFillBackground(true);
     QPalette black = PictureWelCome_->palette();
@@ -55,8 +55,8 @@ WelcomeDlg::WelcomeDlg(std::function<void()> onAccepted, std::function<void()> o
 
     Label_Discalimer_ = new QLabel(disclaimerText(), this);
     Label_Discalimer_->setObjectName(QStringLiteral("Label_Discalimer"));
-    Label_Discalimer_->setGeometry(twipsRect(240, 4440, 7815, 1935));
-    Label_Discalimer_->setFont(classicFont(true));
+    Label_Discalimer_->setGeometry(platform::twipsRect(240, 4440, 7815, 1935));
+    Label_Discalimer_->setFont(platform::ClassicFonts::msSansSerif(true));
     Label_Discalimer_->setWordWrap(true);
     Label_Discalimer_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label_Discalimer_->setAutoFillBackground(true);
@@ -67,10 +67,10 @@ WelcomeDlg::WelcomeDlg(std::function<void()> onAccepted, std::function<void()> o
 
     OKButton_ = new QPushButton(QStringLiteral("OK"), this);
     OKButton_->setObjectName(QStringLiteral("OKButton"));
-    OKButton_->setGeometry(twipsRect(2760, 6480, 1215, 375));
+    OKButton_->setGeometry(platform::twipsRect(2760, 6480, 1215, 375));
     CancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
     CancelButton_->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton_->setGeometry(twipsRect(4320, 6480, 1215, 375));
+    CancelButton_->setGeometry(platform::twipsRect(4320, 6480, 1215, 375));
     // Neither is the default button: Enter presses whichever has the focus.
     for (QPushButton* button : {OKButton_, CancelButton_}) {
         button->setDefault(false);
@@ -90,7 +90,7 @@ bool WelcomeDlg::event(QEvent* event) {
 void WelcomeDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!centred_) {
-        centreOnScreen(this);
+        platform::centreOnScreen(this);
         centred_ = true;
     }
     Form_Activate();

@@ -46,12 +46,12 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Pelgro Bearing Pad Design"));
     setPalette(ClassicColours::palette());
-    setFont(ClassicFonts::msSansSerif());
+    setFont(platform::ClassicFonts::msSansSerif());
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("Form1Client"));
     client->setFixedSize(Form1Layout::clientSize());
     setCentralWidget(client);
-    menuBar()->setFont(ClassicFonts::msSansSerif());
+    menuBar()->setFont(platform::ClassicFonts::msSansSerif());
     ui_ = Form1Layout::build(client, menuBar());
     ui_.Label7->setText(ContactBlock::contactLine());
     setWindowIcon(platform::windowIcon());

@@ -18,6 +18,7 @@
 #include "ClassicFrame.h"
 #include "PictureBox.h"
 #include "ResultsGrid.h"
+#include "Twips.h"
 #include "Units.h"
 
 namespace bpd::mainwindow {
@@ -191,8 +192,8 @@ QWidget* create(const ControlSpec& spec, QWidget* parent, const QLocale& locale)
     w->setObjectName(QString::fromLatin1(spec.name));
     if (spec.index >= 0) w->setProperty("index", spec.index);
     w->setProperty("tabIndex", spec.tabIndex);
-    w->setFont(ClassicFonts::msSansSerif(spec.bold));
-    w->setGeometry(Form1Layout::toPixels(spec.left, spec.top, spec.width, spec.height));
+    w->setFont(platform::ClassicFonts::msSansSerif(spec.bold));
+    w->setGeometry(platform::twipsRect(spec.left, spec.top, spec.width, spec.height));
     if (spec.toolTip) w->setToolTip(QString::fromLatin1(spec.toolTip));
     if (spec.hidden) w->hide();
     return w;
@@ -276,17 +277,13 @@ void buildMenus(QMenuBar* bar, Form1Controls& c) {
 
 }  // namespace
 
-QRect Form1Layout::toPixels(int left, int top, int width, int height) {
-    return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-                 height / kTwipsPerPixel);
-}
-
 QSize Form1Layout::clientSize() {
-    return QSize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
+    return QSize(platform::twipsToPixels(kClientWidthTwips),
+                 platform::twipsToPixels(kClientHeightTwips));
 }
 
 Form1Controls Form1Layout::build(QWidget* client, QMenuBar* menuBar, const QLocale& locale) {
-    client->setFont(ClassicFonts::msSansSerif());
+    client->setFont(platform::ClassicFonts::msSansSerif());
     setBackground(client, ClassicColours::kWindowBackground);
 
     QHash<QString, QWidget*> made;

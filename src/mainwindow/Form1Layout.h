@@ -15,11 +15,9 @@ namespace bpd::mainwindow {
 
 class Form1Layout {
 public:
-    static constexpr int kTwipsPerPixel = 15;
     static constexpr int kClientWidthTwips = 12720;
     static constexpr int kClientHeightTwips = 5610;
 
-    static QRect toPixels(int left, int top, int width, int height);
     static QSize clientSize();
 
     // Builds the controls into client (the window's client area) and the menus into menuBar.

@@ -1,27 +1,23 @@
 #include "Form3.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QVariant>
 
 #include "ProjectData.h"
 #include "RegistryRoutines.h"
+#include "Twips.h"
+#include "WindowPlacement.h"
 
 namespace bpd::reports {
 
 namespace {
 
-// Layout measures are twips; 15 twips make one pixel at the standard 96 dpi.
-int px(int twips) { return (twips + 7) / 15; }
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(px(left), px(top), px(width), px(height));
-}
-
+// MS Sans Serif 8.25 pt, given in points (the other windows give the same font in 96-dpi
+// pixels; the two agree on a standard screen).
 QFont dialogFont(bool bold) {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(8.25);
@@ -43,7 +39,7 @@ Form3::Form3(QWidget* mainWindow) : QWidget(nullptr), mainWindow_(mainWindow) {
 }
 
 void Form3::buildLayout() {
-    setFixedSize(px(3825), px(4395));
+    setFixedSize(platform::twipsToPixels(3825), platform::twipsToPixels(4395));
     setFont(dialogFont(false));
 
     auto label = [this](const char* name, const char* caption, QRect geometry) {
@@ -64,17 +60,19 @@ void Form3::buildLayout() {
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setFont(dialogFont(true));
-    Command1->setGeometry(twipsRect(1200, 3840, 1215, 495));
+    Command1->setGeometry(platform::twipsRect(1200, 3840, 1215, 495));
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
 
-    label("Label1", "Company", twipsRect(120, 240, 1095, 255));
-    Txt_Company = textBox("Txt_Company", "Text1", twipsRect(1560, 120, 2055, 495));
-    label("Label2", "Project Name", twipsRect(120, 960, 1095, 375));
-    Txt_ProjectName = textBox("Txt_ProjectName", "Text2", twipsRect(1560, 840, 2055, 495));
-    label("Label3", "Engineer", twipsRect(120, 1800, 1095, 375));
-    label("Label4", "Description", twipsRect(120, 2640, 1095, 375));
-    Txt_Engineer = textBox("Txt_Engineer", "Text3", twipsRect(1560, 1680, 2055, 495));
-    Txt_Description = textBox("Txt_Description", "Text4", twipsRect(1560, 2520, 2055, 1095));
+    label("Label1", "Company", platform::twipsRect(120, 240, 1095, 255));
+    Txt_Company = textBox("Txt_Company", "Text1", platform::twipsRect(1560, 120, 2055, 495));
+    label("Label2", "Project Name", platform::twipsRect(120, 960, 1095, 375));
+    Txt_ProjectName =
+        textBox("Txt_ProjectName", "Text2", platform::twipsRect(1560, 840, 2055, 495));
+    label("Label3", "Engineer", platform::twipsRect(120, 1800, 1095, 375));
+    label("Label4", "Description", platform::twipsRect(120, 2640, 1095, 375));
+    Txt_Engineer = textBox("Txt_Engineer", "Text3", platform::twipsRect(1560, 1680, 2055, 495));
+    Txt_Description =
+        textBox("Txt_Description", "Text4", platform::twipsRect(1560, 2520, 2055, 1095));
     Txt_Description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     setTabOrder(Command1, Txt_Company);
@@ -129,11 +127,7 @@ void Form3::closeEvent(QCloseEvent* event) {
 void Form3::showEvent(QShowEvent* event) {
     if (!centred_) {
         centred_ = true;
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        platform::centreOnScreen(this);
     }
     QWidget::showEvent(event);
     Command1->setFocus();

@@ -14,6 +14,7 @@
 
 #include "Form1Layout.h"
 #include "SpreadsheetService.h"
+#include "Twips.h"
 #include "tst_form1_support.h"
 
 using bpd::mainwindow::Form1;
@@ -70,7 +71,8 @@ private slots:
             if (index < 0 || w->property("index").toInt() == index) found = w;
         QVERIFY(found);
         QCOMPARE(found->parentWidget()->objectName(), container);
-        const QRect expected = Form1Layout::toPixels(twips.x(), twips.y(), twips.width(), twips.height());
+        const QRect expected =
+            bpd::platform::twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
         if (!name.startsWith(QLatin1String("Unit"))) {
             QCOMPARE(found->geometry(), expected);
             return;
@@ -271,7 +273,7 @@ private slots:
         f.form->resize(opening + QSize(200, 100));
         QTRY_COMPARE(f.form->size(), opening + QSize(200, 100));
         QCOMPARE(f.grid().geometry(), gridBefore);
-        QCOMPARE(f.ui().AnalyzeBtn->geometry(), Form1Layout::toPixels(5040, 4800, 975, 495));
+        QCOMPARE(f.ui().AnalyzeBtn->geometry(), bpd::platform::twipsRect(5040, 4800, 975, 495));
     }
 
     void shortcutsWorkFromATextField() {

@@ -1,5 +1,5 @@
 #pragma once
-// The layout's font, MS Sans Serif 8.25 pt, on a desktop that does not have it.
+// The windows' font, MS Sans Serif 8.25 pt, on a desktop that does not have it.
 //
 // The name is mapped to a metric-friendly sans-serif (Liberation Sans, then Arial). The size
 // is given in pixels (11 px is 8.25 pt at 96 dpi) because the whole layout is in pixels of a
@@ -7,7 +7,7 @@
 
 #include <QFont>
 
-namespace bpd::mainwindow {
+namespace bpd::platform {
 
 class ClassicFonts {
 public:
@@ -20,4 +20,4 @@ public:
     static QFont msSansSerif(bool bold = false);
 };
 
-}  // namespace bpd::mainwindow
+}  // namespace bpd::platform

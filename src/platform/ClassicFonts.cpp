@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-namespace bpd::mainwindow {
+namespace bpd::platform {
 
 void ClassicFonts::installSubstitutes() {
     QFont::insertSubstitutions(QString::fromLatin1(kFamily),
@@ -19,4 +19,4 @@ QFont ClassicFonts::msSansSerif(bool bold) {
     return font;
 }
 
-}  // namespace bpd::mainwindow
+}  // namespace bpd::platform
