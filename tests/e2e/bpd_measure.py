@@ -32,17 +32,6 @@ import bpd_e2e as e2e  # noqa: E402
 GRID = (8, 168, 832, 137)  # the results grid in the client area, pixels (clipped to the window)
 
 
-def wait_title(program, title, timeout=15.0):
-    """Polls as fast as xdotool answers; returns the window id."""
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        found = program.windows(title)
-        if found:
-            return found[0]
-        program.check_running()
-    raise e2e.Failure(f'no window "{title}"')
-
-
 def time_opening(desktop, kind, action):
     before = len(desktop.openings(kind))
     log = os.path.join(desktop.log_dir, kind + ".log")
@@ -90,12 +79,12 @@ def session(binary, xprobe, repeats, full):
         desktop.start()
         start = time.monotonic()
         program.start()
-        dialog = wait_title(program, e2e.DISCLAIMER_TITLE)
+        dialog = program.wait_for(e2e.DISCLAIMER_TITLE, timeout=15.0, poll=0)
         timings["start -> disclaimer shown"] = (time.monotonic() - start) * 1000
         program.activate(dialog)
         start = time.monotonic()
         program.xdo("key", "Return")
-        main = wait_title(program, e2e.MAIN_TITLE)
+        main = program.wait_for(e2e.MAIN_TITLE, timeout=15.0, poll=0)
         timings["OK -> main window with results"] = (time.monotonic() - start) * 1000
         if full:
             program.activate(main)
