@@ -5,6 +5,7 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "NumberFormat.h"
 
@@ -14,7 +15,9 @@ namespace bpd::mainwindow {
 NumberLocale numberLocale(const QLocale& locale = QLocale());
 
 inline std::string toEngine(const QString& text) { return text.toStdString(); }
-inline QString fromEngine(const std::string& text) { return QString::fromStdString(text); }
+inline QString fromEngine(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // The number a text reads as under the default locale, if any.
 std::optional<double> readNumber(const QString& text);

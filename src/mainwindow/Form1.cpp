@@ -36,12 +36,6 @@ std::vector<double>& colThickness() {
     return thicknesses;
 }
 
-namespace {
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-}  // namespace
-
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Pelgro Bearing Pad Design"));
@@ -123,7 +117,9 @@ void Form1::connectHandlers() {
     connect(ui_.MSFlexGrid1, &ResultsGrid::MouseDown, this, &Form1::MSFlexGrid1_MouseDown);
 }
 
-QString Form1::sUnitSystem() const { return toQString(unitSystemName(unitSystem_)); }
+QString Form1::sUnitSystem() const {
+    return fromEngine(unitSystemName(unitSystem_));
+}
 
 QString Form1::previewKey() const { return previews_->currentKey(); }
 
@@ -146,12 +142,12 @@ void Form1::Form_Load() {
 
     ui_.tCombo->clear();
     for (std::string_view entry : ThicknessCatalogue::selectorEntries(UnitSystem::Imperial))
-        ui_.tCombo->addItem(toQString(entry));
+        ui_.tCombo->addItem(fromEngine(entry));
     ui_.tCombo->setCurrentIndex(ThicknessCatalogue::allPosition);
     ui_.tCombo->show();
     ui_.tCombo_SI->clear();
     for (std::string_view entry : ThicknessCatalogue::selectorEntries(UnitSystem::SI))
-        ui_.tCombo_SI->addItem(toQString(entry));
+        ui_.tCombo_SI->addItem(fromEngine(entry));
     ui_.tCombo_SI->setCurrentIndex(ThicknessCatalogue::allPosition);
     ui_.tCombo_SI->hide();
 

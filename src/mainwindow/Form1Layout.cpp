@@ -16,6 +16,7 @@
 #include "ClassicColours.h"
 #include "ClassicFonts.h"
 #include "ClassicFrame.h"
+#include "EngineText.h"
 #include "PictureBox.h"
 #include "ResultsGrid.h"
 #include "Twips.h"
@@ -212,7 +213,7 @@ void fitUnitCaptions(const Form1Controls& c) {
         for (UnitSystem units : {UnitSystem::Imperial, UnitSystem::SI})
             for (QuantityKind kind : {QuantityKind::Length, QuantityKind::Angle, QuantityKind::Load})
                 widest = std::max(widest, label->fontMetrics().horizontalAdvance(
-                                              QString::fromLatin1(unitCaption(units, kind).data())));
+                                              fromEngine(unitCaption(units, kind))));
         const int room = label->parentWidget()->width() - label->x() - 2;
         label->resize(std::max(label->width(), std::min(widest + 1, room)), label->height());
     }

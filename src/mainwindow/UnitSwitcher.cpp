@@ -25,8 +25,7 @@ double convert(double value, QuantityKind kind, UnitSystem target) {
 }
 
 QString caption(UnitSystem system, QuantityKind kind) {
-    return QString::fromLatin1(unitCaption(system, kind).data(),
-                               static_cast<qsizetype>(unitCaption(system, kind).size()));
+    return fromEngine(unitCaption(system, kind));
 }
 }  // namespace
 
