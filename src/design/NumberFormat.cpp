@@ -95,8 +95,33 @@ bool startsWith(std::string_view text, std::size_t pos, const std::string& prefi
     return !prefix.empty() && text.compare(pos, prefix.size(), prefix) == 0;
 }
 
+// Group separators of an integer part, where they count only as grouping: a first group of
+// one to three digits that does not start with 0, then groups of exactly three. Anything
+// else (a decimal separator typed out of habit, "4.5" under a comma locale) is no number.
+class IntegerGroups {
+public:
+    void digit(char c) {
+        if (count_ == 0 && !grouped_) leadingZero_ = c == '0';
+        ++count_;
+    }
+    // A group separator after the digits so far; false where it cannot group.
+    bool separator() {
+        const bool fits = grouped_ ? count_ == 3 : (count_ >= 1 && count_ <= 3 && !leadingZero_);
+        grouped_ = true;
+        count_ = 0;
+        return fits;
+    }
+    // The integer part ends here: its last group, if grouped, has three digits.
+    bool complete() const { return !grouped_ || count_ == 3; }
+
+private:
+    int count_ = 0;  // digits since the last group separator
+    bool grouped_ = false;
+    bool leadingZero_ = false;
+};
+
 // The numeric test: [blanks][sign]digits[sep digits][e[sign]digits][blanks], with group
-// separators between digits of the integer part. At least one digit in the mantissa.
+// separators where they group the integer part. At least one digit in the mantissa.
 std::optional<DecimalText> readDecimal(std::string_view text, const NumberLocale& locale) {
     std::size_t i = 0, n = text.size();
     while (i < n && isBlank(text[i])) ++i;
@@ -111,33 +136,34 @@ std::optional<DecimalText> readDecimal(std::string_view text, const NumberLocale
     int mantissaDigits = 0;
     std::int64_t fractionDigits = 0;
     bool seenSeparator = false;
+    IntegerGroups groups;
     std::string& digits = d.digits;
     while (i < n) {
         const char c = text[i];
         if (isDigit(c)) {
             ++mantissaDigits;
-            if (seenSeparator) ++fractionDigits;
+            if (seenSeparator)
+                ++fractionDigits;
+            else
+                groups.digit(c);
             if (!(digits.empty() && c == '0')) digits.push_back(c);  // leading zeros add nothing
             ++i;
             continue;
         }
         if (!seenSeparator && startsWith(text, i, locale.decimalSeparator)) {
+            if (!groups.complete()) return std::nullopt;
             seenSeparator = true;
             i += locale.decimalSeparator.size();
             continue;
         }
         if (!seenSeparator && startsWith(text, i, locale.groupSeparator)) {
-            // Only between digits of the integer part.
-            const std::size_t next = i + locale.groupSeparator.size();
-            if (i == 0 || !isDigit(text[i - 1]) || next >= n || !isDigit(text[next])) {
-                return std::nullopt;
-            }
-            i = next;
+            if (!groups.separator()) return std::nullopt;
+            i += locale.groupSeparator.size();
             continue;
         }
         break;
     }
-    if (mantissaDigits == 0) return std::nullopt;
+    if (mantissaDigits == 0 || !groups.complete()) return std::nullopt;
 
     std::int64_t exponent = 0;
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {

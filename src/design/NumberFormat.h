@@ -20,8 +20,11 @@ struct NumberLocale {
 // The numeric test of the input fields: optional surrounding blanks, an optional sign,
 // digits with at most one decimal separator, optional group separators, an optional
 // exponent ("1e3"). Empty text, any other character, "inf", "nan", hexadecimal forms and
-// values beyond the range of a double are not numbers. Group separators count only between
-// digits of the integer part ("1,000"); a value too small for a double reads as 0.
+// values beyond the range of a double are not numbers. Group separators count only where
+// they group the integer part: a first group of one to three digits (not starting with 0),
+// then groups of exactly three ("1,234.5", "12,345,678"); "4,5", "12,34" or "0,500" under
+// the C separators are not numbers. A value too small for a double reads as 0. Pass an
+// empty group separator for plain numbers without grouping.
 std::optional<double> parseNumber(std::string_view text, const NumberLocale& locale);
 
 // The ".0000" input pattern: a text that reads as a number becomes that number with exactly

@@ -1,10 +1,10 @@
 #include "ResultsGrid.h"
 
 #include <QHelpEvent>
-#include <QLocale>
 #include <QMouseEvent>
 #include <QToolTip>
 
+#include "EngineText.h"
 #include "FixedRowHeader.h"
 #include "GridCellDelegate.h"
 
@@ -15,23 +15,32 @@ constexpr int kRowHeight = 16;
 
 Qt::Alignment toQt(int alignment) {
     switch (alignment) {
-        case ResultsGrid::LeftTop: return Qt::AlignLeft | Qt::AlignTop;
-        case ResultsGrid::LeftBottom: return Qt::AlignLeft | Qt::AlignBottom;
-        case ResultsGrid::CenterTop: return Qt::AlignHCenter | Qt::AlignTop;
-        case ResultsGrid::CenterCenter: return Qt::AlignCenter;
-        case ResultsGrid::CenterBottom: return Qt::AlignHCenter | Qt::AlignBottom;
-        case ResultsGrid::RightTop: return Qt::AlignRight | Qt::AlignTop;
-        case ResultsGrid::RightCenter: return Qt::AlignRight | Qt::AlignVCenter;
-        case ResultsGrid::RightBottom: return Qt::AlignRight | Qt::AlignBottom;
-        default: return Qt::AlignLeft | Qt::AlignVCenter;
+        case ResultsGrid::LeftTop:
+            return Qt::AlignLeft | Qt::AlignTop;
+        case ResultsGrid::LeftBottom:
+            return Qt::AlignLeft | Qt::AlignBottom;
+        case ResultsGrid::CenterTop:
+            return Qt::AlignHCenter | Qt::AlignTop;
+        case ResultsGrid::CenterCenter:
+            return Qt::AlignCenter;
+        case ResultsGrid::CenterBottom:
+            return Qt::AlignHCenter | Qt::AlignBottom;
+        case ResultsGrid::RightTop:
+            return Qt::AlignRight | Qt::AlignTop;
+        case ResultsGrid::RightCenter:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case ResultsGrid::RightBottom:
+            return Qt::AlignRight | Qt::AlignBottom;
+        default:
+            return Qt::AlignLeft | Qt::AlignVCenter;
     }
 }
 
-// The general alignment: numbers to the right, any other text to the left.
+// The general alignment: numbers (the window's one numeric test) to the right, any other
+// text to the left.
 Qt::Alignment generalAlignment(const QString& text) {
-    bool number = false;
-    QLocale().toDouble(text, &number);
-    return number ? (Qt::AlignRight | Qt::AlignVCenter) : (Qt::AlignLeft | Qt::AlignVCenter);
+    return readNumber(text) ? (Qt::AlignRight | Qt::AlignVCenter)
+                            : (Qt::AlignLeft | Qt::AlignVCenter);
 }
 }  // namespace
 

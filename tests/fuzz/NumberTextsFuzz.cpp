@@ -4,7 +4,9 @@
 // Beyond not crashing, the texts must agree with one another:
 //  - a text that reads as a number keeps reading as (nearly) the same number after the
 //    input pattern, and the pattern of a non-number is the text itself;
-//  - the result text of a number reads back within half a unit of its last place.
+//  - the result text of a number reads back within half a unit of its last place;
+//  - in a number, each group separator stands before exactly three digits, and the text
+//    without its group separators is the same number (a separator only groups).
 
 #include <cmath>
 #include <cstddef>
@@ -25,6 +27,10 @@ const bpd::NumberLocale kLocales[] = {
     {",", "\xC2\xA0"},  // no-break space as group separator
 };
 
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 [[noreturn]] void fail() {
     std::abort();
 }
@@ -43,6 +49,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     if (!std::isfinite(*number)) fail();
+
+    const std::string& group = locale.groupSeparator;
+    if (!group.empty()) {
+        std::string plain;
+        std::size_t from = 0;
+        for (std::size_t at = text.find(group); at != std::string_view::npos;
+             at = text.find(group, from)) {
+            const std::string_view after = text.substr(at + group.size());
+            if (after.size() < 3 || !isDigit(after[0]) || !isDigit(after[1]) ||
+                !isDigit(after[2]) || (after.size() > 3 && isDigit(after[3])))
+                fail();
+            plain.append(text.substr(from, at - from));
+            from = at + group.size();
+        }
+        plain.append(text.substr(from));
+        const std::optional<double> ungrouped =
+            bpd::parseNumber(plain, bpd::NumberLocale{locale.decimalSeparator, ""});
+        if (!ungrouped || *ungrouped != *number) fail();
+    }
 
     // The pattern text is a number again, within half of its fourth decimal.
     const std::optional<double> reread = bpd::parseNumber(pattern, locale);

@@ -17,6 +17,7 @@ namespace {
 
 const NumberLocale kC{".", ","};
 const NumberLocale kGerman{",", "."};
+const NumberLocale kPlain{".", ""};
 // Multi-byte separators: Arabic decimal separator U+066B, narrow no-break space U+202F.
 const NumberLocale kArabic{"\xD9\xAB", "\xE2\x80\xAF"};
 
@@ -28,7 +29,9 @@ struct ParseCase {
     std::optional<double> expected;
     const NumberLocale* locale = &kC;
 };
-void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class NumericTest : public ::testing::TestWithParam<ParseCase> {};
 
@@ -58,7 +61,11 @@ const ParseCase kParseCases[] = {
     {"TinyReadsAsZero", "1e-400", 0.0},
     {"ManyDigitsCorrectlyRounded", "0.1000000000000000055511151231257827", 0.1},
     {"GermanLocale", "1.000,5", 1000.5, &kGerman},
-    {"MultiByteSeparators", "1\xE2\x80\xAF" "000\xD9\xAB" "25", 1000.25, &kArabic},
+    {"MultiByteSeparators",
+     "1\xE2\x80\xAF"
+     "000\xD9\xAB"
+     "25",
+     1000.25, &kArabic},
     {"EmptyText", "", std::nullopt},
     {"OnlyBlanks", "   ", std::nullopt},
     {"OnlySign", "-", std::nullopt},
@@ -83,7 +90,20 @@ const ParseCase kParseCases[] = {
     {"BeyondDoubleRange", "1e400", std::nullopt},
     {"BeyondDoubleRangeNegative", "-1.8e308", std::nullopt},
     {"HugeExponent", "1e99999999999999999999", std::nullopt},
-    {"PointInGermanLocaleIsGrouping", "4.5", 45.0, &kGerman},
+    // A group separator counts only where it groups: 1 to 3 digits, then groups of 3.
+    {"GroupedWithDecimals", "1,234.5", 1234.5},
+    {"GroupedWithExponent", "-12,345e1", -123450.0},
+    {"GermanGroupedWithDecimals", "1.234,5", 1234.5, &kGerman},
+    {"GermanTwoGroups", "12.345.678", 12345678.0, &kGerman},
+    {"CommaAsDecimalInC", "4,5", std::nullopt},
+    {"GroupOfTwo", "12,34", std::nullopt},
+    {"GroupOfFour", "1,2345", std::nullopt},
+    {"FirstGroupOfFour", "1234,567", std::nullopt},
+    {"ShortGroupBeforeDecimals", "1,23.5", std::nullopt},
+    {"ShortLastGroup", "1,234,56", std::nullopt},
+    {"GroupAfterLeadingZero", "0,500", std::nullopt},
+    {"PointInGermanLocaleIsNoNumber", "4.5", std::nullopt, &kGerman},
+    {"NoGroupingWithoutGroupSeparator", "1,234", std::nullopt, &kPlain},
 };
 
 INSTANTIATE_TEST_SUITE_P(Texts, NumericTest, ::testing::ValuesIn(kParseCases),
@@ -97,7 +117,9 @@ struct PatternCase {
     const char* expected;
     const NumberLocale* locale = &kC;
 };
-void PrintTo(const PatternCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const PatternCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class InputPatternTest : public ::testing::TestWithParam<PatternCase> {};
 
@@ -131,7 +153,12 @@ const PatternCase kPatternCases[] = {
     {"OutOfRangeStays", "1e400", "1e400"},
     {"GermanSeparator", "4", "4,0000", &kGerman},
     {"GermanInput", "1.234,56789", "1234,5679", &kGerman},
-    {"MultiByteSeparator", "0\xD9\xAB" "5", "\xD9\xAB" "5000", &kArabic},
+    {"MultiByteSeparator",
+     "0\xD9\xAB"
+     "5",
+     "\xD9\xAB"
+     "5000",
+     &kArabic},
 };
 
 INSTANTIATE_TEST_SUITE_P(Texts, InputPatternTest, ::testing::ValuesIn(kPatternCases),
@@ -147,7 +174,9 @@ struct ResultCase {
     const char* expected;
     const NumberLocale* locale = &kC;
 };
-void PrintTo(const ResultCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ResultCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ResultTextTest : public ::testing::TestWithParam<ResultCase> {};
 
@@ -194,7 +223,10 @@ const ResultCase kResultCases[] = {
     {"ScaledBeyondSixtyFourBits", 2e15 + 0.25, 4, 2, "2000000000000000.25"},
     {"LargestWithFraction", 4503599627370495.5, 4, 2, "4503599627370495.50"},
     {"GermanSeparator", 59.455, 4, 2, "59,46", &kGerman},
-    {"MultiByteSeparator", 0.7142857, 4, 3, "\xD9\xAB" "714", &kArabic},
+    {"MultiByteSeparator", 0.7142857, 4, 3,
+     "\xD9\xAB"
+     "714",
+     &kArabic},
 };
 
 INSTANTIATE_TEST_SUITE_P(Values, ResultTextTest, ::testing::ValuesIn(kResultCases),
@@ -222,7 +254,9 @@ struct ConvertedCase {
     const char* expected;
     const NumberLocale* locale = &kC;
 };
-void PrintTo(const ConvertedCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ConvertedCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ConvertedTextTest : public ::testing::TestWithParam<ConvertedCase> {};
 
