@@ -3,14 +3,13 @@
 #include <array>
 #include <cctype>
 
+#include "EchoedText.h"
 #include "InputRules.h"
 #include "ThicknessCatalogue.h"
 
 namespace bpd::cli {
 
 namespace {
-
-const NumberLocale kCLocale{".", ","};
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
@@ -120,7 +119,7 @@ bool readBatchHeader(std::string_view line, BatchColumns& columns, std::string& 
             slot = static_cast<int>(index);
         }
         if (!known) {
-            error = "header: unknown column \"" + names[index] +
+            error = "header: unknown column \"" + echoed(names[index]) +
                     "\" (expected w1,b1,A,dh,Vap,sliding and optionally thickness)";
             return false;
         }
@@ -151,8 +150,8 @@ bool readBatchBearing(const std::vector<std::string>& fields, const BatchColumns
         {"Vap", columns.Vap, &bearing.values.Vap},
     };
     for (const auto& number : numbers) {
-        const InputReading reading = readInput(fields[static_cast<std::size_t>(number.column)],
-                                               zeroAllowedFor(number.name), kCLocale);
+        const InputReading reading =
+            readInput(fields[static_cast<std::size_t>(number.column)], zeroAllowedFor(number.name));
         if (!reading.value) {
             error = std::string(number.name) + ": " + reading.problem;
             return false;
@@ -166,7 +165,7 @@ bool readBatchBearing(const std::vector<std::string>& fields, const BatchColumns
     } else if (sliding == "0" || sliding == "no" || sliding == "false") {
         bearing.sliding = false;
     } else {
-        error = "sliding: \"" + fields[static_cast<std::size_t>(columns.sliding)] +
+        error = "sliding: \"" + echoed(fields[static_cast<std::size_t>(columns.sliding)]) +
                 "\" is not 0/1, yes/no or true/false";
         return false;
     }
@@ -179,7 +178,7 @@ bool readBatchBearing(const std::vector<std::string>& fields, const BatchColumns
             if (position < 0) position = ThicknessCatalogue::positionOfLabel(UnitSystem::SI, label);
             if (position < 0 && lowered(label) == "all") position = ThicknessCatalogue::allPosition;
             if (position < 0) {
-                error = "thickness: \"" + label + "\" is not a catalogue thickness";
+                error = "thickness: \"" + echoed(label) + "\" is not a catalogue thickness";
                 return false;
             }
             bearing.selection = position;

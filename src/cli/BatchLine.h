@@ -31,7 +31,7 @@ bool splitCsvLine(std::string_view line, std::vector<std::string>& fields);
 bool readBatchHeader(std::string_view line, BatchColumns& columns, std::string& error);
 
 // Reads one bearing line (already split); on failure returns false and says why in error.
-// Numbers follow the numeric test in the C locale and the window's zero rules; sliding is
+// Numbers are plain (InputRules.h) and follow the window's zero rules; sliding is
 // 0/1, yes/no or true/false; thickness is a label of either unit system or "All" (empty:
 // "All").
 bool readBatchBearing(const std::vector<std::string>& fields, const BatchColumns& columns,

@@ -6,6 +6,8 @@
 #include <optional>
 
 #include "BatchLine.h"
+#include "DescriptorBuffer.h"
+#include "ExitStatus.h"
 #include "ResultTable.h"
 #include "TableOutput.h"
 #include "ThicknessCatalogue.h"
@@ -13,6 +15,10 @@
 namespace bpd::cli {
 
 LineReader::LineReader(std::istream& in) : in_(in), buffer_(kChunk) {}
+
+bool LineReader::failed() const {
+    return static_cast<bool>(streamError(in_));
+}
 
 bool LineReader::fill() {
     if (!in_) return false;
@@ -37,7 +43,8 @@ bool LineReader::next(std::string_view& line, bool& tooLong) {
     bool started = false;
     while (true) {
         if (pos_ == len_ && !fill()) {
-            if (!started) return false;
+            // A failed read ends the input: a line it cut short is not a line.
+            if (!started || failed()) return false;
             line = pending_;  // the last line has no line end
             break;
         }
@@ -159,8 +166,8 @@ private:
 
 }  // namespace
 
-int runBatch(std::istream& in, std::ostream& out, std::ostream& err, UnitSystem units,
-             BatchTotals* totals) {
+int runBatch(std::istream& in, std::string_view inputName, std::ostream& out, std::ostream& err,
+             UnitSystem units, BatchTotals* totals) {
     const NumberLocale cLocale{".", ","};
     const auto thicknesses = ThicknessCatalogue::thicknesses();
     BatchTotals count;
@@ -175,7 +182,8 @@ int runBatch(std::istream& in, std::ostream& out, std::ostream& err, UnitSystem 
     std::string_view line;
     bool tooLong = false;
     std::int64_t lineNumber = 0;
-    while (reader.next(line, tooLong)) {
+    // A failed output ends the run: nothing after it would reach the reader.
+    while (!out.bad() && reader.next(line, tooLong)) {
         ++lineNumber;
         if (tooLong) {
             writer.report(lineNumber, "line longer than " + std::to_string(LineReader::kMaxLength) +
@@ -217,14 +225,22 @@ int runBatch(std::istream& in, std::ostream& out, std::ostream& err, UnitSystem 
             ++count.badLines;
         }
     }
-    if (!haveHeader && count.badLines == 0) {
+    if (const std::error_code error = streamError(in)) {
+        writer.flush();
+        err << "bpd-check: cannot read " << inputName;
+        if (lineNumber > 0) err << " after line " << lineNumber;
+        err << ": " << error.message() << '\n';
+        if (totals) *totals = count;
+        return kExitUsage;
+    }
+    if (!haveHeader && count.badLines == 0 && !out.bad()) {
         writer.report(lineNumber == 0 ? 1 : lineNumber,
                       "no header line (expected w1,b1,A,dh,Vap,sliding[,thickness])");
         ++count.badLines;
     }
     writer.flush();
     if (totals) *totals = count;
-    return count.badLines == 0 ? 0 : 1;
+    return count.badLines == 0 ? kExitDone : kExitReported;
 }
 
 }  // namespace bpd::cli

@@ -21,8 +21,10 @@ public:
     static constexpr std::size_t kMaxLength = 1 << 16;
 
     explicit LineReader(std::istream& in);
-    // False at the end of the input. The view stays valid until the next call.
+    // False at the end of the input or when a read failed (see failed()). The view stays
+    // valid until the next call.
     bool next(std::string_view& line, bool& tooLong);
+    bool failed() const;
 
 private:
     bool fill();
@@ -42,8 +44,10 @@ struct BatchTotals {
 };
 
 // Runs the batch; returns 0 when every line was checked, 1 when any line was reported (or
-// the header is missing or wrong).
-int runBatch(std::istream& in, std::ostream& out, std::ostream& err, UnitSystem units,
-             BatchTotals* totals = nullptr);
+// the header is missing or wrong), 2 when the input could not be read (reported with
+// inputName, e.g. "standard input"; the rows of the lines before are written). A failed
+// output stops the run; the caller reports it.
+int runBatch(std::istream& in, std::string_view inputName, std::ostream& out, std::ostream& err,
+             UnitSystem units, BatchTotals* totals = nullptr);
 
 }  // namespace bpd::cli

@@ -1,10 +1,12 @@
 #include "CheckCommand.h"
 
 #include <cctype>
-#include <fstream>
 #include <vector>
 
 #include "BatchRun.h"
+#include "DescriptorBuffer.h"
+#include "EchoedText.h"
+#include "ExitStatus.h"
 #include "InputRules.h"
 #include "ResultTable.h"
 #include "ThicknessCatalogue.h"
@@ -43,10 +45,12 @@ One bearing
                    json: {"units", "sliding", "thickness", "header", "rows", "fault"}, each
                    row keyed status, t, SF, Vnr, Snr, R, Var, W2, Es, Sap, N, Ss, G, passes
 
-Numbers: optional blanks and sign, digits with at most one "." and "," between digits of
-the integer part, an optional exponent ("1e3"); "inf", "nan" and hexadecimal forms are not
-numbers. Values are used as given, with all their decimals. Each option takes its value as
-the next argument or after "=" (--w1=4).
+Numbers: plain numbers only, whatever the locale: optional blanks and sign, digits with at
+most one "." as the decimal separator, an optional exponent ("1e3"). A comma or any other
+grouping is refused ("4,5", "4,500" and "1,234.5" are not numbers: write 4.5, 4500 or
+1234.5); "inf", "nan" and hexadecimal forms are not numbers either. Values are used as
+given, with all their decimals. Each option takes its value as the next argument or after
+"=" (--w1=4).
 
 Batch
   --batch FILE     check every bearing of a CSV file ("-" reads standard input).
@@ -59,11 +63,18 @@ Batch
                    skipped. A bad line is reported on standard error with its line number
                    and reason and the other lines are still checked.
 
+Messages go to standard error. A value they repeat is shown in double quotes with each
+control character and each byte that is not UTF-8 written as \xNN (ESC as \x1b) and a
+backslash as \\, cut after 80 characters with "...".
+
 Exit status
   0  every bearing was checked (a "FAIL!" verdict is a result, not an error)
   1  an input value was rejected, a batch line was reported, or a run stopped on an
      arithmetic fault (the rows completed before it are written)
-  2  bad options (this usage message) or a batch file that cannot be opened
+  2  bad options (this usage message) or a batch file that cannot be opened or read
+     (a directory, an I/O error; the rows of the lines read before are written)
+  3  the output could not be written (a full disk, a closed standard output, a pipe
+     whose reader has gone): the results are incomplete
 )";
 
 const NumberLocale kCLocale{".", ","};
@@ -86,7 +97,17 @@ int usageError(std::ostream& err, std::string_view reason) {
            " [--thickness T] [--units imperial|si] [--format text|csv|json]\n"
            "       bpd-check --batch FILE.csv [--units imperial|si]\n"
            "Try 'bpd-check --help' for more information.\n";
-    return 2;
+    return kExitUsage;
+}
+
+// Every output error ends in status 3: a script must never take a cut result for a whole.
+int checkedOutput(std::ostream& out, std::ostream& err, int status) {
+    out.flush();
+    const std::error_code error = streamError(out);
+    if (!error) return status;
+    err << "bpd-check: cannot write to standard output: " << error.message()
+        << " (the output is incomplete)\n";
+    return kExitOutput;
 }
 
 int runOneBearing(const CheckOptions& options, std::ostream& out, std::ostream& err) {
@@ -102,7 +123,7 @@ int runOneBearing(const CheckOptions& options, std::ostream& out, std::ostream& 
     };
     bool rejected = false;
     for (const auto& input : inputs) {
-        const InputReading reading = readInput(*input.text, zeroAllowedFor(input.name), kCLocale);
+        const InputReading reading = readInput(*input.text, zeroAllowedFor(input.name));
         if (!reading.value) {
             err << "bpd-check: " << input.name << ": " << reading.problem << '\n';
             rejected = true;
@@ -110,7 +131,7 @@ int runOneBearing(const CheckOptions& options, std::ostream& out, std::ostream& 
         }
         *input.value = *reading.value;
     }
-    if (rejected) return 1;
+    if (rejected) return kExitReported;
 
     const int selection = options.thickness ? positionOfAnyLabel(*options.thickness) : 0;
     const auto thicknesses = ThicknessCatalogue::thicknesses();
@@ -131,9 +152,9 @@ int runOneBearing(const CheckOptions& options, std::ostream& out, std::ostream& 
     out.flush();
     if (table.fault) {
         err << "bpd-check: arithmetic fault in " << describeFault(*table.fault) << '\n';
-        return 1;
+        return kExitReported;
     }
-    return 0;
+    return kExitDone;
 }
 
 }  // namespace
@@ -208,7 +229,7 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
             std::string_view value;
             if (!takeValue(value)) return false;
             if (positionOfAnyLabel(value) < 0) {
-                error = "unknown thickness \"" + std::string(value) +
+                error = "unknown thickness \"" + echoed(value) +
                         "\" (All, 1/8 1/4 3/8 1/2 5/8 3/4 1, or 3.175 ... 25.400)";
                 return false;
             }
@@ -224,7 +245,7 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
             else if (v == "si")
                 options.units = UnitSystem::SI;
             else {
-                error = "unknown units \"" + std::string(value) + "\" (imperial or si)";
+                error = "unknown units \"" + echoed(value) + "\" (imperial or si)";
                 return false;
             }
             unitsGiven = true;
@@ -241,7 +262,7 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
             else if (v == "json")
                 options.format = OutputFormat::Json;
             else {
-                error = "unknown format \"" + std::string(value) + "\" (text, csv or json)";
+                error = "unknown format \"" + echoed(value) + "\" (text, csv or json)";
                 return false;
             }
             continue;
@@ -256,8 +277,8 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
             options.batch = std::string(value);
             continue;
         }
-        error = arg.starts_with("-") ? "unknown option " + std::string(arg)
-                                     : "unexpected argument \"" + std::string(arg) + "\"";
+        error = arg.starts_with("-") ? "unknown option " + echoed(arg)
+                                     : "unexpected argument \"" + echoed(arg) + "\"";
         return false;
     }
     (void)unitsGiven;
@@ -296,21 +317,27 @@ int runCheck(std::span<const std::string_view> args, std::istream& in, std::ostr
     if (!parseCheckOptions(args, options, error)) return usageError(err, error);
     if (options.help) {
         out << kUsage;
-        return 0;
+        return checkedOutput(out, err, kExitDone);
     }
     if (options.version) {
         out << "bpd-check " << BPD_VERSION << '\n';
-        return 0;
+        return checkedOutput(out, err, kExitDone);
     }
-    if (!options.batch) return runOneBearing(options, out, err);
+    if (!options.batch) return checkedOutput(out, err, runOneBearing(options, out, err));
 
-    if (*options.batch == "-") return runBatch(in, out, err, options.units);
-    std::ifstream file(*options.batch, std::ios::binary);
-    if (!file) {
-        err << "bpd-check: cannot open \"" << *options.batch << "\"\n";
-        return 2;
+    if (*options.batch == "-") {
+        return checkedOutput(out, err, runBatch(in, "standard input", out, err, options.units));
     }
-    return runBatch(file, out, err, options.units);
+    const std::string name = '"' + echoed(*options.batch) + '"';
+    std::error_code openError;
+    const std::unique_ptr<DescriptorBuffer> file =
+        DescriptorBuffer::openForReading(*options.batch, openError);
+    if (!file) {
+        err << "bpd-check: cannot open " << name << ": " << openError.message() << '\n';
+        return kExitUsage;
+    }
+    std::istream stream(file.get());
+    return checkedOutput(out, err, runBatch(stream, name, out, err, options.units));
 }
 
 }  // namespace bpd::cli

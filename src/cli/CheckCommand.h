@@ -1,8 +1,9 @@
 #pragma once
 // bpd-check: the design engine for scripts and batch work.
 //
-// Exit status: 0 done; 1 an input value was rejected, a batch line was reported or a run
-// stopped on an arithmetic fault; 2 bad options (usage message) or an unreadable batch file.
+// Exit status (ExitStatus.h): 0 done; 1 an input value was rejected, a batch line was
+// reported or a run stopped on an arithmetic fault; 2 bad options (usage message) or a batch
+// file that cannot be opened or read; 3 the output could not be written.
 
 #include <istream>
 #include <optional>
@@ -34,7 +35,9 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
 // The text of --help.
 std::string_view checkUsage();
 
-// Runs the command; in is the standard input (for "--batch -").
+// Runs the command; in is the standard input (for "--batch -"). Every output error (out in
+// a bad state after the run; DescriptorBuffer gives the system's reason) is reported on err
+// and gives status 3.
 int runCheck(std::span<const std::string_view> args, std::istream& in, std::ostream& out,
              std::ostream& err);
 

@@ -1,15 +1,21 @@
 #include "InputRules.h"
 
+#include "EchoedText.h"
+#include "NumberFormat.h"
+
 namespace bpd::cli {
 
-InputReading readInput(std::string_view text, bool zeroAllowed, const NumberLocale& locale) {
+namespace {
+const NumberLocale kPlainNumbers{".", ""};
+}  // namespace
+
+InputReading readInput(std::string_view text, bool zeroAllowed) {
     InputReading reading;
-    const std::optional<double> number = parseNumber(text, locale);
+    const std::optional<double> number = parseNumber(text, kPlainNumbers);
     if (!number) {
-        reading.problem.reserve(text.size() + 20);
-        reading.problem += '"';
-        reading.problem += text;
-        reading.problem += "\" is not a number";
+        reading.problem = '"' + echoed(text) + "\" is not a number";
+        if (text.find(',') != std::string_view::npos)
+            reading.problem += " (the decimal separator is a point; no grouping)";
     } else if (zeroAllowed && *number < 0) {
         reading.problem = "must be 0 or positive";
     } else if (!zeroAllowed && *number <= 0) {

@@ -1,12 +1,12 @@
 #pragma once
 // The window's rules for the five numeric inputs, for callers that read them from text:
 // each must read as a number; w1, b1 and dh must be positive; A and Vap 0 or positive.
+// Values come from scripts and spreadsheets of any locale, where "4,500" may mean 4.5, so
+// only plain numbers are read: a point as the decimal separator and no grouping.
 
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "NumberFormat.h"
 
 namespace bpd::cli {
 
@@ -16,7 +16,7 @@ struct InputReading {
 };
 
 // zeroAllowed: true for A and Vap, false for w1, b1 and dh.
-InputReading readInput(std::string_view text, bool zeroAllowed, const NumberLocale& locale);
+InputReading readInput(std::string_view text, bool zeroAllowed);
 
 // True for the inputs that may be 0 ("A", "Vap").
 bool zeroAllowedFor(std::string_view name);

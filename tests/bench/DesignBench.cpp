@@ -90,7 +90,8 @@ void BM_BatchMode(benchmark::State& state) {
         std::ostream out(&sinkBuffer);
         std::ostringstream err;
         cli::BatchTotals totals;
-        const int status = cli::runBatch(in, out, err, UnitSystem::Imperial, &totals);
+        const int status =
+            cli::runBatch(in, "standard input", out, err, UnitSystem::Imperial, &totals);
         if (status != 0 || totals.bearings != bearings || totals.rows != 7 * bearings) {
             state.SkipWithError("batch run did not check every bearing");
             break;

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::ostringstream out, err;
         bpd::cli::BatchTotals totals;
         const auto units = size % 2 ? bpd::UnitSystem::SI : bpd::UnitSystem::Imperial;
-        const int status = bpd::cli::runBatch(in, out, err, units, &totals);
+        const int status = bpd::cli::runBatch(in, "standard input", out, err, units, &totals);
         if (status != 0 && status != 1) std::abort();
         if ((status == 0) != err.str().empty()) std::abort();
         std::istringstream written(out.str());

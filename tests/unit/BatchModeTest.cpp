@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "BatchLine.h"
@@ -23,7 +25,7 @@ BatchResult batch(const std::string& input, UnitSystem units = UnitSystem::Imper
     std::istringstream in(input);
     std::ostringstream out, err;
     BatchResult result;
-    result.status = runBatch(in, out, err, units, &result.totals);
+    result.status = runBatch(in, "standard input", out, err, units, &result.totals);
     std::istringstream written(out.str());
     for (std::string line; std::getline(written, line);) result.out.push_back(line);
     result.err = err.str();
@@ -104,6 +106,56 @@ TEST(BatchMode, BadLinesAreReportedAndTheOthersStillChecked) {
     EXPECT_EQ(r.totals.badLines, 8);
 }
 
+TEST(BatchMode, CommaValuesAreRefusedAndEchoedFieldsEscaped) {
+    const BatchResult r = batch(
+        "w1,b1,A,dh,Vap,sliding,thickness\n"
+        "\"4,5\",4,.01,.0711,7.13,0,1/8\n"
+        "4,4,.01,.0711,\"4,500\",0,1/8\n"
+        "4,4,.01,.0711,7.13,\"\x1b[2J\",1/8\n"
+        "4.5,4,.01,.0711,7.13,0,1/8\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              "bpd-check: line 2: w1: \"4,5\" is not a number (the decimal separator is a "
+              "point; no grouping)\n"
+              "bpd-check: line 3: Vap: \"4,500\" is not a number (the decimal separator is a "
+              "point; no grouping)\n"
+              "bpd-check: line 4: sliding: \"\\x1b[2J\" is not 0/1, yes/no or true/false\n");
+    ASSERT_EQ(r.out.size(), 2u);
+    EXPECT_EQ(r.out[1].substr(0, 20), "5,Pass,1/8,8.47,97.5");
+}
+
+// A stream whose reads fail after its text, as a disk with a bad sector does.
+class FailingAfter : public std::stringbuf {
+public:
+    using std::stringbuf::stringbuf;
+
+protected:
+    int_type underflow() override {
+        const int_type c = std::stringbuf::underflow();
+        if (traits_type::eq_int_type(c, traits_type::eof())) throw std::runtime_error("EIO");
+        return c;
+    }
+};
+
+TEST(BatchMode, AReadErrorStopsWithStatusTwoAndDropsTheCutLine) {
+    // The read fails right after the first chunk, which ends inside a bearing's line: its
+    // "7" (of 7.13) must not be checked as a load of 7.
+    std::string text = "w1,b1,A,dh,sliding,Vap\n4,4,.01,.0711,0,7.13\n";
+    const std::string cut = "4,4,.01,.0711,0,7";
+    const std::size_t blankLines = LineReader::kChunk - text.size() - cut.size();
+    text += std::string(blankLines, '\n') + cut;
+    FailingAfter buffer(text);
+    std::istream in(&buffer);
+    std::ostringstream out, err;
+    EXPECT_EQ(runBatch(in, "\"bearings.csv\"", out, err, UnitSystem::Imperial), 2);
+    EXPECT_EQ(err.str(), "bpd-check: cannot read \"bearings.csv\" after line " +
+                             std::to_string(2 + blankLines) + ": " +
+                             std::make_error_code(std::errc::io_error).message() + "\n");
+    const std::string rows = out.str().substr(out.str().find('\n') + 1);
+    EXPECT_EQ(rows.substr(0, rows.find('\n')), std::string("2,") + kFirstRow);
+    EXPECT_EQ(rows.find("\n" + std::to_string(3 + blankLines) + ","), std::string::npos);
+}
+
 TEST(BatchMode, FaultKeepsTheRowsCompletedBeforeIt) {
     const BatchResult r = batch("w1,b1,A,dh,Vap,sliding\n4,4,1e-309,.0711,7.13,0\n");
     EXPECT_EQ(r.status, 1);
@@ -130,7 +182,9 @@ struct BadHeader {
     const char* input;
     const char* message;
 };
-void PrintTo(const BadHeader& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const BadHeader& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BadHeaderTest : public ::testing::TestWithParam<BadHeader> {};
 
@@ -142,7 +196,8 @@ TEST_P(BadHeaderTest, StopsBeforeAnyBearing) {
 }
 
 const BadHeader kBadHeaders[] = {
-    {"Empty", "", "bpd-check: line 1: no header line (expected w1,b1,A,dh,Vap,sliding[,thickness])\n"},
+    {"Empty", "",
+     "bpd-check: line 1: no header line (expected w1,b1,A,dh,Vap,sliding[,thickness])\n"},
     {"MissingColumn", "w1,b1,A,dh,Vap\n4,4,0,1,1\n",
      "bpd-check: line 1: header: column \"sliding\" is missing\n"},
     {"UnknownColumn", "w1,b1,A,dh,Vap,sliding,colour\n",

@@ -36,8 +36,8 @@ std::vector<std::string> lines(const std::string& text) {
 }
 
 std::vector<std::string_view> opening(std::vector<std::string_view> more = {}) {
-    std::vector<std::string_view> args{"--w1", "4", "--b1", "4", "--A", ".01",
-                                       "--dh", "0.0711", "--Vap", "7.13"};
+    std::vector<std::string_view> args{"--w1", "4",    "--b1",   "4",     "--A",
+                                       ".01",  "--dh", "0.0711", "--Vap", "7.13"};
     args.insert(args.end(), more.begin(), more.end());
     return args;
 }
@@ -70,7 +70,7 @@ TEST(OneBearing, CsvHasTheHeaderAndOneLinePerThickness) {
 
 TEST(OneBearing, SiUnitsWithAnImperialThicknessLabel) {
     const CommandRun run = check({"--units", "SI", "--w1=101.6", "--b1=101.6", "--A=.01",
-                           "--dh=1.80594", "--Vap=31.72", "--thickness=1", "--format=csv"});
+                                  "--dh=1.80594", "--Vap=31.72", "--thickness=1", "--format=csv"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(lines(run.out).at(1),
               "Pass,25.400,1.00,141.60,13715142.02,.973,137.81,101.60,7.11,3072357.53,1014.96,"
@@ -93,8 +93,8 @@ TEST(OneBearing, JsonNamesEveryCell) {
 }
 
 TEST(OneBearing, ArithmeticFaultKeepsTheRowsBeforeIt) {
-    const CommandRun run = check({"--w1", "4", "--b1", "4", "--A", "1e-309", "--dh", ".0711", "--Vap",
-                           "7.13", "--format", "csv"});
+    const CommandRun run = check({"--w1", "4", "--b1", "4", "--A", "1e-309", "--dh", ".0711",
+                                  "--Vap", "7.13", "--format", "csv"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(lines(run.out).size(), 4u);  // header and the three rows before the fault
     EXPECT_EQ(run.err, "bpd-check: arithmetic fault in row 4 (t = 1/2): W2: overflow\n");
@@ -105,7 +105,9 @@ struct RejectedValue {
     std::vector<std::string_view> args;
     const char* message;
 };
-void PrintTo(const RejectedValue& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RejectedValue& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RejectedValueTest : public ::testing::TestWithParam<RejectedValue> {};
 
@@ -117,24 +119,54 @@ TEST_P(RejectedValueTest, ReportsAndExitsWithOne) {
 }
 
 const RejectedValue kRejected[] = {
-    {"NotANumber", {"--w1", "abc", "--b1", "4", "--A", "0", "--dh", "1", "--Vap", "0"},
+    {"NotANumber",
+     {"--w1", "abc", "--b1", "4", "--A", "0", "--dh", "1", "--Vap", "0"},
      "bpd-check: w1: \"abc\" is not a number\n"},
-    {"ZeroWidth", {"--w1", "4", "--b1", "0", "--A", "0", "--dh", "1", "--Vap", "0"},
+    {"ZeroWidth",
+     {"--w1", "4", "--b1", "0", "--A", "0", "--dh", "1", "--Vap", "0"},
      "bpd-check: b1: must be positive\n"},
-    {"NegativeDeformation", {"--w1", "4", "--b1", "4", "--A", "0", "--dh", "-1", "--Vap", "0"},
+    {"NegativeDeformation",
+     {"--w1", "4", "--b1", "4", "--A", "0", "--dh", "-1", "--Vap", "0"},
      "bpd-check: dh: must be positive\n"},
-    {"NegativeLoad", {"--w1", "4", "--b1", "4", "--A", "0", "--dh", "1", "--Vap", "-1"},
+    {"NegativeLoad",
+     {"--w1", "4", "--b1", "4", "--A", "0", "--dh", "1", "--Vap", "-1"},
      "bpd-check: Vap: must be 0 or positive\n"},
-    {"NegativeAngle", {"--w1", "4", "--b1", "4", "--A", "-.01", "--dh", "1", "--Vap", "1"},
+    {"NegativeAngle",
+     {"--w1", "4", "--b1", "4", "--A", "-.01", "--dh", "1", "--Vap", "1"},
      "bpd-check: A: must be 0 or positive\n"},
-    {"InfinityIsNotANumber", {"--w1", "inf", "--b1", "4", "--A", "0", "--dh", "1", "--Vap", "1"},
+    {"InfinityIsNotANumber",
+     {"--w1", "inf", "--b1", "4", "--A", "0", "--dh", "1", "--Vap", "1"},
      "bpd-check: w1: \"inf\" is not a number\n"},
-    {"EveryBadValueIsReported", {"--w1", "x", "--b1", "0", "--A", "0", "--dh", "1", "--Vap", "1"},
+    {"EveryBadValueIsReported",
+     {"--w1", "x", "--b1", "0", "--A", "0", "--dh", "1", "--Vap", "1"},
      "bpd-check: w1: \"x\" is not a number\nbpd-check: b1: must be positive\n"},
+    // Plain numbers only: a comma is never a decimal separator nor a grouping.
+    {"CommaDecimal",
+     {"--w1", "4,5", "--b1", "4", "--A", "0", "--dh", "1", "--Vap", "1"},
+     "bpd-check: w1: \"4,5\" is not a number (the decimal separator is a point; no grouping)\n"},
+    {"CommaThousands",
+     {"--w1", "4", "--b1", "4", "--A", "0", "--dh", "1", "--Vap", "4,500"},
+     "bpd-check: Vap: \"4,500\" is not a number (the decimal separator is a point; no "
+     "grouping)\n"},
+    {"GroupedWithPoint",
+     {"--w1", "4", "--b1", "1,234.5", "--A", "0", "--dh", "1", "--Vap", "1"},
+     "bpd-check: b1: \"1,234.5\" is not a number (the decimal separator is a point; no "
+     "grouping)\n"},
+    {"ControlBytesEscaped",
+     {"--w1", "\x1b]0;x\x07", "--b1", "4", "--A", "0", "--dh", "1", "--Vap", "1"},
+     "bpd-check: w1: \"\\x1b]0;x\\x07\" is not a number\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Values, RejectedValueTest, ::testing::ValuesIn(kRejected),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(OneBearing, PointIsTheDecimalSeparator) {
+    const CommandRun run = check({"--w1", "4.5", "--b1", "4", "--A", ".01", "--dh", "0.0711",
+                                  "--Vap", "7.13", "--thickness", "1/8", "--format", "csv"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(lines(run.out).at(1),
+              "Pass,1/8,8.47,97.53,5418.58,.714,69.67,4.50,56.88,396.11,645.28,35.85,63.03");
+}
 
 TEST(OneBearing, ZeroAngleAndZeroLoadAreAccepted) {
     const CommandRun run = check({"--w1", "4", "--b1", "4", "--A", "0", "--dh", "1", "--Vap", "0"});
@@ -146,7 +178,9 @@ struct BadOptions {
     std::vector<std::string_view> args;
     const char* reason;
 };
-void PrintTo(const BadOptions& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const BadOptions& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BadOptionsTest : public ::testing::TestWithParam<BadOptions> {};
 
@@ -167,11 +201,13 @@ const BadOptions kBadOptions[] = {
     {"GivenTwice", {"--w1", "4", "--w1", "5"}, "option --w1 given twice"},
     {"BadUnits", {"--units", "metric"}, "unknown units \"metric\" (imperial or si)"},
     {"BadFormat", {"--format", "xml"}, "unknown format \"xml\" (text, csv or json)"},
-    {"SevenEighths", {"--thickness", "7/8"},
+    {"SevenEighths",
+     {"--thickness", "7/8"},
      "unknown thickness \"7/8\" (All, 1/8 1/4 3/8 1/2 5/8 3/4 1, or 3.175 ... 25.400)"},
     {"FlagWithValue", {"--sliding=1"}, "option --sliding takes no value"},
     {"BatchWithValues", {"--batch", "-", "--w1", "4"}, "--w1 cannot be used with --batch"},
-    {"BatchWithSliding", {"--batch", "-", "--sliding"},
+    {"BatchWithSliding",
+     {"--batch", "-", "--sliding"},
      "--sliding and --thickness cannot be used with --batch (use the columns)"},
     {"BatchAsJson", {"--batch", "-", "--format", "json"}, "--batch writes CSV only"},
 };
@@ -183,7 +219,9 @@ TEST(Options, HelpDocumentsBothModesAndTheExitStatus) {
     const CommandRun run = check({"--help"});
     EXPECT_EQ(run.status, 0);
     for (const char* part : {"--batch FILE", "--thickness", "--units", "--format",
-                             "w1,b1,A,dh,Vap,sliding[,thickness]", "Exit status"}) {
+                             "w1,b1,A,dh,Vap,sliding[,thickness]", "Exit status",
+                             "\"4,500\" and \"1,234.5\" are not numbers", "\\xNN",
+                             "3  the output could not be written"}) {
         EXPECT_NE(run.out.find(part), std::string::npos) << part;
     }
 }
@@ -191,8 +229,8 @@ TEST(Options, HelpDocumentsBothModesAndTheExitStatus) {
 TEST(Options, ValuesMayStartWithAMinusSign) {
     CheckOptions options;
     std::string error;
-    const std::vector<std::string_view> args{"--w1", "-4", "--b1", "4", "--A", "0",
-                                             "--dh", "1",  "--Vap", "0"};
+    const std::vector<std::string_view> args{"--w1", "-4",   "--b1", "4",     "--A",
+                                             "0",    "--dh", "1",    "--Vap", "0"};
     ASSERT_TRUE(parseCheckOptions(args, options, error)) << error;
     EXPECT_EQ(*options.w1, "-4");
 }
@@ -200,12 +238,13 @@ TEST(Options, ValuesMayStartWithAMinusSign) {
 TEST(Options, BatchFileThatCannotBeOpened) {
     const CommandRun run = check({"--batch", "/nonexistent/bearings.csv"});
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, "bpd-check: cannot open \"/nonexistent/bearings.csv\"\n");
+    EXPECT_EQ(run.err,
+              "bpd-check: cannot open \"/nonexistent/bearings.csv\": No such file or directory\n");
 }
 
 TEST(Options, BatchFromStandardInput) {
     const CommandRun run = check({"--batch", "-", "--format", "csv"},
-                          "w1,b1,A,dh,Vap,sliding,thickness\n4,4,.01,.0711,7.13,0,1\n");
+                                 "w1,b1,A,dh,Vap,sliding,thickness\n4,4,.01,.0711,7.13,0,1\n");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(lines(run.out).at(1),
               "2,Pass,1,1.00,31.83,1989.21,.973,30.98,4.00,7.11,445.63,228.14,14.26,200.55");

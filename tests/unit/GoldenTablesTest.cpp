@@ -64,9 +64,9 @@ TEST(GoldenTables, EveryCellOfEveryCase) {
         ASSERT_EQ(table.rows.size(), c.rows.size()) << "case " << i + 1;
         for (std::size_t r = 0; r < c.rows.size(); ++r) {
             EXPECT_EQ(test::joined(table.rows[r].cells), c.rows[r])
-                << "case " << i + 1 << " (" << c.units << " " << c.texts.w1 << " "
-                << c.texts.b1 << " " << c.texts.A << " " << c.texts.dh << " " << c.texts.Vap
-                << "), row " << r + 1;
+                << "case " << i + 1 << " (" << c.units << " " << c.texts.w1 << " " << c.texts.b1
+                << " " << c.texts.A << " " << c.texts.dh << " " << c.texts.Vap << "), row "
+                << r + 1;
         }
     }
 }
@@ -93,7 +93,7 @@ TEST(GoldenTables, BatchModeWritesTheSameTexts) {
         }
         std::istringstream in(input);
         std::ostringstream out, err;
-        EXPECT_EQ(cli::runBatch(in, out, err, units), 0);
+        EXPECT_EQ(cli::runBatch(in, "standard input", out, err, units), 0);
         EXPECT_EQ(err.str(), "");
         std::istringstream written(out.str());
         std::string header;

@@ -1,0 +1,13 @@
+#pragma once
+// The exit statuses of bpd-check, as --help lists them.
+
+namespace bpd::cli {
+
+enum ExitStatus : int {
+    kExitDone = 0,      // every bearing checked ("FAIL!" is a result)
+    kExitReported = 1,  // a rejected value, a reported batch line or an arithmetic fault
+    kExitUsage = 2,     // bad options, or a batch file that cannot be opened or read
+    kExitOutput = 3,    // the output could not be written: the results are incomplete
+};
+
+}  // namespace bpd::cli

@@ -1,0 +1,68 @@
+#!/bin/sh
+# bpd-check under real faults, as a script calling it meets them:
+#   bpd-check-faults.sh BPD_CHECK CASE
+# Output faults must end in status 3 with a message, unreadable batch files in status 2.
+# Exit 0 passed, 1 failed, 77 skipped (the reason is printed).
+set -u
+bin="$1"
+case="$2"
+work="$(mktemp -d)"
+mounted=""
+cleanup() {
+    [ -n "$mounted" ] && umount "$mounted"
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# 20,000 bearings: 140,001 output lines (9.6 MB), far beyond any buffer or a pipe's capacity.
+{
+    echo "w1,b1,A,dh,Vap,sliding"
+    yes "4,4,.01,.0711,7.13,0" | head -n 20000
+} >"$work/in.csv"
+
+status=0
+case "$case" in
+    dev-full)
+        "$bin" --batch "$work/in.csv" >/dev/full 2>"$work/err" || status=$?
+        want=3 message="cannot write to standard output: No space left on device" ;;
+    full-tmpfs)
+        mkdir "$work/mnt"
+        if ! mount -t tmpfs -o size=16k tmpfs "$work/mnt" 2>"$work/mount.err"; then
+            echo "SKIP: cannot mount a 16 KiB tmpfs here ($(cat "$work/mount.err")); needs root"
+            exit 77
+        fi
+        mounted="$work/mnt"
+        "$bin" --batch "$work/in.csv" >"$work/mnt/out.csv" 2>"$work/err" || status=$?
+        want=3 message="cannot write to standard output: No space left on device" ;;
+    closed-stdout)
+        "$bin" --w1 4 --b1 4 --A .01 --dh 0.0711 --Vap 7.13 >&- 2>"$work/err" || status=$?
+        want=3 message="cannot write to standard output: Bad file descriptor" ;;
+    closed-pipe)
+        # The reader goes after 100 bytes; SIGPIPE ignored, as many daemons and shells run.
+        (trap '' PIPE; "$bin" --batch "$work/in.csv" 2>"$work/err"; echo $? >"$work/status") |
+            head -c 100 >/dev/null
+        status="$(cat "$work/status")"
+        want=3 message="cannot write to standard output: Broken pipe" ;;
+    batch-directory)
+        "$bin" --batch "$work" >/dev/null 2>"$work/err" || status=$?
+        want=2 message="cannot read \"$work\": Is a directory" ;;
+    batch-io-error)
+        # Reading a process's own memory at address 0 fails with EIO.
+        "$bin" --batch /proc/self/mem >/dev/null 2>"$work/err" || status=$?
+        want=2 message="cannot read \"/proc/self/mem\": Input/output error" ;;
+    *)
+        echo "unknown case $case"
+        exit 1 ;;
+esac
+
+if [ "$status" -ne "$want" ]; then
+    echo "FAIL: $case: exit status $status, expected $want; standard error:"
+    cat "$work/err"
+    exit 1
+fi
+if ! grep -qF "bpd-check: $message" "$work/err"; then
+    echo "FAIL: $case: no message \"bpd-check: $message\"; standard error:"
+    cat "$work/err"
+    exit 1
+fi
+echo "ok: $case: status $status, $(cat "$work/err")"
