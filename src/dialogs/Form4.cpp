@@ -7,6 +7,7 @@
 #include "ClassicMetrics.h"
 #include "DesktopShell.h"
 #include "ImageList.h"
+#include "MessageService.h"
 #include "Services.h"
 #include "WebLinkLabel.h"
 
@@ -28,16 +29,29 @@ QLabel* addPicture(QWidget* parent, const char* name, const QPixmap& picture, QR
     return box;
 }
 
+// A link that opens nothing is reported with its address, so the user can open it elsewhere.
 void openAddress(QWidget* window, const QString& address) {
-    Q_UNUSED(window);
-    // The result is not looked at: nothing is reported if the address cannot be opened.
-    platform::Services::instance().shell().open(address, QString(), platform::ShowMode::Maximized);
+    using platform::ShellResult;
+    auto& services = platform::Services::instance();
+    const ShellResult result =
+        services.shell().open(address, QString(), platform::ShowMode::Maximized);
+    if (result == ShellResult::Opened) return;
+    const QString why =
+        (result == ShellResult::NoAssociation || result == ShellResult::IncompleteAssociation)
+            ? QStringLiteral("No web browser is set up on this desktop.")
+            : QStringLiteral("The web browser could not be started.");
+    services.messages().information(window, QString::fromLatin1(platform::kMessageTitle),
+                                    why + QStringLiteral("\nThe address is\n%1").arg(address));
 }
 
 }  // namespace
 
-QString Form4::ownerWebsite() { return QStringLiteral("http://www.pelgro.example"); }
-QString Form4::developerWebsite() { return QStringLiteral("http://www.tolvane.example"); }
+QString Form4::ownerWebsite() {
+    return QStringLiteral("http://www.pelgro.example");
+}
+QString Form4::developerWebsite() {
+    return QStringLiteral("http://www.tolvane.example");
+}
 QString Form4::copyrightNotice() {
     return QStringLiteral("Copyright \u00A9 2003 Pelgro INC.");
 }
@@ -124,14 +138,24 @@ void Form4::Form_Load() {
     }
 }
 
-void Form4::Command_Ok_Click() { close(); }
+void Form4::Command_Ok_Click() {
+    close();
+}
 
-void Form4::Command_SysInfo_Click() { StartSysInfo(); }
+void Form4::Command_SysInfo_Click() {
+    StartSysInfo();
+}
 
-void Form4::StartSysInfo() { launcher_.StartSysInfo(this); }
+void Form4::StartSysInfo() {
+    launcher_.StartSysInfo(this);
+}
 
-void Form4::Label_PelgroWeb_Click() { openAddress(this, ownerWebsite()); }
+void Form4::Label_PelgroWeb_Click() {
+    openAddress(this, ownerWebsite());
+}
 
-void Form4::Label_TolvaneWeb_Click() { openAddress(this, developerWebsite()); }
+void Form4::Label_TolvaneWeb_Click() {
+    openAddress(this, developerWebsite());
+}
 
 }  // namespace bpd::dialogs

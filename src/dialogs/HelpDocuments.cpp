@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "DesktopShell.h"
+#include "MessageService.h"
 #include "OpenWithDialog.h"
 #include "Services.h"
 
@@ -32,7 +33,9 @@ QString HelpDocuments::fullPath(const QString& programFolder, const QString& rel
     return programFolder + u'/' + relativeName;
 }
 
-void HelpDocuments::Help_Topics_Click() { openDocument(QString::fromLatin1(kHelpFile)); }
+void HelpDocuments::Help_Topics_Click() {
+    openDocument(QString::fromLatin1(kHelpFile));
+}
 
 void HelpDocuments::Pelgro_Ravelon_Design_Guide_Click() {
     openDocument(QString::fromLatin1(kDesignGuide));
@@ -40,8 +43,16 @@ void HelpDocuments::Pelgro_Ravelon_Design_Guide_Click() {
 
 void HelpDocuments::openDocument(const QString& relativeName) {
     auto& shell = platform::Services::instance().shell();
-    const ShellResult result = shell.open(fullPath(programFolder_, relativeName), programFolder_,
-                                          platform::ShowMode::Maximized);
+    const QString document = fullPath(programFolder_, relativeName);
+    const ShellResult result = shell.open(document, programFolder_, platform::ShowMode::Maximized);
+    if (result == ShellResult::Failed) {
+        // A viewer was chosen but could not be started: the user would wait for nothing.
+        platform::Services::instance().messages().warning(
+            mainWindow_, QString::fromLatin1(platform::kMessageTitle),
+            QStringLiteral("The program that opens\n%1\ncould not be started.")
+                .arg(QDir::toNativeSeparators(document)));
+        return;
+    }
     if (result != ShellResult::NoAssociation && result != ShellResult::IncompleteAssociation)
         return;
     // Offer the same document by its name in the Help folder, from that folder.

@@ -8,9 +8,8 @@
 // Each hands its document to the desktop's associated program with the program folder as the
 // working directory. When no program is associated with the type (or the association cannot
 // be used), it saves the current directory, makes <program folder>/Help current, offers the
-// Open With chooser for the document's name there, and restores the saved directory. Any
-// other failure (a missing document included) passes silently, as the commands show no
-// messages of their own.
+// Open With chooser for the document's name there, and restores the saved directory. A viewer
+// that cannot be started is reported; a missing document passes silently.
 
 #include <QString>
 #include <functional>
@@ -29,8 +28,7 @@ public:
 
     // programFolder "" means QCoreApplication::applicationDirPath(); openWith empty means
     // our OpenWithDialog, shown not modal.
-    explicit HelpDocuments(QWidget* mainWindow, QString programFolder = {},
-                           OpenWith openWith = {});
+    explicit HelpDocuments(QWidget* mainWindow, QString programFolder = {}, OpenWith openWith = {});
 
     void Help_Topics_Click();
     void Pelgro_Ravelon_Design_Guide_Click();

@@ -33,12 +33,25 @@ QString unescapeValue(const QString& raw) {
         }
         const QChar n = raw.at(++i);
         switch (n.unicode()) {
-        case 's': out += u' '; break;
-        case 'n': out += u'\n'; break;
-        case 't': out += u'\t'; break;
-        case 'r': out += u'\r'; break;
-        case '\\': out += u'\\'; break;
-        default: out += u'\\'; out += n; break;
+            case 's':
+                out += u' ';
+                break;
+            case 'n':
+                out += u'\n';
+                break;
+            case 't':
+                out += u'\t';
+                break;
+            case 'r':
+                out += u'\r';
+                break;
+            case '\\':
+                out += u'\\';
+                break;
+            default:
+                out += u'\\';
+                out += n;
+                break;
         }
     }
     return out;
@@ -76,36 +89,57 @@ QHash<QString, QString> readGroup(const QString& filePath, const QString& group)
     return values;
 }
 
+// One word of an Exec value, with a mark for each character that stood inside double quotes.
+struct ExecWord {
+    QString text;
+    QList<bool> quoted;
+    void add(QChar c, bool inQuotes) {
+        text += c;
+        quoted << inQuotes;
+    }
+};
+
 // Splits an Exec value into words: blanks separate, double quotes group, and inside quotes a
 // backslash takes the next character literally.
-QStringList splitExec(const QString& exec) {
-    QStringList words;
-    QString current;
+QList<ExecWord> splitExec(const QString& exec) {
+    QList<ExecWord> words;
+    ExecWord current;
     bool inQuotes = false;
     bool haveWord = false;
     for (qsizetype i = 0; i < exec.size(); ++i) {
         const QChar c = exec.at(i);
         if (inQuotes) {
             if (c == u'\\' && i + 1 < exec.size()) {
-                current += exec.at(++i);
+                current.add(exec.at(++i), true);
             } else if (c == u'"') {
                 inQuotes = false;
             } else {
-                current += c;
+                current.add(c, true);
             }
         } else if (c == u'"') {
             inQuotes = true;
             haveWord = true;
         } else if (c.isSpace()) {
-            if (haveWord || !current.isEmpty()) words << current;
-            current.clear();
+            if (haveWord || !current.text.isEmpty()) words << current;
+            current = {};
             haveWord = false;
         } else {
-            current += c;
+            current.add(c, false);
         }
     }
-    if (haveWord || !current.isEmpty()) words << current;
+    if (haveWord || !current.text.isEmpty()) words << current;
     return words;
+}
+
+// A text as one word of a POSIX shell command line, as GLib's g_shell_quote writes it.
+QString shellQuoted(QString text) {
+    return u'\'' + text.replace(u'\'', u"'\\''"_qs) + u'\'';
+}
+
+bool programAvailable(const QString& program) {
+    if (program.isEmpty()) return false;
+    if (program.contains(u'/')) return QFileInfo(program).isExecutable();
+    return !QStandardPaths::findExecutable(program).isEmpty();
 }
 
 // The canonical name of a type and its aliases (entries may name "application/x-chm" for the
@@ -130,8 +164,7 @@ bool isUrl(const QString& target) {
 QStringList DesktopApplications::dataDirectories() {
     QStringList dirs;
     dirs << splitEnvList(qgetenv("XDG_DATA_HOME"), {QDir::homePath() + u"/.local/share"_qs});
-    dirs << splitEnvList(qgetenv("XDG_DATA_DIRS"),
-                         {u"/usr/local/share"_qs, u"/usr/share"_qs});
+    dirs << splitEnvList(qgetenv("XDG_DATA_DIRS"), {u"/usr/local/share"_qs, u"/usr/share"_qs});
     dirs.removeDuplicates();
     return dirs;
 }
@@ -184,6 +217,7 @@ std::optional<DesktopApplication> DesktopApplications::parseEntry(const QString&
     app.icon = unescapeValue(values.value(u"Icon"_qs));
     app.mimeTypes = splitList(unescapeValue(values.value(u"MimeType"_qs)));
     app.noDisplay = values.value(u"NoDisplay"_qs) == u"true";
+    app.terminal = values.value(u"Terminal"_qs) == u"true";
     return app;
 }
 
@@ -228,49 +262,92 @@ QStringList DesktopApplications::defaultIds(const QString& mimeType,
     return ids;
 }
 
-std::optional<CommandLine> DesktopApplications::commandFor(const DesktopApplication& application,
-                                                           const QString& fileOrUrl) {
-    const QStringList words = splitExec(application.exec);
+namespace {
+
+// The entry's own program and arguments for the target, before any terminal.
+std::optional<CommandLine> ownCommandFor(const DesktopApplication& application,
+                                         const QString& fileOrUrl) {
+    const QList<ExecWord> words = splitExec(application.exec);
     if (words.isEmpty()) return std::nullopt;
     const bool url = isUrl(fileOrUrl);
     const QString asUrl = url ? fileOrUrl : QUrl::fromLocalFile(fileOrUrl).toString();
     const QString asFile = url ? QUrl(fileOrUrl).toLocalFile() : fileOrUrl;
+    const QString fileValue = asFile.isEmpty() ? asUrl : asFile;
+    const QString urlValue = url ? fileOrUrl : asFile;
     QStringList expanded;
     bool placed = false;
-    for (const QString& word : words) {
-        if (word == u"%f" || word == u"%F") {
-            expanded << (asFile.isEmpty() ? asUrl : asFile);
+    for (const ExecWord& word : words) {
+        const bool plain = !word.quoted.value(0);
+        if (plain && (word.text == u"%f" || word.text == u"%F")) {
+            expanded << fileValue;
             placed = true;
-        } else if (word == u"%u" || word == u"%U") {
-            expanded << (url ? fileOrUrl : asFile);
+        } else if (plain && (word.text == u"%u" || word.text == u"%U")) {
+            expanded << urlValue;
             placed = true;
-        } else if (word == u"%i") {
+        } else if (plain && word.text == u"%i") {
             if (!application.icon.isEmpty()) expanded << u"--icon"_qs << application.icon;
         } else {
             QString out;
-            for (qsizetype i = 0; i < word.size(); ++i) {
-                if (word.at(i) != u'%' || i + 1 >= word.size()) {
-                    out += word.at(i);
+            for (qsizetype i = 0; i < word.text.size(); ++i) {
+                if (word.text.at(i) != u'%' || i + 1 >= word.text.size()) {
+                    out += word.text.at(i);
                     continue;
                 }
-                const QChar code = word.at(++i);
-                if (code == u'%') out += u'%';
-                else if (code == u'c') out += application.name;
-                else if (code == u'k') out += application.filePath;
-                else if (code == u'f' || code == u'u') {
-                    out += code == u'f' ? asFile : fileOrUrl;
+                const bool quoted = word.quoted.at(i);
+                const QChar code = word.text.at(++i);
+                QString value;
+                if (code == u'%') {
+                    out += u'%';
+                    continue;
+                } else if (code == u'c') {
+                    value = application.name;
+                } else if (code == u'k') {
+                    value = application.filePath;
+                } else if (code == u'f' || code == u'F') {
+                    value = fileValue;
                     placed = true;
+                } else if (code == u'u' || code == u'U') {
+                    value = urlValue;
+                    placed = true;
+                } else {
+                    continue;  // other and deprecated field codes are dropped
                 }
-                // Other and deprecated field codes are dropped.
+                out += quoted ? shellQuoted(value) : value;
             }
             if (!out.isEmpty()) expanded << out;
         }
     }
-    if (!placed) expanded << (url ? fileOrUrl : asFile);
+    if (!placed) expanded << urlValue;
     CommandLine command;
     command.program = expanded.takeFirst();
     command.arguments = expanded;
     return command;
+}
+
+}  // namespace
+
+std::optional<CommandLine> DesktopApplications::commandFor(const DesktopApplication& application,
+                                                           const QString& fileOrUrl,
+                                                           const QString& terminal) {
+    auto command = ownCommandFor(application, fileOrUrl);
+    if (!command || !application.terminal) return command;
+    if (terminal.isEmpty()) return std::nullopt;
+    // Debian's terminal interface: -e takes the program and its arguments as they are.
+    command->arguments.prepend(command->program);
+    command->arguments.prepend(u"-e"_qs);
+    command->program = terminal;
+    return command;
+}
+
+bool DesktopApplications::isRunnable(const DesktopApplication& application,
+                                     const QString& terminal) {
+    const auto command = ownCommandFor(application, u"/dev/null"_qs);
+    return command && programAvailable(command->program) &&
+           (!application.terminal || programAvailable(terminal));
+}
+
+QString DesktopApplications::terminalEmulator() {
+    return QStandardPaths::findExecutable(u"x-terminal-emulator"_qs);
 }
 
 }  // namespace bpd::platform

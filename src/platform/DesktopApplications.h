@@ -6,6 +6,12 @@
 // Entries earlier in the data folder list win (the user's data home first), as the desktop
 // entry specification orders them. Hidden entries and entries whose TryExec program is missing
 // do not count as installed.
+//
+// A field code inside a quoted part of an Exec argument (`sh -c "view %f"`) is put in
+// shell-quoted, as GLib's launchers do: such an argument is a command line for a shell, and a
+// file name with `$(...)` or quotes in it must reach that shell as one literal word. Entries
+// that run in a terminal (Terminal=true) are started inside the desktop's terminal
+// (x-terminal-emulator -e ...); without one they cannot be started.
 
 #include <QList>
 #include <QString>
@@ -22,6 +28,7 @@ struct DesktopApplication {
     QString filePath;  // the .desktop file
     QStringList mimeTypes;
     bool noDisplay = false;
+    bool terminal = false;  // Terminal=true: a text-mode program
 };
 
 // A program and its arguments, ready to start.
@@ -56,9 +63,15 @@ public:
     // Parses one desktop entry; nullopt when it is not an application entry.
     static std::optional<DesktopApplication> parseEntry(const QString& filePath, const QString& id);
     // Splits an Exec line into program and arguments and puts the target in place of its
-    // field codes (%f %F %u %U; appended when the line has none). nullopt for an empty line.
+    // field codes (%f %F %u %U; appended when the line has none), inside the terminal for a
+    // terminal entry. nullopt for an empty line, or a terminal entry without a terminal.
     static std::optional<CommandLine> commandFor(const DesktopApplication& application,
-                                                 const QString& fileOrUrl);
+                                                 const QString& fileOrUrl,
+                                                 const QString& terminal = terminalEmulator());
+    // True when the entry's program is installed and, for a terminal entry, there is a terminal.
+    static bool isRunnable(const DesktopApplication& application, const QString& terminal);
+    // The desktop's terminal: x-terminal-emulator on the PATH, or "".
+    static QString terminalEmulator();
 
 private:
     QList<DesktopApplication> applications_;

@@ -7,6 +7,9 @@ class QWidget;
 
 namespace bpd::platform {
 
+// The title of the program's own messages.
+inline constexpr const char* kMessageTitle = "Pelgro Pad Bearing Design";
+
 class MessageService {
 public:
     virtual ~MessageService() = default;

@@ -23,11 +23,6 @@ QString localPathOf(const QString& target) {
     return target;
 }
 
-bool programAvailable(const QString& program) {
-    if (program.contains(u'/')) return QFileInfo(program).isExecutable();
-    return !QStandardPaths::findExecutable(program).isEmpty();
-}
-
 }  // namespace
 
 XdgDesktopShell::XdgDesktopShell()
@@ -35,13 +30,15 @@ XdgDesktopShell::XdgDesktopShell()
                       DesktopApplications::configDirectories(),
                       QStandardPaths::findExecutable(u"xdg-mime"_qs).isEmpty()
                           ? DefaultQuery{}
-                          : DefaultQuery{&XdgDesktopShell::queryXdgMime}) {}
+                          : DefaultQuery{&XdgDesktopShell::queryXdgMime},
+                      DesktopApplications::terminalEmulator()) {}
 
 XdgDesktopShell::XdgDesktopShell(QStringList dataDirectories, QStringList configDirectories,
-                                 DefaultQuery defaultQuery)
+                                 DefaultQuery defaultQuery, QString terminal)
     : dataDirectories_(std::move(dataDirectories)),
       configDirectories_(std::move(configDirectories)),
-      defaultQuery_(std::move(defaultQuery)) {}
+      defaultQuery_(std::move(defaultQuery)),
+      terminal_(std::move(terminal)) {}
 
 QString XdgDesktopShell::queryXdgMime(const QString& mimeType) {
     const QString xdgMime = QStandardPaths::findExecutable(u"xdg-mime"_qs);
@@ -66,9 +63,8 @@ QString XdgDesktopShell::mimeTypeOf(const QString& target) {
 
 XdgDesktopShell::Association XdgDesktopShell::associationFor(const QString& mimeType) const {
     const DesktopApplications applications(dataDirectories_);
-    auto usable = [](const DesktopApplication& app) {
-        const auto command = DesktopApplications::commandFor(app, u"/dev/null"_qs);
-        return command && programAvailable(command->program);
+    auto usable = [this](const DesktopApplication& app) {
+        return DesktopApplications::isRunnable(app, terminal_);
     };
     // The type itself first; then, as the desktop's own launchers do, its parent types (a
     // handler of text/plain opens a C source), but never the catch-all octet-stream.
@@ -100,8 +96,7 @@ XdgDesktopShell::Association XdgDesktopShell::associationFor(const QString& mime
         }
     }
     // A default or a declaring entry that cannot run is an incomplete association.
-    return {namedButUnusable ? ShellResult::IncompleteAssociation : ShellResult::NoAssociation,
-            {}};
+    return {namedButUnusable ? ShellResult::IncompleteAssociation : ShellResult::NoAssociation, {}};
 }
 
 ShellResult XdgDesktopShell::open(const QString& target, const QString& workingDirectory,
@@ -113,7 +108,7 @@ ShellResult XdgDesktopShell::open(const QString& target, const QString& workingD
     const Association association = associationFor(mimeTypeOf(target));
     if (association.result != ShellResult::Opened) return association.result;
     const auto command = DesktopApplications::commandFor(
-        association.application, web ? target : QFileInfo(path).absoluteFilePath());
+        association.application, web ? target : QFileInfo(path).absoluteFilePath(), terminal_);
     if (!command) return ShellResult::IncompleteAssociation;
     return startProgram(command->program, command->arguments, workingDirectory, mode)
                ? ShellResult::Opened
@@ -123,9 +118,9 @@ ShellResult XdgDesktopShell::open(const QString& target, const QString& workingD
 bool XdgDesktopShell::startProgram(const QString& program, const QStringList& arguments,
                                    const QString& workingDirectory, ShowMode) {
     if (program.isEmpty()) return false;
-    const QString directory =
-        workingDirectory.isEmpty() || !QFileInfo(workingDirectory).isDir() ? QString()
-                                                                           : workingDirectory;
+    const QString directory = workingDirectory.isEmpty() || !QFileInfo(workingDirectory).isDir()
+                                  ? QString()
+                                  : workingDirectory;
     QProcess process;
     process.setProgram(program);
     process.setArguments(arguments);
@@ -134,9 +129,13 @@ bool XdgDesktopShell::startProgram(const QString& program, const QStringList& ar
     return process.startDetached();
 }
 
-QString XdgDesktopShell::currentDirectory() const { return QDir::currentPath(); }
+QString XdgDesktopShell::currentDirectory() const {
+    return QDir::currentPath();
+}
 
-bool XdgDesktopShell::setCurrentDirectory(const QString& path) { return QDir::setCurrent(path); }
+bool XdgDesktopShell::setCurrentDirectory(const QString& path) {
+    return QDir::setCurrent(path);
+}
 
 bool XdgDesktopShell::fileExists(const QString& path) const {
     const QFileInfo info(path);

@@ -5,7 +5,9 @@
 // association is decided here before anything starts: the default application named by
 // `xdg-mime query default <type>` (when xdg-utils is installed) or by the mimeapps.list files,
 // else the first installed application whose desktop entry declares the type. The chosen
-// entry's Exec line is then started detached, in the given working directory.
+// entry's Exec line is then started detached, in the given working directory. An entry that
+// runs in a terminal counts only when the desktop has a terminal to run it in; otherwise the
+// next entry that declares the type is chosen.
 //
 // Show modes are a request the window manager may ignore: a detached program places its own
 // windows, so they are not passed on.
@@ -24,11 +26,12 @@ public:
     // Answers the desktop's default application id for a MIME type ("" when none).
     using DefaultQuery = std::function<QString(const QString& mimeType)>;
 
-    // The environment's XDG folders, with xdg-mime when it is installed.
+    // The environment's XDG folders and terminal, with xdg-mime when it is installed.
     XdgDesktopShell();
-    // Explicit folders (tests); defaultQuery empty means: read the mimeapps.list files.
+    // Explicit folders (tests); defaultQuery empty means: read the mimeapps.list files;
+    // terminal empty means: no terminal on this desktop.
     XdgDesktopShell(QStringList dataDirectories, QStringList configDirectories,
-                    DefaultQuery defaultQuery = {});
+                    DefaultQuery defaultQuery = {}, QString terminal = {});
 
     ShellResult open(const QString& target, const QString& workingDirectory,
                      ShowMode mode) override;
@@ -56,6 +59,7 @@ private:
     QStringList dataDirectories_;
     QStringList configDirectories_;
     DefaultQuery defaultQuery_;
+    QString terminal_;
 };
 
 }  // namespace bpd::platform

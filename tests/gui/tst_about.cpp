@@ -32,8 +32,7 @@ struct FakeStore {
 };
 
 const QString kPathRead = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH");
-const QString kLocationRead =
-    QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO");
+const QString kLocationRead = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO");
 
 }  // namespace
 
@@ -61,7 +60,8 @@ private slots:
         }
         QCOMPARE(box.findChild<QLabel*>("Label_PelgroWeb")->text(), Form4::ownerWebsite());
         QCOMPARE(box.findChild<QLabel*>("Label_TolvaneWeb")->text(), Form4::developerWebsite());
-        QCOMPARE(box.findChild<QPushButton*>("Command_SysInfo")->text(), QStringLiteral("System Info"));
+        QCOMPARE(box.findChild<QPushButton*>("Command_SysInfo")->text(),
+                 QStringLiteral("System Info"));
         auto* owner = box.findChild<QLabel*>("Picture_Pelgro");
         QCOMPARE(owner->size(), QSize(41, 33));  // cuts the right edge of the 44-pixel logo
         QCOMPARE(owner->pixmap().deviceIndependentSize().toSize(), QSize(44, 29));
@@ -77,9 +77,11 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("tooltip");
         QTest::newRow("owner") << QStringLiteral("Label_PelgroWeb")
-                               << QStringLiteral("Get more information about Pelgro on this website");
-        QTest::newRow("developer") << QStringLiteral("Label_TolvaneWeb")
-                                   << QStringLiteral("Get more information about Tolvane on this website");
+                               << QStringLiteral(
+                                      "Get more information about Pelgro on this website");
+        QTest::newRow("developer")
+            << QStringLiteral("Label_TolvaneWeb")
+            << QStringLiteral("Get more information about Tolvane on this website");
     }
     void loadStylesTheWebLabels() {
         QFETCH(QString, name);
@@ -105,10 +107,33 @@ private slots:
         QCOMPARE(fakes.shell->opens[1].target, Form4::developerWebsite());
         QVERIFY(fakes.shell->opens[0].mode == bpd::platform::ShowMode::Maximized);
         QVERIFY(box.isVisible());  // the links leave the box open
-        // A failed open reports nothing.
-        fakes.shell->openResult = bpd::platform::ShellResult::NoAssociation;
-        QTest::mouseClick(box.findChild<QLabel*>("Label_PelgroWeb"), Qt::LeftButton);
         QVERIFY(fakes.messages->calls.empty());
+    }
+
+    // A link that opens nothing says so and gives the address, instead of doing nothing.
+    void aLinkThatOpensNothingIsReported_data() {
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("no browser") << int(bpd::platform::ShellResult::NoAssociation)
+                                    << QStringLiteral("No web browser is set up");
+        QTest::newRow("unusable browser") << int(bpd::platform::ShellResult::IncompleteAssociation)
+                                          << QStringLiteral("No web browser is set up");
+        QTest::newRow("browser cannot start")
+            << int(bpd::platform::ShellResult::Failed) << QStringLiteral("could not be started");
+    }
+    void aLinkThatOpensNothingIsReported() {
+        QFETCH(int, result);
+        QFETCH(QString, why);
+        InstalledFakes fakes;
+        fakes.shell->openResult = static_cast<bpd::platform::ShellResult>(result);
+        FakeStore store;
+        Form4 box{SystemInformationLauncher(store.reader())};
+        box.show();
+        QTest::mouseClick(box.findChild<QLabel*>("Label_TolvaneWeb"), Qt::LeftButton);
+        QCOMPARE(fakes.messages->calls.size(), qsizetype(1));
+        QVERIFY(fakes.messages->calls[0].text.contains(why));
+        QVERIFY(fakes.messages->calls[0].text.contains(Form4::developerWebsite()));
+        QVERIFY(box.isVisible());
     }
 
     void singleInstanceNotModal() {
@@ -174,8 +199,8 @@ private slots:
     void locationFolderWithTheTool_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("plain folder") << QStringLiteral("/opt/msinfo")
-                                      << QStringLiteral("/opt/msinfo/MSINFO32.EXE");
+        QTest::newRow("plain folder")
+            << QStringLiteral("/opt/msinfo") << QStringLiteral("/opt/msinfo/MSINFO32.EXE");
         QTest::newRow("trailing separator doubles")
             << QStringLiteral("/opt/msinfo/") << QStringLiteral("/opt/msinfo//MSINFO32.EXE");
     }
@@ -184,7 +209,8 @@ private slots:
         QFETCH(QString, expected);
         InstalledFakes fakes;
         FakeStore store;
-        store.values[{QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"), "MSINFO"}] = folder;
+        store.values[{QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"), "MSINFO"}] =
+            folder;
         fakes.shell->existingFiles << expected;
         SystemInformationLauncher(store.reader()).StartSysInfo(nullptr);
         QCOMPARE(store.reads, (QStringList{kPathRead, kLocationRead}));
@@ -199,8 +225,10 @@ private slots:
         QTest::addColumn<bool>("startSucceeds");
         QTest::addColumn<int>("starts");
         QTest::newRow("nothing recorded") << QString() << QString() << true << 0;
-        QTest::newRow("folder lacks the tool") << QString() << QStringLiteral("/opt/empty") << true << 0;
-        QTest::newRow("path cannot start") << QStringLiteral("/opt/broken") << QString() << false << 1;
+        QTest::newRow("folder lacks the tool")
+            << QString() << QStringLiteral("/opt/empty") << true << 0;
+        QTest::newRow("path cannot start")
+            << QStringLiteral("/opt/broken") << QString() << false << 1;
     }
     void failures() {
         QFETCH(QString, path);
@@ -211,9 +239,11 @@ private slots:
         fakes.shell->startSucceeds = startSucceeds;
         FakeStore store;
         if (!path.isEmpty())
-            store.values[{QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"), "PATH"}] = path;
+            store.values[{QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"), "PATH"}] =
+                path;
         if (!folder.isEmpty())
-            store.values[{QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"), "MSINFO"}] = folder;
+            store.values[{QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"), "MSINFO"}] =
+                folder;
         Form4 box{SystemInformationLauncher(store.reader())};
         box.StartSysInfo();
         QCOMPARE(int(fakes.shell->starts.size()), starts);
@@ -225,7 +255,8 @@ private slots:
 
     void systemInformationProgramReports() {
         // Our own system information program answers with its summary.
-        const QString tool = QCoreApplication::applicationDirPath() + QStringLiteral("/pelgro-sysinfo");
+        const QString tool =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/pelgro-sysinfo");
         QVERIFY2(QFileInfo(tool).isExecutable(), qPrintable(tool));
         QProcess process;
         process.setProcessEnvironment(QProcessEnvironment::systemEnvironment());

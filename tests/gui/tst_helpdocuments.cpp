@@ -45,22 +45,24 @@ struct FakeDesktop {
 
     FakeDesktop() {
         // Writes its working directory and arguments, one a line, then ends.
-        writeFile(recorder(),
-                  QStringLiteral("#!/bin/sh\n{ pwd; for a in \"$@\"; do echo \"$a\"; done; } > '%1.tmp'\n"
-                                 "mv '%1.tmp' '%1'\n")
-                      .arg(record())
-                      .toUtf8(),
-                  true);
+        writeFile(
+            recorder(),
+            QStringLiteral("#!/bin/sh\n{ pwd; for a in \"$@\"; do echo \"$a\"; done; } > '%1.tmp'\n"
+                           "mv '%1.tmp' '%1'\n")
+                .arg(record())
+                .toUtf8(),
+            true);
         QDir().mkpath(data() + QStringLiteral("/applications"));
         QDir().mkpath(config());
     }
     void addEntry(const QString& id, const QString& name, const QString& mimeTypes,
-                  const QString& exec = {}) {
-        writeFile(data() + QStringLiteral("/applications/") + id,
-                  QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\nMimeType=%3\n")
-                      .arg(name, exec.isEmpty() ? recorder() + QStringLiteral(" --view %f") : exec,
-                           mimeTypes)
-                      .toUtf8());
+                  const QString& exec = {}, const QString& extraLines = {}) {
+        writeFile(
+            data() + QStringLiteral("/applications/") + id,
+            QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\nMimeType=%3\n%4")
+                .arg(name, exec.isEmpty() ? recorder() + QStringLiteral(" --view %f") : exec,
+                     mimeTypes, extraLines)
+                .toUtf8());
     }
     void setDefault(const QString& mimeType, const QString& id) {
         writeFile(config() + QStringLiteral("/mimeapps.list"),
@@ -88,9 +90,10 @@ private slots:
         QTest::newRow("normal folder") << QStringLiteral("/opt/tools/bpd")
                                        << QStringLiteral("/opt/tools/bpd/Help/Pelgro_BPD.chm");
         QTest::newRow("root") << QStringLiteral("/") << QStringLiteral("/Help/Pelgro_BPD.chm");
-        QTest::newRow("drive root") << QStringLiteral("D:/") << QStringLiteral("D:/Help/Pelgro_BPD.chm");
-        QTest::newRow("drive root, backslash") << QStringLiteral("D:\\")
-                                               << QStringLiteral("D:\\Help/Pelgro_BPD.chm");
+        QTest::newRow("drive root")
+            << QStringLiteral("D:/") << QStringLiteral("D:/Help/Pelgro_BPD.chm");
+        QTest::newRow("drive root, backslash")
+            << QStringLiteral("D:\\") << QStringLiteral("D:\\Help/Pelgro_BPD.chm");
     }
     void fullPathRule() {
         QFETCH(QString, folder);
@@ -102,9 +105,11 @@ private slots:
         QTest::addColumn<bool>("guide");
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("document");
-        QTest::newRow("help, normal folder") << false << QStringLiteral("/opt/tools/bpd")
-                                             << QStringLiteral("/opt/tools/bpd/Help/Pelgro_BPD.chm");
-        QTest::newRow("help, root") << false << QStringLiteral("/") << QStringLiteral("/Help/Pelgro_BPD.chm");
+        QTest::newRow("help, normal folder")
+            << false << QStringLiteral("/opt/tools/bpd")
+            << QStringLiteral("/opt/tools/bpd/Help/Pelgro_BPD.chm");
+        QTest::newRow("help, root")
+            << false << QStringLiteral("/") << QStringLiteral("/Help/Pelgro_BPD.chm");
         QTest::newRow("guide") << true << QStringLiteral("/opt/tools/bpd")
                                << QStringLiteral("/opt/tools/bpd/Help/DG3-RavelonDesignGuide.pdf");
     }
@@ -129,8 +134,8 @@ private slots:
         QTest::addColumn<int>("result");
         QTest::addColumn<bool>("guide");
         QTest::addColumn<QString>("name");
-        QTest::newRow("guide, no association")
-            << int(ShellResult::NoAssociation) << true << QStringLiteral("DG3-RavelonDesignGuide.pdf");
+        QTest::newRow("guide, no association") << int(ShellResult::NoAssociation) << true
+                                               << QStringLiteral("DG3-RavelonDesignGuide.pdf");
         QTest::newRow("help, incomplete association")
             << int(ShellResult::IncompleteAssociation) << false << QStringLiteral("Pelgro_BPD.chm");
     }
@@ -157,13 +162,16 @@ private slots:
         QVERIFY(fakes.messages->calls.empty());
     }
 
-    void otherFailuresPassSilently_data() {
+    // A missing document passes silently; a viewer that cannot be started is reported.
+    void otherFailures_data() {
         QTest::addColumn<int>("result");
-        QTest::newRow("document missing") << int(ShellResult::NotFound);
-        QTest::newRow("launcher failed") << int(ShellResult::Failed);
+        QTest::addColumn<bool>("reported");
+        QTest::newRow("document missing") << int(ShellResult::NotFound) << false;
+        QTest::newRow("launcher failed") << int(ShellResult::Failed) << true;
     }
-    void otherFailuresPassSilently() {
+    void otherFailures() {
         QFETCH(int, result);
+        QFETCH(bool, reported);
         InstalledFakes fakes;
         fakes.shell->openResult = static_cast<ShellResult>(result);
         int offered = 0;
@@ -173,15 +181,21 @@ private slots:
         help.Pelgro_Ravelon_Design_Guide_Click();
         QCOMPARE(offered, 0);
         QVERIFY(fakes.shell->directoryChanges.isEmpty());
-        QVERIFY(fakes.messages->calls.empty());
         QVERIFY(fakes.shell->starts.empty());
+        const QStringList expected{
+            QStringLiteral("The program that opens\n/opt/tools/bpd/Help/Pelgro_BPD.chm\n"
+                           "could not be started."),
+            QStringLiteral("The program that opens\n/opt/tools/bpd/Help/"
+                           "DG3-RavelonDesignGuide.pdf\ncould not be started.")};
+        QCOMPARE(fakes.messages->texts(), reported ? expected : QStringList());
     }
 
     void realCurrentDirectoryIsRestored() {
         // The real shell's current directory around the fallback, with a real Help folder.
         QTemporaryDir program;
         QDir(program.path()).mkpath(QStringLiteral("Help"));
-        writeFile(program.path() + QStringLiteral("/Help/DG3-RavelonDesignGuide.pdf"), "%PDF-1.4\n");
+        writeFile(program.path() + QStringLiteral("/Help/DG3-RavelonDesignGuide.pdf"),
+                  "%PDF-1.4\n");
         FakeDesktop desktop;  // declares nothing for PDF
         auto shell = std::make_shared<XdgDesktopShell>(desktop.shell());
         bpd::platform::Services::instance().setShell(shell);
@@ -221,8 +235,7 @@ private slots:
         const auto command = DesktopApplications::commandFor(app, QStringLiteral("/tmp/a b.chm"));
         QVERIFY(command);
         QCOMPARE(command->program, QStringLiteral("/usr/bin/my viewer"));
-        QCOMPARE(command->arguments,
-                 (QStringList{"--title", "A \"quoted\" name", "/tmp/a b.chm"}));
+        QCOMPARE(command->arguments, (QStringList{"--title", "A \"quoted\" name", "/tmp/a b.chm"}));
         QVERIFY(apps.forMimeType(QStringLiteral("application/pdf")).isEmpty());
     }
 
@@ -232,23 +245,114 @@ private slots:
         const auto command = DesktopApplications::commandFor(app, QStringLiteral("/d/x.pdf"));
         QCOMPARE(command->arguments, (QStringList{"--single", "/d/x.pdf"}));
         app.exec = QStringLiteral("browser %u");
-        QCOMPARE(DesktopApplications::commandFor(app, QStringLiteral("http://www.pelgro.com"))->arguments,
+        QCOMPARE(DesktopApplications::commandFor(app, QStringLiteral("http://www.pelgro.com"))
+                     ->arguments,
                  QStringList{"http://www.pelgro.com"});
+    }
+
+    // A quoted argument with a field code is a command line for a shell: the name goes in
+    // shell-quoted, so nothing in it runs.
+    void fieldCodesInQuotedArgumentsAreShellQuoted_data() {
+        QTest::addColumn<QString>("exec");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("command in a folder name")
+            << "sh -c \"view --page 1 %f\""
+            << "/tmp/$(touch pwned)/a.pdf"
+            << QStringList{"-c", "view --page 1 '/tmp/$(touch pwned)/a.pdf'"};
+        QTest::newRow("quotes in the name")
+            << "sh -c \"view %f\""
+            << "/tmp/it's \"here\".pdf" << QStringList{"-c", "view '/tmp/it'\\''s \"here\".pdf'"};
+        QTest::newRow("web address")
+            << "sh -c \"open %u\""
+            << "http://a.example/?q=$(id)" << QStringList{"-c", "open 'http://a.example/?q=$(id)'"};
+        QTest::newRow("unquoted: the name as it is")
+            << "viewer --file=%f"
+            << "/tmp/$(x) y.pdf" << QStringList{"--file=/tmp/$(x) y.pdf"};
+    }
+    void fieldCodesInQuotedArgumentsAreShellQuoted() {
+        QFETCH(QString, exec);
+        QFETCH(QString, target);
+        QFETCH(QStringList, arguments);
+        DesktopApplication app;
+        app.exec = exec;
+        const auto command = DesktopApplications::commandFor(app, target);
+        QVERIFY(command);
+        QCOMPARE(command->arguments, arguments);
+    }
+
+    void aFolderNameNeverRunsACommand() {
+        FakeDesktop desktop;
+        desktop.addEntry(QStringLiteral("reader.desktop"), QStringLiteral("Reader"),
+                         QStringLiteral("application/pdf;"),
+                         QStringLiteral("sh -c \"%1 --view %f\"").arg(desktop.recorder()));
+        const QString document =
+            desktop.root.path() + QStringLiteral("/$(touch injected)/guide.pdf");
+        writeFile(document, "%PDF-1.4\n");
+        XdgDesktopShell shell = desktop.shell();
+        QCOMPARE(int(shell.open(document, desktop.root.path(), bpd::platform::ShowMode::Normal)),
+                 int(ShellResult::Opened));
+        QTRY_COMPARE(desktop.recorded().mid(1), (QStringList{QStringLiteral("--view"), document}));
+        QVERIFY(!QFile::exists(desktop.root.path() + QStringLiteral("/injected")));
+    }
+
+    // Text-mode programs run in the desktop's terminal; without one the next entry is chosen.
+    void terminalEntries_data() {
+        QTest::addColumn<bool>("haveTerminal");
+        QTest::addColumn<bool>("otherViewer");
+        QTest::addColumn<QString>("chosen");       // "" when nothing can open the type
+        QTest::addColumn<QStringList>("started");  // the arguments after the working directory
+        QTest::newRow("no terminal: the next entry")
+            << false << true << "viewer.desktop" << QStringList{"--view", "DOC"};
+        QTest::newRow("a terminal: run in it")
+            << true << true << "vim.desktop" << QStringList{"-e", "RECORDER", "--view", "DOC"};
+        QTest::newRow("no terminal, no other entry") << false << false << "" << QStringList();
+    }
+    void terminalEntries() {
+        QFETCH(bool, haveTerminal);
+        QFETCH(bool, otherViewer);
+        QFETCH(QString, chosen);
+        QFETCH(QStringList, started);
+        FakeDesktop desktop;
+        desktop.addEntry(QStringLiteral("vim.desktop"), QStringLiteral("Vim"),
+                         QStringLiteral("text/plain;"), {}, QStringLiteral("Terminal=true\n"));
+        if (otherViewer)
+            desktop.addEntry(QStringLiteral("viewer.desktop"), QStringLiteral("Viewer"),
+                             QStringLiteral("text/plain;"));
+        desktop.setDefault(QStringLiteral("text/plain"), QStringLiteral("vim.desktop"));
+        const QString document = desktop.root.path() + QStringLiteral("/report.txt");
+        writeFile(document, "PROJECT DATA:\r\n");
+        // The recorder stands in for the terminal too: it records the command it was given.
+        XdgDesktopShell shell({desktop.data()}, {desktop.config()}, {},
+                              haveTerminal ? desktop.recorder() : QString());
+        const auto association = shell.associationFor(QStringLiteral("text/plain"));
+        QCOMPARE(association.application.id, chosen);
+        const ShellResult result =
+            shell.open(document, desktop.root.path(), bpd::platform::ShowMode::Normal);
+        if (chosen.isEmpty()) {
+            QCOMPARE(int(result), int(ShellResult::IncompleteAssociation));
+            return;
+        }
+        QCOMPARE(int(result), int(ShellResult::Opened));
+        started.replaceInStrings(QStringLiteral("RECORDER"), desktop.recorder());
+        started.replaceInStrings(QStringLiteral("DOC"), document);
+        QTRY_COMPARE(desktop.recorded().mid(1), started);
     }
 
     void associationDecidesBeforeOpening_data() {
         QTest::addColumn<QString>("entries");  // "id=mime" separated by blanks
         QTest::addColumn<QString>("defaultId");
         QTest::addColumn<int>("result");
-        QTest::newRow("nothing declares PDF") << QStringLiteral("editor.desktop=text/plain") << QString()
-                                              << int(ShellResult::NoAssociation);
+        QTest::newRow("nothing declares PDF") << QStringLiteral("editor.desktop=text/plain")
+                                              << QString() << int(ShellResult::NoAssociation);
         QTest::newRow("an entry declares PDF") << QStringLiteral("reader.desktop=application/pdf")
                                                << QString() << int(ShellResult::Opened);
         QTest::newRow("default names an entry")
             << QStringLiteral("reader.desktop=application/pdf other.desktop=application/pdf")
             << QStringLiteral("other.desktop") << int(ShellResult::Opened);
-        QTest::newRow("default names a missing entry") << QString() << QStringLiteral("gone.desktop")
-                                                       << int(ShellResult::IncompleteAssociation);
+        QTest::newRow("default names a missing entry")
+            << QString() << QStringLiteral("gone.desktop")
+            << int(ShellResult::IncompleteAssociation);
     }
     void associationDecidesBeforeOpening() {
         QFETCH(QString, entries);
@@ -298,7 +402,8 @@ private slots:
         QCOMPARE(int(shell.associationFor(QStringLiteral("application/pdf")).result),
                  int(ShellResult::NoAssociation));
         // The Open With dialog lists the alias-declaring viewer for the help file.
-        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/Pelgro_BPD.chm"), nullptr, {desktop.data()});
+        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/Pelgro_BPD.chm"), nullptr,
+                              {desktop.data()});
         QCOMPARE(dialog.choices().size(), 1);
         QCOMPARE(dialog.choices().first().name, QStringLiteral("CHM Viewer"));
     }
@@ -335,8 +440,8 @@ private slots:
     void startProgramAndFileTest() {
         FakeDesktop desktop;
         XdgDesktopShell shell = desktop.shell();
-        QVERIFY(!shell.startProgram(desktop.root.path() + QStringLiteral("/no-such-program"), {}, {},
-                                    bpd::platform::ShowMode::Normal));
+        QVERIFY(!shell.startProgram(desktop.root.path() + QStringLiteral("/no-such-program"), {},
+                                    {}, bpd::platform::ShowMode::Normal));
         QVERIFY(shell.fileExists(desktop.recorder()));
         QVERIFY(!shell.fileExists(desktop.root.path()));  // a folder is not a file
         QVERIFY(!shell.fileExists(desktop.root.path() + QStringLiteral("/missing")));
@@ -369,7 +474,8 @@ private slots:
     void openWithBrowsedProgram() {
         InstalledFakes fakes;
         FakeDesktop desktop;  // nothing declares CHM
-        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/Pelgro_BPD.chm"), nullptr, {desktop.data()});
+        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/Pelgro_BPD.chm"), nullptr,
+                              {desktop.data()});
         QVERIFY(dialog.choices().isEmpty());
         auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
         QVERIFY(!ok->isEnabled());
@@ -377,7 +483,8 @@ private slots:
         QVERIFY(ok->isEnabled());
         dialog.accept();
         QCOMPARE(fakes.shell->starts.size(), qsizetype(1));
-        QCOMPARE(fakes.shell->starts[0].program, QStringLiteral("/usr/local/bin/my \"chm\" viewer"));
+        QCOMPARE(fakes.shell->starts[0].program,
+                 QStringLiteral("/usr/local/bin/my \"chm\" viewer"));
         QCOMPARE(fakes.shell->starts[0].arguments, QStringList{"/opt/bpd/Help/Pelgro_BPD.chm"});
     }
 
@@ -385,7 +492,8 @@ private slots:
         InstalledFakes fakes;
         fakes.shell->startSucceeds = false;
         FakeDesktop desktop;
-        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/Pelgro_BPD.chm"), nullptr, {desktop.data()});
+        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/Pelgro_BPD.chm"), nullptr,
+                              {desktop.data()});
         dialog.show();
         dialog.addProgram(QStringLiteral("/nowhere/viewer"));
         dialog.accept();
