@@ -1,7 +1,5 @@
 #include "PrinterService.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QImage>
 #include <QPageLayout>
@@ -9,7 +7,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include <cstdio>
+#include "CupsQueue.h"
+#include "PdfFileJob.h"
 
 namespace bpd::platform {
 
@@ -18,18 +17,18 @@ constexpr double kTwipsPerPoint = 20.0;
 constexpr double kTwipsPerInch = 1440.0;
 }  // namespace
 
-bool PrinterService::hasPrinter() const { return !QPrinterInfo::availablePrinters().isEmpty(); }
+bool PrinterService::hasPrinter() const {
+    return !QPrinterInfo::availablePrinters().isEmpty();
+}
 
 QString PrinterService::defaultPrinterName() const {
     return QPrinterInfo::defaultPrinterName();
 }
 
 std::unique_ptr<PrintJob> PrinterService::beginDefault() {
-    if (!hasPrinter())
-        return nullptr;
+    if (!hasPrinter()) return nullptr;
     QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
-        info = QPrinterInfo::availablePrinters().constFirst();
+    if (info.isNull()) info = QPrinterInfo::availablePrinters().constFirst();
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     printer->setPageOrientation(QPageLayout::Landscape);
     printer->setDocName(QStringLiteral("Pelgro Bearing Pad Design"));
@@ -37,66 +36,57 @@ std::unique_ptr<PrintJob> PrinterService::beginDefault() {
 }
 
 std::unique_ptr<PrintJob> PrinterService::beginPdf(const QString& path) {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setPageOrientation(QPageLayout::Landscape);
-    printer->setDocName(QStringLiteral("Pelgro Bearing Pad Design"));
-    const QFileInfo target(path);
-    printer->setOutputFileName(target.dir().filePath(QStringLiteral(".") + target.fileName() +
-                                                     QStringLiteral(".part")));
-    return std::make_unique<QPrinterJob>(std::move(printer), path);
+    return std::make_unique<PdfFileJob>(path);
 }
 
 QString PrinterService::choosePdfPath(QWidget* parent, const QString& suggestedPath) {
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save the page as PDF"), suggestedPath,
-                                        QStringLiteral("PDF files (*.pdf)"));
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save the page as PDF"),
+                                        suggestedPath, QStringLiteral("PDF files (*.pdf)"));
 }
 
-QPrinterJob::QPrinterJob(std::unique_ptr<QPrinter> printer, QString finalPath)
-    : printer_(std::move(printer)), finalPath_(std::move(finalPath)) {}
-
-QPrinterJob::~QPrinterJob() = default;
-
-QSizeF QPrinterJob::printableTwips() const {
-    const QRectF page = printer_->pageRect(QPrinter::Point);
-    return page.size() * kTwipsPerPoint;
+QSizeF PrintJob::printableTwipsOf(const QPagedPaintDevice& device) {
+    return device.pageLayout().paintRect(QPageLayout::Point).size() * kTwipsPerPoint;
 }
 
-bool QPrinterJob::paint(const QImage& image, const QRectF& twips) {
+QString PrintJob::drawPage(QPagedPaintDevice& device, const QImage& image, const QRectF& twips) {
     QPainter painter;
-    if (!painter.begin(printer_.get())) {
-        error_ = QStringLiteral("The printer could not start the page.");
-        return false;
-    }
+    if (!painter.begin(&device)) return QStringLiteral("The printer could not start the page.");
     painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     // Device units from twips; the painter's origin is the printable area's corner.
-    const double perTwip = printer_->resolution() / kTwipsPerInch;
-    const QSizeF printable = printableTwips();
+    const double perTwip = device.logicalDpiX() / kTwipsPerInch;
+    const QSizeF printable = printableTwipsOf(device);
     painter.setClipRect(QRectF(0, 0, printable.width() * perTwip, printable.height() * perTwip));
     painter.drawImage(QRectF(twips.x() * perTwip, twips.y() * perTwip, twips.width() * perTwip,
                              twips.height() * perTwip),
                       image);
-    painted_ = painter.end();
-    if (!painted_)
-        error_ = QStringLiteral("The page could not be finished.");
+    return painter.end() ? QString() : QStringLiteral("The page could not be finished.");
+}
+
+QPrinterJob::QPrinterJob(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {}
+
+QPrinterJob::~QPrinterJob() = default;
+
+QSizeF QPrinterJob::printableTwips() const {
+    return printableTwipsOf(*printer_);
+}
+
+bool QPrinterJob::paint(const QImage& image, const QRectF& twips) {
+    const CupsQueue queue(printer_->printerName());
+    error_ = queue.refusal();
+    if (error_.isEmpty()) error_ = drawPage(*printer_, image, twips);
+    // Qt sends the page to the print system as the painter ends, and keeps no answer.
+    if (error_.isEmpty()) error_ = queue.lastJobRefusal();
+    painted_ = error_.isEmpty();
     return painted_;
 }
 
 bool QPrinterJob::end() {
-    if (!painted_)
-        return false;
-    if (printer_->printerState() == QPrinter::Error || printer_->printerState() == QPrinter::Aborted) {
+    if (!painted_) return false;
+    if (printer_->printerState() == QPrinter::Error ||
+        printer_->printerState() == QPrinter::Aborted) {
         error_ = QStringLiteral("The printer reported an error.");
         return false;
-    }
-    if (!finalPath_.isEmpty()) {
-        const QByteArray from = QFile::encodeName(printer_->outputFileName());
-        if (std::rename(from.constData(), QFile::encodeName(finalPath_).constData()) != 0) {
-            error_ = QStringLiteral("The file %1 could not be written.").arg(QDir::toNativeSeparators(finalPath_));
-            QFile::remove(printer_->outputFileName());
-            return false;
-        }
     }
     return true;
 }

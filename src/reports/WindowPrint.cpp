@@ -16,27 +16,25 @@ namespace bpd::reports {
 
 namespace {
 
-const QString kMessageTitle = QStringLiteral("Pelgro Pad Bearing Design");
+const QString kMessageTitle = QString::fromLatin1(platform::kMessageTitle);
 constexpr double kTwipsPerInch = 1440.0;
 
 void setVisible(QWidget* widget, bool visible) {
-    if (widget)
-        widget->setVisible(visible);
+    if (widget) widget->setVisible(visible);
 }
 
 void setPicture(QWidget* pictureBox, const QPixmap& picture, bool sizeToPicture) {
     auto* label = qobject_cast<QLabel*>(pictureBox);
-    if (!label)
-        return;
+    if (!label) return;
     label->setPixmap(picture);
-    if (sizeToPicture)
-        label->resize(picture.deviceIndependentSize().toSize());
+    if (sizeToPicture) label->resize(picture.deviceIndependentSize().toSize());
 }
 
 }  // namespace
 
 WindowPrint::WindowPrint(PrintDress dress, Capture capture)
-    : dress_(dress), capture_(capture ? std::move(capture) : Capture(&WindowPrint::captureWithFrame)) {}
+    : dress_(dress),
+      capture_(capture ? std::move(capture) : Capture(&WindowPrint::captureWithFrame)) {}
 
 QRectF WindowPrint::placeImage(QSizeF printable, QSizeF image) {
     // Single precision, as the page measures are kept.
@@ -53,12 +51,12 @@ QSizeF WindowPrint::imageTwips(QSizeF logicalPixels, double dpiX, double dpiY) {
 }
 
 QImage WindowPrint::captureWithFrame(QWidget* window) {
-    if (!window)
-        return {};
+    if (!window) return {};
     if (QScreen* screen = window->screen()) {
         const QRect frame = window->frameGeometry();
         const QPoint offset = frame.topLeft() - screen->geometry().topLeft();
-        const QPixmap shot = screen->grabWindow(0, offset.x(), offset.y(), frame.width(), frame.height());
+        const QPixmap shot =
+            screen->grabWindow(0, offset.x(), offset.y(), frame.width(), frame.height());
         if (!shot.isNull() && shot.deviceIndependentSize().toSize() == frame.size())
             return shot.toImage();
     }
@@ -75,8 +73,7 @@ WindowPrint::Result WindowPrint::PrintBtn_Click() {
     const bool printShown = dress_.PrintBtn && !dress_.PrintBtn->isHidden();
     const bool contactShown = dress_.Label7 && !dress_.Label7->isHidden();
 
-    if (dress_.MSFlexGrid1)
-        setPicture(dress_.Picture2, dress_.MSFlexGrid1->grab(), false);
+    if (dress_.MSFlexGrid1) setPicture(dress_.Picture2, dress_.MSFlexGrid1->grab(), false);
     setVisible(dress_.MSFlexGrid1, false);
     setVisible(dress_.Picture2, true);
     setVisible(dress_.AnalyzeBtn, false);
@@ -97,14 +94,14 @@ WindowPrint::Result WindowPrint::PrintBtn_Click() {
         result = offerPdf();
     else if (result == Result::Failed)
         platform::Services::instance().messages().warning(
-            dress_.window, kMessageTitle, QStringLiteral("The window could not be printed.\n%1").arg(error_));
+            dress_.window, kMessageTitle,
+            QStringLiteral("The window could not be printed.\n%1").arg(error_));
     return result;
 }
 
 WindowPrint::Result WindowPrint::PrintWindowImage() {
     // Let the dress reach the screen before the picture is taken.
-    if (dress_.window)
-        dress_.window->repaint();
+    if (dress_.window) dress_.window->repaint();
     QCoreApplication::processEvents();
 
     image_ = capture_(dress_.window);
@@ -115,11 +112,9 @@ WindowPrint::Result WindowPrint::PrintWindowImage() {
     setPicture(dress_.HiddenPict, QPixmap::fromImage(image_), true);
 
     platform::PrinterService& printer = platform::Services::instance().printer();
-    if (!printer.hasPrinter())
-        return Result::NoPrinter;
+    if (!printer.hasPrinter()) return Result::NoPrinter;
     std::unique_ptr<platform::PrintJob> job = printer.beginDefault();
-    if (!job)
-        return Result::NoPrinter;
+    if (!job) return Result::NoPrinter;
     return printOn(job.get());
 }
 
@@ -137,17 +132,16 @@ WindowPrint::Result WindowPrint::printOn(platform::PrintJob* job) {
 
 WindowPrint::Result WindowPrint::offerPdf() {
     platform::Services& services = platform::Services::instance();
-    if (!services.messages().question(dress_.window, kMessageTitle,
-                                      QStringLiteral("No printer is installed, so the window was not printed.\n"
-                                                     "Save the page as a PDF file instead?")))
+    if (!services.messages().question(
+            dress_.window, kMessageTitle,
+            QStringLiteral("No printer is installed, so the window was not printed.\n"
+                           "Save the page as a PDF file instead?")))
         return Result::NoPrinter;
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (documents.isEmpty())
-        documents = QDir::homePath();
+    if (documents.isEmpty()) documents = QDir::homePath();
     const QString path = services.printer().choosePdfPath(
         dress_.window, documents + QStringLiteral("/Pelgro Bearing Pad Design.pdf"));
-    if (path.isEmpty())
-        return Result::Cancelled;
+    if (path.isEmpty()) return Result::Cancelled;
     std::unique_ptr<platform::PrintJob> job = services.printer().beginPdf(path);
     if (!job || printOn(job.get()) != Result::Printed) {
         services.messages().warning(dress_.window, kMessageTitle,

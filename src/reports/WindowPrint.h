@@ -8,7 +8,9 @@
 // restoring is attempted on its own, so the window is always put back, also when printing
 // fails. The window is captured directly (with its frame where the window system draws one);
 // the clipboard is left alone. When no printer is installed the user is told so and may save
-// the page as a PDF file instead; a failing printer is reported, never passed off as done.
+// the page as a PDF file instead; a failing printer or a job the print system refuses (queue
+// not accepting jobs, printer stopped or gone) is reported, never passed off as done, and so is
+// a PDF file that could not be written (the old file of that name is then kept as it was).
 
 #include <QImage>
 #include <QPointer>

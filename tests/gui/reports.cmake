@@ -11,3 +11,7 @@ if(TARGET tst_registry AND TARGET bpd-registry)
     target_compile_definitions(tst_registry PRIVATE BPD_REGISTRY_TOOL="$<TARGET_FILE:bpd-registry>")
     add_dependencies(tst_registry bpd-registry)
 endif()
+# The window print test runs a print system of its own (PrivateCups.h).
+if(TARGET tst_windowprint)
+    target_link_libraries(tst_windowprint PRIVATE Cups::Cups)
+endif()
