@@ -7,8 +7,12 @@
 #include <QShortcut>
 #include <QVariant>
 
+#include <limits>
+
+#include "MessageService.h"
 #include "ProjectData.h"
 #include "RegistryRoutines.h"
+#include "Services.h"
 #include "Twips.h"
 #include "WindowPlacement.h"
 
@@ -53,6 +57,7 @@ void Form3::buildLayout() {
     auto textBox = [this](const char* name, const char* text, QRect geometry) {
         auto* widget = new QLineEdit(QString::fromLatin1(text), this);
         widget->setObjectName(QString::fromLatin1(name));
+        widget->setMaxLength(std::numeric_limits<int>::max());  // the dialog sets no limit
         widget->setGeometry(geometry);
         return widget;
     };
@@ -110,17 +115,23 @@ void Form3::Command1_Click() {
     };
     for (const auto& [box, name] : boxes) {
         QVariant text = box->text();  // a copy: a failed write clears it, not the box
-        WriteRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, REG_SZ, *name, text);
+        if (!WriteRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, REG_SZ, *name, text)) {
+            // The dialog stays open with the user's texts, so nothing typed is lost.
+            const platform::RegistryStore::Failure failure = LastRegistryFailure();
+            platform::Services::instance().messages().warning(
+                this, platform::kMessageTitle,
+                QStringLiteral("The project data were not saved to\n%1\n(%2)")
+                    .arg(failure.file, failure.reason));
+            return;
+        }
     }
     hide();
-    if (mainWindow_)
-        mainWindow_->show();
+    if (mainWindow_) mainWindow_->show();
 }
 
 void Form3::closeEvent(QCloseEvent* event) {
     unloaded_ = true;
-    if (mainWindow_)
-        mainWindow_->show();
+    if (mainWindow_) mainWindow_->show();
     event->accept();
 }
 
@@ -134,18 +145,15 @@ void Form3::showEvent(QShowEvent* event) {
 }
 
 void General_Click(QWidget* mainWindow, QPointer<Form3>& form3) {
-    if (mainWindow)
-        mainWindow->hide();
-    if (!form3 || form3->isUnloaded())
-        form3 = new Form3(mainWindow);
+    if (mainWindow) mainWindow->hide();
+    if (!form3 || form3->isUnloaded()) form3 = new Form3(mainWindow);
     form3->show();
     form3->raise();
     form3->activateWindow();
 }
 
 void UnloadForm3(QPointer<Form3>& form3) {
-    if (form3 && !form3->isUnloaded())
-        form3->close();
+    if (form3 && !form3->isUnloaded()) form3->close();
     form3.clear();
 }
 

@@ -22,7 +22,8 @@ public:
     explicit Form3(QWidget* mainWindow);
 
     // The OK button: saves Company, Engineer, Project Name, Description, hides the dialog and
-    // shows the main window.
+    // shows the main window. When a value cannot be saved the user is told which file and why,
+    // and the dialog stays as it is.
     void Command1_Click();
 
     // True once the close box unloaded the dialog (its deletion follows in the event loop).

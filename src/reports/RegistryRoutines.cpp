@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "RegistryStore.h"
 #include "Services.h"
 
 namespace bpd::reports {
@@ -13,7 +12,9 @@ namespace {
 // Query value, set value, create sub-key, enumerate sub-keys, notify, create link, read control.
 constexpr quint32 kAccessMask = 0x2003F;
 
-platform::RegistryStore& store() { return platform::Services::instance().registry(); }
+platform::RegistryStore& store() {
+    return platform::Services::instance().registry();
+}
 }  // namespace
 
 bool ReadRegistryValue(HKEY root, const QString& subKey, const QString& valueName, QString& value) {
@@ -23,17 +24,16 @@ bool ReadRegistryValue(HKEY root, const QString& subKey, const QString& valueNam
     if (registry.openKey(root, subKey, kAccessMask, handle) == platform::RegistryStore::kSuccess) {
         quint32 type = 0;
         QByteArray data;
-        if (registry.queryValue(handle, valueName, type, data) == platform::RegistryStore::kSuccess) {
+        if (registry.queryValue(handle, valueName, type, data) ==
+            platform::RegistryStore::kSuccess) {
             result = true;
             if (type == REG_SZ) {
                 // Values stored with or without a terminating NUL both read back without it.
-                if (data.endsWith('\0'))
-                    data.chop(1);
+                if (data.endsWith('\0')) data.chop(1);
                 value = QString::fromUtf8(data);
             } else if (type == REG_DWORD) {
                 quint32 number = 0;
-                if (data.size() >= 4)
-                    number = qFromLittleEndian<quint32>(data.constData());
+                if (data.size() >= 4) number = qFromLittleEndian<quint32>(data.constData());
                 value = QString::number(number);
             }
         }
@@ -69,9 +69,14 @@ bool WriteRegistryValue(HKEY root, const QString& subKey, quint32 type, const QS
         registry.closeKey(handle);
         return false;
     }
-    registry.flushKey(handle);
+    const bool flushed = registry.flushKey(handle) == platform::RegistryStore::kSuccess;
     registry.closeKey(handle);
-    return true;
+    if (!flushed) value = QString();
+    return flushed;
+}
+
+platform::RegistryStore::Failure LastRegistryFailure() {
+    return store().lastFailure();
 }
 
 }  // namespace bpd::reports

@@ -6,12 +6,15 @@
 // type leaves the text as it was but still counts as read. On failure the text is untouched.
 // Texts of any length read back whole.
 // WriteRegistryValue: creates the key when it is missing; REG_SZ stores the text as UTF-8
-// without a terminating NUL, REG_DWORD stores the value converted to a 32-bit integer. On
-// failure the value argument is set to the empty text and the result is false.
+// without a terminating NUL, REG_DWORD stores the value converted to a 32-bit integer. True
+// only once the value is on the disk; on failure the value argument is set to the empty text,
+// the result is false, and LastRegistryFailure() says which file and why.
 
 #include <QString>
 #include <QVariant>
 #include <QtGlobal>
+
+#include "RegistryStore.h"
 
 namespace bpd::reports {
 
@@ -24,5 +27,6 @@ inline constexpr quint32 REG_DWORD = 4;
 bool ReadRegistryValue(HKEY root, const QString& subKey, const QString& valueName, QString& value);
 bool WriteRegistryValue(HKEY root, const QString& subKey, quint32 type, const QString& valueName,
                         QVariant& value);
+platform::RegistryStore::Failure LastRegistryFailure();
 
 }  // namespace bpd::reports

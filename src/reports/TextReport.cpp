@@ -2,10 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QVariant>
 
+#include "AtomicFile.h"
 #include "MessageService.h"
 #include "RegistryRoutines.h"
 #include "Services.h"
@@ -15,7 +15,7 @@ namespace bpd::reports {
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-const QString kMessageTitle = QStringLiteral("Pelgro Pad Bearing Design");
+using platform::kMessageTitle;
 
 QString fitted(const QString& text, int width) {
     return text.size() >= width ? text.left(width) : text.leftJustified(width, QLatin1Char(' '));
@@ -34,8 +34,15 @@ TextReport::TextReport(QWidget* mainWindow, QString programFolder, QString fallb
 
 int TextReport::columnWidth(int column) {
     switch (column) {
-    case 0: case 1: case 2: case 5: case 7: case 8: return 10;
-    default: return 15;
+        case 0:
+        case 1:
+        case 2:
+        case 5:
+        case 7:
+        case 8:
+            return 10;
+        default:
+            return 15;
     }
 }
 
@@ -43,8 +50,7 @@ QString TextReport::rowLine(const ReportInputs& inputs, int row) {
     const int columns = inputs.gridColumns();
     QString line;
     line.reserve(columns * 15);
-    for (int c = 0; c < columns; ++c)
-        line += fitted(inputs.cell(row, c), columnWidth(c));
+    for (int c = 0; c < columns; ++c) line += fitted(inputs.cell(row, c), columnWidth(c));
     return line;
 }
 
@@ -70,10 +76,12 @@ QString TextReport::buildText(const ReportInputs& inputs, const ProjectData& pro
     line(QString());
     line(QStringLiteral("INPUT DATA:"));
     line(QStringLiteral("Slide Bearing: ") + slide);
-    line(QStringLiteral("Bearing Length: ") + inputs.w1Text + QLatin1Char(' ') + inputs.unitLengthItem(1));
+    line(QStringLiteral("Bearing Length: ") + inputs.w1Text + QLatin1Char(' ') +
+         inputs.unitLengthItem(1));
     // The width line joins value and unit without a blank, as the report always has.
     line(QStringLiteral("Bearing Width: ") + inputs.b1Text + inputs.unitLengthItem(2));
-    line(QStringLiteral("Angle of Rotation: ") + inputs.AText + QLatin1Char(' ') + inputs.unitAngle);
+    line(QStringLiteral("Angle of Rotation: ") + inputs.AText + QLatin1Char(' ') +
+         inputs.unitAngle);
     line(QStringLiteral("Horizontal Deformation: ") + inputs.dhText + QLatin1Char(' ') +
          inputs.unitLengthItem(0));
     line(QStringLiteral("Applied Load: ") + inputs.VapText + QLatin1Char(' ') + inputs.unitsForce);
@@ -89,28 +97,9 @@ QString TextReport::buildText(const ReportInputs& inputs, const ProjectData& pro
         else
             text += kCrLf + kCrLf;
     }
-    for (int i = 0; i < 5; ++i)
-        text += kCrLf;
+    for (int i = 0; i < 5; ++i) text += kCrLf;
     text += sContactText;
     return text;
-}
-
-bool TextReport::writeFile(const QString& path, const QByteArray& bytes, QString* error) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
 }
 
 TextReport::Outcome TextReport::NotePad_Click(const ReportInputs& inputs, ProjectData& projectData,
@@ -122,14 +111,15 @@ TextReport::Outcome TextReport::NotePad_Click(const ReportInputs& inputs, Projec
     QString folder = programFolder_;
     outcome.path = reportPath(folder);
     QString programError;
-    outcome.written = writeFile(outcome.path, bytes, &programError);
+    outcome.written = platform::AtomicFile::writeFile(outcome.path, bytes, &programError);
     if (!outcome.written) {
-        // An installed program's folder is read-only: keep the report with the user's data.
+        // An installed program's folder is read-only, or its disk full: keep the report with
+        // the user's data.
         folder = fallbackFolder_;
         QDir().mkpath(folder);
         outcome.path = reportPath(folder);
         QString userError;
-        outcome.written = writeFile(outcome.path, bytes, &userError);
+        outcome.written = platform::AtomicFile::writeFile(outcome.path, bytes, &userError);
         if (!outcome.written) {
             platform::Services::instance().messages().warning(
                 mainWindow_, kMessageTitle,
@@ -144,20 +134,34 @@ TextReport::Outcome TextReport::NotePad_Click(const ReportInputs& inputs, Projec
     QVariant face = QStringLiteral("Arial");
     QVariant pointSize = QStringLiteral("80");
     QVariant wrap = QStringLiteral("0");
-    WriteRegistryValue(HKEY_CURRENT_USER, kViewerKey, REG_SZ, QStringLiteral("lfFaceName"), face);
-    WriteRegistryValue(HKEY_CURRENT_USER, kViewerKey, REG_DWORD, QStringLiteral("iPointSize"), pointSize);
-    WriteRegistryValue(HKEY_CURRENT_USER, kViewerKey, REG_DWORD, QStringLiteral("fWrap"), wrap);
+    const bool viewerSet =
+        WriteRegistryValue(HKEY_CURRENT_USER, kViewerKey, REG_SZ, QStringLiteral("lfFaceName"),
+                           face) &&
+        WriteRegistryValue(HKEY_CURRENT_USER, kViewerKey, REG_DWORD, QStringLiteral("iPointSize"),
+                           pointSize) &&
+        WriteRegistryValue(HKEY_CURRENT_USER, kViewerKey, REG_DWORD, QStringLiteral("fWrap"), wrap);
+    if (!viewerSet) {
+        // The report itself is sound: say so, and open it all the same.
+        const platform::RegistryStore::Failure failure = LastRegistryFailure();
+        platform::Services::instance().messages().warning(
+            mainWindow_, kMessageTitle,
+            QStringLiteral("The text viewer's settings were not saved to\n%1\n(%2)\n"
+                           "The report was written to\n%3")
+                .arg(failure.file, failure.reason, QDir::toNativeSeparators(outcome.path)));
+    }
 
     outcome.opened = platform::Services::instance().shell().open(outcome.path, folder,
-                                                                  platform::ShowMode::Maximized);
+                                                                 platform::ShowMode::Maximized);
     if (outcome.opened != platform::ShellResult::Opened) {
-        const QString why = (outcome.opened == platform::ShellResult::NoAssociation ||
-                             outcome.opened == platform::ShellResult::IncompleteAssociation)
-                                ? QStringLiteral("No program to open text files is set up on this desktop.")
-                                : QStringLiteral("The report could not be opened.");
+        const QString why =
+            (outcome.opened == platform::ShellResult::NoAssociation ||
+             outcome.opened == platform::ShellResult::IncompleteAssociation)
+                ? QStringLiteral("No program to open text files is set up on this desktop.")
+                : QStringLiteral("The report could not be opened.");
         platform::Services::instance().messages().information(
             mainWindow_, kMessageTitle,
-            why + QStringLiteral("\nThe report was written to\n%1").arg(QDir::toNativeSeparators(outcome.path)));
+            why + QStringLiteral("\nThe report was written to\n%1")
+                      .arg(QDir::toNativeSeparators(outcome.path)));
     }
     return outcome;
 }

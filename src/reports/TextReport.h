@@ -3,10 +3,12 @@
 // grid, written to "PelgroBearingPadDesignOutput.txt" and opened with the desktop's program
 // for text files.
 //
-// The file is UTF-8 with CR LF line ends, written atomically (QSaveFile) and closed before
-// the viewer starts. It goes into the program's folder; when that folder cannot be written
-// (an installed program), into the per-user data folder. When neither can be written, or no
-// program can open text files, the user is told where the report is or why it is not.
+// The file is UTF-8 with CR LF line ends, written through AtomicFile (replaced whole or not at
+// all, never through a symlink) and closed before the viewer starts. It goes into the
+// program's folder; when that folder cannot be written (an installed program, a full disk),
+// into the per-user data folder. When neither can be written the user is told which files and
+// why, the old report stays as it was and no viewer starts; when no program can open text
+// files, or the viewer's settings cannot be saved, the user is told too.
 
 #include <QString>
 #include <QStringList>
@@ -51,8 +53,6 @@ public:
     static QString reportPath(const QString& folder);
 
 private:
-    bool writeFile(const QString& path, const QByteArray& bytes, QString* error) const;
-
     QWidget* mainWindow_;
     QString programFolder_;
     QString fallbackFolder_;

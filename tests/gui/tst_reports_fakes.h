@@ -41,7 +41,7 @@ struct FakePrinter : platform::PrinterService {
     bool installed = true;
     bool failEnd = false;
     QSizeF printable = QSizeF(15840, 12240 - 720);  // landscape letter less margins
-    QString pdfPath;                                 // what the save dialog answers
+    QString pdfPath;                                // what the save dialog answers
     QList<QRectF> painted;
     QList<QImage> images;
     int ended = 0;
@@ -49,8 +49,7 @@ struct FakePrinter : platform::PrinterService {
 
     bool hasPrinter() const override { return installed; }
     std::unique_ptr<platform::PrintJob> beginDefault() override {
-        if (!installed)
-            return nullptr;
+        if (!installed) return nullptr;
         auto job = std::make_unique<FakeJob>();
         job->printable = printable;
         job->failEnd = failEnd;
@@ -77,7 +76,8 @@ struct ServiceFixture {
     ServiceFixture() {
         auto& services = platform::Services::instance();
         services.reset();
-        store = std::make_shared<platform::IniRegistryStore>(dir.filePath(QStringLiteral("config")));
+        store = std::make_shared<platform::IniRegistryStore>(dir.filePath(QStringLiteral("config")),
+                                                             messages);
         services.setRegistry(store);
         services.setShell(shell);
         services.setMessages(messages);

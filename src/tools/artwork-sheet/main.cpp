@@ -3,8 +3,10 @@
 
 #include "ContactSheet.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
-#include <QSaveFile>
+
+#include "AtomicFile.h"
 
 #include <cstdio>
 
@@ -17,9 +19,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QImage sheet = bpd::tools::renderContactSheet();
-    QSaveFile file(args[1]);
-    if (!file.open(QIODevice::WriteOnly) || !sheet.save(&file, "PNG") || !file.commit()) {
-        std::fprintf(stderr, "bpd-artwork-sheet: cannot write %s\n", qPrintable(args[1]));
+    QBuffer png;
+    QString error = QStringLiteral("the picture cannot be encoded");
+    if (!png.open(QIODevice::WriteOnly) || !sheet.save(&png, "PNG") ||
+        !bpd::platform::AtomicFile::writeFile(args[1], png.data(), &error)) {
+        std::fprintf(stderr, "bpd-artwork-sheet: cannot write %s: %s\n", qPrintable(args[1]),
+                     qPrintable(error));
         return 1;
     }
     return 0;

@@ -5,7 +5,7 @@
 //
 // ROOT is HKEY_CURRENT_USER (HKCU) or HKEY_LOCAL_MACHINE (HKLM); SUBKEY uses backslashes,
 // e.g. "SOFTWARE\Microsoft\Shared Tools\MSINFO". Exit status 0 on success, 1 when the value
-// cannot be read or written, 2 on a usage error.
+// cannot be read or written (the file and the reason on standard error), 2 on a usage error.
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -14,11 +14,28 @@
 
 #include <memory>
 
+#include "MessageService.h"
 #include "RegistryRoutines.h"
 #include "RegistryStore.h"
 #include "Services.h"
 
 namespace {
+
+// The store's notices (a settings file set aside) go to standard error.
+class StandardErrorMessages : public bpd::platform::MessageService {
+public:
+    void warning(QWidget*, const QString&, const QString& text) override { say(text); }
+    void information(QWidget*, const QString&, const QString& text) override { say(text); }
+    bool question(QWidget*, const QString&, const QString& text) override {
+        say(text);
+        return false;
+    }
+
+private:
+    static void say(const QString& text) {
+        QTextStream(stderr) << "bpd-registry: " << QString(text).replace(u'\n', u' ') << "\n";
+    }
+};
 
 bool parseRoot(const QString& text, bpd::reports::HKEY& root) {
     const QString upper = text.toUpper();
@@ -47,20 +64,25 @@ int main(int argc, char** argv) {
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QStringList args = app.arguments().mid(1);
-    if (args.size() < 4)
-        return usage(err);
+    if (args.size() < 4) return usage(err);
     const QString command = args.at(0);
     bpd::reports::HKEY root = 0;
     if (!parseRoot(args.at(1), root)) {
         err << "bpd-registry: unknown root " << args.at(1) << "\n";
         return usage(err);
     }
-    bpd::platform::Services::instance().setRegistry(std::make_shared<bpd::platform::IniRegistryStore>());
+    bpd::platform::Services::instance().setRegistry(
+        std::make_shared<bpd::platform::IniRegistryStore>(
+            QString(), std::make_shared<StandardErrorMessages>()));
 
     if (command == QLatin1String("set") && args.size() == 5) {
         QVariant value = args.at(4);
-        if (!bpd::reports::WriteRegistryValue(root, args.at(2), bpd::reports::REG_SZ, args.at(3), value)) {
-            err << "bpd-registry: cannot write " << args.at(3) << "\n";
+        if (!bpd::reports::WriteRegistryValue(root, args.at(2), bpd::reports::REG_SZ, args.at(3),
+                                              value)) {
+            const bpd::platform::RegistryStore::Failure failure =
+                bpd::reports::LastRegistryFailure();
+            err << "bpd-registry: cannot write " << args.at(3) << " to " << failure.file << ": "
+                << failure.reason << "\n";
             return 1;
         }
         return 0;

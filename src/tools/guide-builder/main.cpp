@@ -2,17 +2,18 @@
 // Renders the design guide's source to PDF at build time. The worked examples' numbers are
 // put in by the program's own engine (see GuideExamples.h), so they always match the program.
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <QTextStream>
 #include <cstdio>
 
+#include "AtomicFile.h"
 #include "GuideExamples.h"
 
 int main(int argc, char* argv[]) {
@@ -26,24 +27,21 @@ int main(int argc, char* argv[]) {
     }
     QFile source(args.at(1));
     if (!source.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        std::fprintf(stderr, "pelgro-guide-builder: cannot read %s: %s\n",
-                     qPrintable(args.at(1)), qPrintable(source.errorString()));
+        std::fprintf(stderr, "pelgro-guide-builder: cannot read %s: %s\n", qPrintable(args.at(1)),
+                     qPrintable(source.errorString()));
         return 1;
     }
     QStringList errors;
-    const QString html = bpd::guide::expandPlaceholders(QString::fromUtf8(source.readAll()), errors);
+    const QString html =
+        bpd::guide::expandPlaceholders(QString::fromUtf8(source.readAll()), errors);
     if (!errors.isEmpty()) {
         std::fprintf(stderr, "pelgro-guide-builder: cannot expand %s\n",
                      qPrintable(errors.join(QStringLiteral(", "))));
         return 1;
     }
 
-    QSaveFile output(args.at(2));
-    if (!output.open(QIODevice::WriteOnly)) {
-        std::fprintf(stderr, "pelgro-guide-builder: cannot write %s: %s\n",
-                     qPrintable(args.at(2)), qPrintable(output.errorString()));
-        return 1;
-    }
+    QBuffer output;  // rendered in memory, then written whole or not at all
+    output.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&output);
         writer.setTitle(args.size() > 3 ? args.at(3) : QStringLiteral("Ravelon Design Guide"));
@@ -58,9 +56,10 @@ int main(int argc, char* argv[]) {
         document.setHtml(html);
         document.print(&writer);  // page numbers at the foot of every page
     }
-    if (!output.commit()) {
-        std::fprintf(stderr, "pelgro-guide-builder: cannot write %s: %s\n",
-                     qPrintable(args.at(2)), qPrintable(output.errorString()));
+    QString error;
+    if (!bpd::platform::AtomicFile::writeFile(args.at(2), output.data(), &error)) {
+        std::fprintf(stderr, "pelgro-guide-builder: cannot write %s: %s\n", qPrintable(args.at(2)),
+                     qPrintable(error));
         return 1;
     }
     return 0;
