@@ -1,4 +1,5 @@
-// The "General Setttings" dialog: layout, first run, OK, the close box and reopening.
+// The "General Setttings" dialog: layout, first run, OK, the close box and reopening, saves
+// that fail, and texts of any length.
 
 #include <QApplication>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include "Form3.h"
 #include "ProjectData.h"
 #include "RegistryRoutines.h"
+#include "ScratchFilesystem.h"
 #include "tst_reports_fakes.h"
 
 using namespace bpd::reports;
@@ -30,6 +32,11 @@ QString stored(const QString& name) {
     return value;
 }
 
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
 }  // namespace
 
 class TestProjectDialog : public QObject {
@@ -46,9 +53,11 @@ private slots:
         QTest::newRow("Label3") << "Label3" << QRect(8, 120, 73, 25) << "Engineer" << true;
         QTest::newRow("Label4") << "Label4" << QRect(8, 176, 73, 25) << "Description" << true;
         QTest::newRow("Txt_Company") << "Txt_Company" << QRect(104, 8, 137, 33) << "" << false;
-        QTest::newRow("Txt_ProjectName") << "Txt_ProjectName" << QRect(104, 56, 137, 33) << "" << false;
+        QTest::newRow("Txt_ProjectName")
+            << "Txt_ProjectName" << QRect(104, 56, 137, 33) << "" << false;
         QTest::newRow("Txt_Engineer") << "Txt_Engineer" << QRect(104, 112, 137, 33) << "" << false;
-        QTest::newRow("Txt_Description") << "Txt_Description" << QRect(104, 168, 137, 73) << "" << false;
+        QTest::newRow("Txt_Description")
+            << "Txt_Description" << QRect(104, 168, 137, 73) << "" << false;
     }
     void layoutAsDesigned() {
         QFETCH(QString, name);
@@ -66,10 +75,8 @@ private slots:
         QCOMPARE(widget->geometry(), geometry);
         QCOMPARE(widget->font().bold(), bold);
         QCOMPARE(widget->font().pointSizeF(), 8.25);
-        if (auto* label = qobject_cast<QLabel*>(widget))
-            QCOMPARE(label->text(), caption);
-        if (auto* button = qobject_cast<QPushButton*>(widget))
-            QCOMPARE(button->text(), caption);
+        if (auto* label = qobject_cast<QLabel*>(widget)) QCOMPARE(label->text(), caption);
+        if (auto* button = qobject_cast<QPushButton*>(widget)) QCOMPARE(button->text(), caption);
         if (auto* edit = qobject_cast<QLineEdit*>(widget))
             QCOMPARE(edit->text(), caption);  // first run: empty, never "Text1"
     }
@@ -83,12 +90,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(form3));
         QApplication::setActiveWindow(form3);
         QCOMPARE(form3->focusWidget(), form3->findChild<QWidget*>(QStringLiteral("Command1")));
-        const char* order[] = {"Txt_Company", "Txt_ProjectName", "Txt_Engineer", "Txt_Description", "Command1"};
+        const char* order[] = {"Txt_Company", "Txt_ProjectName", "Txt_Engineer", "Txt_Description",
+                               "Command1"};
         QWidget* current = form3->findChild<QWidget*>(QStringLiteral("Command1"));
         for (const char* next : order) {
             current = current->nextInFocusChain();
-            while (current->focusPolicy() == Qt::NoFocus)
-                current = current->nextInFocusChain();
+            while (current->focusPolicy() == Qt::NoFocus) current = current->nextInFocusChain();
             QCOMPARE(current->objectName(), QString::fromLatin1(next));
         }
         UnloadForm3(form3);
@@ -107,7 +114,8 @@ private slots:
         box(form3, "Txt_ProjectName")->setText(QStringLiteral("Bridge 7"));
         box(form3, "Txt_Engineer")->setText(QStringLiteral("J. Novák"));
         box(form3, "Txt_Description")->setText(QString(1500, QLatin1Char('d')));
-        QTest::mouseClick(form3->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+        QTest::mouseClick(form3->findChild<QPushButton*>(QStringLiteral("Command1")),
+                          Qt::LeftButton);
 
         QVERIFY(form3);  // hidden, still loaded
         QVERIFY(form3->isHidden());
@@ -134,9 +142,11 @@ private slots:
         QPointer<Form3> form3;
         General_Click(&mainWindow, form3);
         form3->Command1_Click();
-        for (const QString& name : {kCompanyValue, kProjectNameValue, kEngineerValue, kDescriptionValue}) {
+        for (const QString& name :
+             {kCompanyValue, kProjectNameValue, kEngineerValue, kDescriptionValue}) {
             QString value = QStringLiteral("unchanged");
-            QVERIFY2(ReadRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, name, value), qPrintable(name));
+            QVERIFY2(ReadRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, name, value),
+                     qPrintable(name));
             QCOMPARE(value, QString());
         }
         UnloadForm3(form3);
@@ -164,6 +174,81 @@ private slots:
         QCOMPARE(box(form3, "Txt_Company")->text(), QStringLiteral("Saved Co"));
         UnloadForm3(form3);
         QTest::qWait(0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // OK on a full or read-only disk: the user is told, and nothing typed is lost; the next
+    // opening shows what the store still holds.
+    void aSaveThatFailsKeepsTheDialogAndSaysSo_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("full disk") << "full";
+        QTest::newRow("read-only disk") << "read-only";
+    }
+    void aSaveThatFailsKeepsTheDialogAndSaysSo() {
+        QFETCH(QString, fault);
+        bpd::testing::ServiceFixture fixture;
+        bpd::testing::ScratchFilesystem disk(64);
+        auto onDisk =
+            std::make_shared<bpd::platform::IniRegistryStore>(disk.path(), fixture.messages);
+        bpd::platform::Services::instance().setRegistry(onDisk);
+        for (const QString& name :
+             {kCompanyValue, kProjectNameValue, kEngineerValue, kDescriptionValue})
+            store(name, QStringLiteral("Saved ") + name);
+        const QString file = onDisk->fileFor(bpd::platform::RegistryStore::kCurrentUser);
+        const QByteArray before = readAll(file);
+        QWidget mainWindow;
+        QPointer<Form3> form3;
+        General_Click(&mainWindow, form3);
+        box(form3, "Txt_Company")->setText(QStringLiteral("Edited Co"));
+        fault == u"full" ? disk.fill() : disk.makeReadOnly();
+
+        form3->Command1_Click();
+        disk.liftLimit();
+        QVERIFY2(form3->isVisible(), qPrintable(disk.how()));
+        QVERIFY(mainWindow.isHidden());
+        QCOMPARE(box(form3, "Txt_Company")->text(), QStringLiteral("Edited Co"));
+        QCOMPARE(box(form3, "Txt_Engineer")->text(), QStringLiteral("Saved Engineer"));
+        QCOMPARE(fixture.messages->calls.size(), 1);
+        const QString text = fixture.messages->calls.at(0).text;
+        QCOMPARE(fixture.messages->calls.at(0).kind, QStringLiteral("warning"));
+        QVERIFY2(text.startsWith(QStringLiteral("The project data were not saved to\n") + file +
+                                 u"\n("_qs),
+                 qPrintable(text));
+        QVERIFY(!text.endsWith(u"()"_qs));
+        QCOMPARE(readAll(file), before);
+
+        QVERIFY(form3->close());
+        General_Click(&mainWindow, form3);
+        QCOMPARE(box(form3, "Txt_Company")->text(), QStringLiteral("Saved Company"));
+        QCOMPARE(box(form3, "Txt_Description")->text(), QStringLiteral("Saved Description"));
+        UnloadForm3(form3);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void theBoxesTakeTextsOfAnyLength_data() {
+        QTest::addColumn<int>("length");
+        QTest::newRow("QLineEdit's default limit") << 32767;
+        QTest::newRow("one more") << 32768;
+        QTest::newRow("100,000") << 100000;
+    }
+    void theBoxesTakeTextsOfAnyLength() {
+        QFETCH(int, length);
+        bpd::testing::ServiceFixture fixture;
+        QWidget mainWindow;
+        QPointer<Form3> form3;
+        General_Click(&mainWindow, form3);
+        const QString text = QString(length - 1, QLatin1Char('x')) + u'!';
+        for (const char* name :
+             {"Txt_Company", "Txt_ProjectName", "Txt_Engineer", "Txt_Description"})
+            box(form3, name)->setText(text);
+        form3->Command1_Click();
+        for (const QString& name :
+             {kCompanyValue, kProjectNameValue, kEngineerValue, kDescriptionValue})
+            QCOMPARE(stored(name), text);
+        QVERIFY(form3->close());
+        General_Click(&mainWindow, form3);
+        QCOMPARE(box(form3, "Txt_Description")->text(), text);
+        UnloadForm3(form3);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
