@@ -28,9 +28,11 @@ namespace {
 
 void installServices() {
     auto& services = bpd::platform::Services::instance();
-    services.setMessages(std::make_shared<bpd::platform::DialogMessageService>());
+    auto messages = std::make_shared<bpd::platform::DialogMessageService>();
+    services.setMessages(messages);
     services.setShell(std::make_shared<bpd::platform::XdgDesktopShell>());
-    services.setRegistry(std::make_shared<bpd::platform::IniRegistryStore>());
+    // The store tells the user before it sets an unreadable file aside.
+    services.setRegistry(std::make_shared<bpd::platform::IniRegistryStore>(QString(), messages));
     services.setPrinter(std::make_shared<bpd::platform::PrinterService>());
     // The spreadsheet stand-in belongs to the main window, from its load to its unload.
 }
