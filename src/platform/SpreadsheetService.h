@@ -21,8 +21,8 @@ public:
     QString reportsFolder() const { return folder_; }
 
     // Reserves a new, empty workbook file in the reports folder, named after the moment, with
-    // " (2)", " (3)", ... when the name is taken. Empty, with the reason in `error`, when the
-    // folder cannot be made or written.
+    // " (2)", " (3)", ... when the name is taken (by anything, a symlink too). Empty, with the
+    // reason in `error`, when the folder cannot be made or written.
     QString newWorkbookPath(QString* error = nullptr);
 
     // Records a finished workbook as the latest one and opens it, maximised, with the
