@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "EngineText.h"
 #include "Form1.h"
 #include "Form3.h"
 #include "PictureBox.h"
@@ -53,6 +54,7 @@ reports::ReportInputs Form1Commands::reportInputs() const {
         for (int c = 0; c < grid.Cols(); ++c) row.append(grid.TextMatrix(r, c));
         in.grid.append(row);
     }
+    in.numberLocale = numberLocale();
     return in;
 }
 

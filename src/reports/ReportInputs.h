@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "NumberFormat.h"
+
 namespace bpd::reports {
 
 struct ReportInputs {
@@ -22,6 +24,9 @@ struct ReportInputs {
 
     // The results grid's cell texts, rows x columns, row 0 the header (the grid's TextMatrix).
     QList<QStringList> grid;
+
+    // The separators the window wrote the input and grid texts with (the user's locale).
+    NumberLocale numberLocale;
 
     // The grid's column count: the longest row (shorter rows read as empty cells).
     int gridColumns() const;

@@ -6,19 +6,26 @@
 // with their units (A7:C13), the results grid from A16 and the owner's contact lines in
 // F26:F31. Labels and the grid header are bold, the thickness column is text ("@"), A8:M23 is
 // aligned left. Columns A to the grid's last are fitted to the input and output sections only.
-// Texts that read as plain decimal numbers are stored as numbers, as a spreadsheet stores
-// typed-in values, with a number format that shows them exactly as written (".667" stays
-// ".667"); the thickness column keeps its texts.
+// Texts that read as plain decimal numbers in the locale the window wrote them in are stored as
+// numbers, as a spreadsheet stores typed-in values, with a number format that shows them as
+// written (".667" and ",667" both become 0.667 shown "#.000"); the thickness column keeps its
+// texts.
 //
-// Each export writes a new workbook in the spreadsheet stand-in's reports folder, complete and
-// closed before it is opened. When no program can open it, the user is told where it is.
+// Each export writes a new workbook under a name the spreadsheet stand-in reserves in its
+// reports folder. The library writes it into a private temporary file, which is read back
+// (WorkbookCheck) before it takes the reserved name; only then is it opened. On any failure
+// the user is told which file and why, nothing is opened and the reserved name is given back.
+// When no program can open a written workbook, the user is told where it is.
 
+#include <QByteArray>
 #include <QMap>
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "DesktopShell.h"
+#include "NumberFormat.h"
 #include "ProjectData.h"
 #include "ReportInputs.h"
 
@@ -41,6 +48,8 @@ public:
         bool textFormat = false;  // number format "@"
         bool left = false;
         bool wrap = false;
+        std::optional<double> number;  // stored as this number, shown with numberFormat
+        QByteArray numberFormat;       // empty for the General format
     };
     struct Sheet {
         QMap<QPair<int, int>, Cell> cells;
@@ -56,15 +65,17 @@ public:
     Outcome Excel_Click(const ReportInputs& inputs, ProjectData& projectData,
                         const QStringList& colContactLines);
 
-    // The sheet in the order of its steps, and its writing to a file. writeWorkbook writes
-    // to a temporary file beside `path` and moves it into place when complete.
+    // The sheet in the order of its steps, and its writing to a file. writeWorkbook lets the
+    // library write into a private temporary file beside `path`, reads it back and only then
+    // renames it over `path`; `path` keeps its old bytes on any failure.
     static Sheet buildSheet(const ReportInputs& inputs, const ProjectData& projectData,
                             const QStringList& colContactLines);
     static bool writeWorkbook(const Sheet& sheet, const QString& path, QString* error);
 
-    // A text a spreadsheet would take as a number: digits with an optional sign, point and
-    // exponent ("4.0000", ".99", "-3"). Sets `value`.
-    static bool readsAsNumber(const QString& text, double* value);
+    // A text a spreadsheet would take as a number: digits with an optional sign, the locale's
+    // decimal separator and an exponent ("4.0000", ".99", "-3"; "4,0000" under a comma
+    // locale), no group separators. Sets `value`.
+    static bool readsAsNumber(const QString& text, const NumberLocale& locale, double* value);
     // The fitted width, in the sheet's character units, of a column holding these texts.
     static double fittedWidth(int characters, bool bold);
 

@@ -1,27 +1,40 @@
 // The spreadsheet report, read back from the written .xlsx: cells, bold, the text format of
 // the thickness column, merges, wrapping, widths and alignment; new files per export; the
-// paths taken when nothing can open the workbook or the folder cannot be written.
+// paths taken when nothing can open the workbook or the folder cannot be written; the same
+// cells under comma-decimal locales; real full and read-only disks and planted symlinks; the
+// read-back that stands between the library's file and the reserved name.
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QProcess>
 #include <QTest>
 #include <QXmlStreamReader>
 
+#include <cerrno>
+#include <cstring>
+
 #include "ProjectData.h"
 #include "RegistryRoutines.h"
+#include "ScratchFilesystem.h"
 #include "SpreadsheetReport.h"
 #include "SpreadsheetService.h"
+#include "WorkbookCheck.h"
 #include "tst_reports_fakes.h"
 
 using namespace bpd::reports;
 
 namespace {
 
-const QStringList kHeader = {"Status", "t(mm)", "SF", "Vnr(KN)", "Snr(N/m2)", "R", "Var(KN)",
-                             "W2(mm)", "Es", "Sap(N/m2)", "N(KN)", "Ss(N/m2)", "G(N/m2)"};
-const QStringList kContactLines = {"Pelgro Precast, 1 Main Street", "Springfield, ST 12345, USA",
-                                   "Phone: 555-0100", "Fax:555-0101", "E-Mail: info@example.com",
+const QStringList kHeader = {"Status", "t(mm)",    "SF",     "Vnr(KN)", "Snr(N/m2)",
+                             "R",      "Var(KN)",  "W2(mm)", "Es",      "Sap(N/m2)",
+                             "N(KN)",  "Ss(N/m2)", "G(N/m2)"};
+const QStringList kContactLines = {"Pelgro Precast, 1 Main Street",
+                                   "Springfield, ST 12345, USA",
+                                   "Phone: 555-0100",
+                                   "Fax:555-0101",
+                                   "E-Mail: info@example.com",
                                    "Website: www.example.com"};
 
 ReportInputs inputsWithRows(int bodyRows) {
@@ -37,9 +50,19 @@ ReportInputs inputsWithRows(int bodyRows) {
     inputs.unitsForce = QStringLiteral("KN");
     inputs.grid = {kHeader};
     for (int r = 0; r < bodyRows; ++r)
-        inputs.grid << QStringList{r % 2 ? "FAIL!" : "Pass", r ? QString::number(3.175 * (r + 1)) : "3.175",
-                                   "4.00", "48.00", "3000.00", ".667", "32.00", "4.00", ".28",
-                                   "445.63", ".36", "22.22", "80.00"};
+        inputs.grid << QStringList{r % 2 ? "FAIL!" : "Pass",
+                                   r ? QString::number(3.175 * (r + 1)) : "3.175",
+                                   "4.00",
+                                   "48.00",
+                                   "3000.00",
+                                   ".667",
+                                   "32.00",
+                                   "4.00",
+                                   ".28",
+                                   "445.63",
+                                   ".36",
+                                   "22.22",
+                                   "80.00"};
     return inputs;
 }
 
@@ -63,8 +86,8 @@ struct Workbook {
     QMap<QString, CellRead> cells;  // "A1" -> cell
     QList<Style> styles;
     QStringList merges;
-    QMap<int, double> widths;       // column (1-based) -> width
-    QMap<int, int> rowStyles;       // row -> style of the whole row
+    QMap<int, double> widths;  // column (1-based) -> width
+    QMap<int, int> rowStyles;  // row -> style of the whole row
     QMap<int, double> rowHeights;
 
     Style styleOf(const QString& ref) const { return styles.value(cells.value(ref).style); }
@@ -74,8 +97,7 @@ struct Workbook {
 QByteArray unzip(const QString& file, const QString& member) {
     QProcess process;
     process.start(QStringLiteral("unzip"), {QStringLiteral("-p"), file, member});
-    if (!process.waitForFinished(10000))
-        return {};
+    if (!process.waitForFinished(10000)) return {};
     return process.readAllStandardOutput();
 }
 
@@ -111,23 +133,32 @@ Workbook readWorkbook(const QString& file) {
                 if (name == QLatin1String("numFmt"))
                     codes.insert(xml.attributes().value(QLatin1String("numFmtId")).toInt(),
                                  xml.attributes().value(QLatin1String("formatCode")).toString());
-                else if (name == QLatin1String("fonts")) inFonts = true;
-                else if (name == QLatin1String("cellXfs")) inCellXfs = true;
-                else if (inFonts && name == QLatin1String("font")) fontBold << false;
-                else if (inFonts && name == QLatin1String("b")) fontBold.last() = true;
+                else if (name == QLatin1String("fonts"))
+                    inFonts = true;
+                else if (name == QLatin1String("cellXfs"))
+                    inCellXfs = true;
+                else if (inFonts && name == QLatin1String("font"))
+                    fontBold << false;
+                else if (inFonts && name == QLatin1String("b"))
+                    fontBold.last() = true;
                 else if (inCellXfs && name == QLatin1String("xf")) {
                     Style style;
-                    style.bold = fontBold.value(xml.attributes().value(QLatin1String("fontId")).toInt());
+                    style.bold =
+                        fontBold.value(xml.attributes().value(QLatin1String("fontId")).toInt());
                     style.numFmt = xml.attributes().value(QLatin1String("numFmtId")).toInt();
                     style.numFmtCode = codes.value(style.numFmt);
                     book.styles << style;
                 } else if (inCellXfs && name == QLatin1String("alignment")) {
-                    book.styles.last().horizontal = xml.attributes().value(QLatin1String("horizontal")).toString();
-                    book.styles.last().wrap = xml.attributes().value(QLatin1String("wrapText")) == QLatin1String("1");
+                    book.styles.last().horizontal =
+                        xml.attributes().value(QLatin1String("horizontal")).toString();
+                    book.styles.last().wrap =
+                        xml.attributes().value(QLatin1String("wrapText")) == QLatin1String("1");
                 }
             } else if (xml.isEndElement()) {
-                if (name == QLatin1String("fonts")) inFonts = false;
-                else if (name == QLatin1String("cellXfs")) inCellXfs = false;
+                if (name == QLatin1String("fonts"))
+                    inFonts = false;
+                else if (name == QLatin1String("cellXfs"))
+                    inCellXfs = false;
             }
         }
     }
@@ -136,8 +167,7 @@ Workbook readWorkbook(const QString& file) {
         QString ref;
         while (!xml.atEnd()) {
             xml.readNext();
-            if (!xml.isStartElement())
-                continue;
+            if (!xml.isStartElement()) continue;
             const auto attributes = xml.attributes();
             if (xml.name() == QLatin1String("col")) {
                 for (int c = attributes.value(QLatin1String("min")).toInt();
@@ -174,7 +204,63 @@ double stored(double width) {
     return int(pixels / 7.0 * 256) / 256.0;
 }
 
-QString ref(int row, int column) { return QString(QChar('A' + column - 1)) + QString::number(row); }
+QString ref(int row, int column) {
+    return QString(QChar('A' + column - 1)) + QString::number(row);
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Everything a workbook shows, one line per cell, for comparing two workbooks whole.
+QString dump(const Workbook& book) {
+    QStringList lines;
+    for (auto it = book.cells.cbegin(); it != book.cells.cend(); ++it) {
+        const Style style = book.styleOf(it.key());
+        lines << QStringLiteral("%1 %2 '%3' bold=%4 fmt=%5 '%6' %7 wrap=%8")
+                     .arg(it.key(), it.value().isString ? "text" : "number", it.value().value)
+                     .arg(style.bold)
+                     .arg(style.numFmt)
+                     .arg(style.numFmtCode, style.horizontal)
+                     .arg(style.wrap);
+    }
+    for (auto it = book.widths.cbegin(); it != book.widths.cend(); ++it)
+        lines << QStringLiteral("width %1 %2").arg(it.key()).arg(it.value());
+    lines << book.merges;
+    return lines.join(QLatin1Char('\n'));
+}
+
+// The texts of the window under a locale: every decimal point of the input boxes and of the
+// grid's value columns becomes the locale's separator (the thickness labels stay).
+ReportInputs inLocale(ReportInputs inputs, const QLocale& locale) {
+    const QString point = locale.decimalPoint();
+    inputs.numberLocale = {point.toStdString(), locale.groupSeparator().toStdString()};
+    for (QString* text :
+         {&inputs.w1Text, &inputs.b1Text, &inputs.AText, &inputs.dhText, &inputs.VapText})
+        text->replace(QLatin1Char('.'), point);
+    for (int r = 1; r < inputs.grid.size(); ++r)
+        for (int c = 2; c < inputs.grid[r].size(); ++c)
+            inputs.grid[r][c].replace(QLatin1Char('.'), point);
+    return inputs;
+}
+
+// The names an export within the next seconds may choose, for planting things under them.
+QStringList namesAround(const QString& folder, const QString& suffix) {
+    QStringList names;
+    const QDateTime now = QDateTime::currentDateTime();
+    for (int s = -1; s <= 5; ++s)
+        names << folder + QStringLiteral("/Bearing Pad Report ") +
+                     now.addSecs(s).toString(QStringLiteral("yyyy-MM-dd HH.mm.ss")) + suffix;
+    return names;
+}
+
+QStringList entries(const QString& folder) {
+    QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                               QDir::NoDotAndDotDot);
+    names.removeAll(QStringLiteral("filler"));
+    return names;
+}
 
 }  // namespace
 
@@ -193,7 +279,8 @@ class TestSpreadsheetReport : public QObject {
 private slots:
     void init() {
         fixture_ = std::make_unique<bpd::testing::ServiceFixture>();
-        spreadsheet_ = std::make_shared<bpd::platform::SpreadsheetService>(fixture_->path(QStringLiteral("reports")));
+        spreadsheet_ = std::make_shared<bpd::platform::SpreadsheetService>(
+            fixture_->path(QStringLiteral("reports")));
         bpd::platform::Services::instance().setSpreadsheet(spreadsheet_);
     }
     void cleanup() {
@@ -203,20 +290,35 @@ private slots:
 
     void sectionsLabelsAndInputs() {
         QVariant value = QStringLiteral("Pelgro Łódź");
-        QVERIFY(WriteRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, REG_SZ, kCompanyValue, value));
+        QVERIFY(
+            WriteRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, REG_SZ, kCompanyValue, value));
         ProjectData projectData{QStringLiteral("old"), QStringLiteral("Bridge 7"), {}, {}};
         const QString file = exportOnce(inputsWithRows(1), projectData);
         QVERIFY(!file.isEmpty());
         QCOMPARE(projectData.sCompany, QStringLiteral("Pelgro Łódź"));
         const Workbook book = readWorkbook(file);
 
-        const QList<QPair<QString, QString>> expected = {
-            {"A1", "PROJECT DATA:"}, {"A2", "Company Name"}, {"A3", "Project Name"},
-            {"A4", "Engineer"}, {"A5", "Description"}, {"B2", "Pelgro Łódź"}, {"B3", "Bridge 7"},
-            {"A7", "INPUT DATA:"}, {"A8", "Slide Bearing"}, {"A9", "Bearing Length"},
-            {"A10", "Bearing Width"}, {"A11", "Angle of Rotation"}, {"A12", "Horizontal Deformation"},
-            {"A13", "Applied Load"}, {"B8", "Yes"}, {"C9", "mm"}, {"C10", "mm"}, {"C11", "rad."},
-            {"C12", "mm"}, {"C13", "KN"}, {"A15", "OUTPUT DATA:"}};
+        const QList<QPair<QString, QString>> expected = {{"A1", "PROJECT DATA:"},
+                                                         {"A2", "Company Name"},
+                                                         {"A3", "Project Name"},
+                                                         {"A4", "Engineer"},
+                                                         {"A5", "Description"},
+                                                         {"B2", "Pelgro Łódź"},
+                                                         {"B3", "Bridge 7"},
+                                                         {"A7", "INPUT DATA:"},
+                                                         {"A8", "Slide Bearing"},
+                                                         {"A9", "Bearing Length"},
+                                                         {"A10", "Bearing Width"},
+                                                         {"A11", "Angle of Rotation"},
+                                                         {"A12", "Horizontal Deformation"},
+                                                         {"A13", "Applied Load"},
+                                                         {"B8", "Yes"},
+                                                         {"C9", "mm"},
+                                                         {"C10", "mm"},
+                                                         {"C11", "rad."},
+                                                         {"C12", "mm"},
+                                                         {"C13", "KN"},
+                                                         {"A15", "OUTPUT DATA:"}};
         for (const auto& [cell, text] : expected) {
             QVERIFY2(book.cells.value(cell).isString, qPrintable(cell));
             QCOMPARE(book.text(cell), text);
@@ -267,9 +369,9 @@ private slots:
         // A8:M23 is aligned left whatever the grid's size; rows 24 and 25 stay empty.
         for (int r = 8; r <= 23; ++r)
             for (int c = 1; c <= 13; ++c)
-                QVERIFY2(book.styleOf(ref(r, c)).horizontal == QLatin1String("left"), qPrintable(ref(r, c)));
-        for (int r = 17 + bodyRows; r <= 23; ++r)
-            QVERIFY(book.text(ref(r, 1)).isEmpty());
+                QVERIFY2(book.styleOf(ref(r, c)).horizontal == QLatin1String("left"),
+                         qPrintable(ref(r, c)));
+        for (int r = 17 + bodyRows; r <= 23; ++r) QVERIFY(book.text(ref(r, 1)).isEmpty());
         for (int c = 1; c <= 13; ++c) {
             QVERIFY(!book.cells.value(ref(24, c)).present);
             QVERIFY(!book.cells.value(ref(25, c)).present);
@@ -282,7 +384,8 @@ private slots:
 
     void projectRowsAreMergedWrappedAndLeft() {
         QVariant value = QString(300, QLatin1Char('W'));
-        QVERIFY(WriteRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, REG_SZ, kCompanyValue, value));
+        QVERIFY(
+            WriteRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, REG_SZ, kCompanyValue, value));
         ProjectData projectData;
         const Workbook book = readWorkbook(exportOnce(inputsWithRows(1), projectData));
         QCOMPARE(book.merges, QStringList({"B2:M2", "B3:M3", "B4:M4", "B5:M5"}));
@@ -306,10 +409,14 @@ private slots:
         ReportInputs inputs = inputsWithRows(7);
         inputs.grid[3][4] = QStringLiteral("123456789.00");
         const Workbook book = readWorkbook(exportOnce(inputs, projectData));
-        QCOMPARE(book.widths.value(1), stored(SpreadsheetReport::fittedWidth(22, false)));  // "Horizontal Deformation"
-        QCOMPARE(book.widths.value(2), stored(SpreadsheetReport::fittedWidth(8, false)));   // "101.6000" > "t(mm)" bold, "22.225"
-        QCOMPARE(book.widths.value(5), stored(SpreadsheetReport::fittedWidth(12, false)));  // "123456789.00" > "Snr(N/m2)" bold
-        QCOMPARE(book.widths.value(6), stored(SpreadsheetReport::fittedWidth(4, false)));   // ".667" (contact lines ignored)
+        QCOMPARE(book.widths.value(1),
+                 stored(SpreadsheetReport::fittedWidth(22, false)));  // "Horizontal Deformation"
+        QCOMPARE(book.widths.value(2), stored(SpreadsheetReport::fittedWidth(
+                                           8, false)));  // "101.6000" > "t(mm)" bold, "22.225"
+        QCOMPARE(book.widths.value(5), stored(SpreadsheetReport::fittedWidth(
+                                           12, false)));  // "123456789.00" > "Snr(N/m2)" bold
+        QCOMPARE(book.widths.value(6), stored(SpreadsheetReport::fittedWidth(
+                                           4, false)));  // ".667" (contact lines ignored)
         QCOMPARE(book.widths.size(), 13);
     }
 
@@ -330,7 +437,10 @@ private slots:
         QVERIFY(first.startsWith(fixture_->path(QStringLiteral("reports/"))));
         QVERIFY(first.endsWith(QStringLiteral(".xlsx")));
         // Nothing half-written stays behind.
-        QCOMPARE(QDir(fixture_->path(QStringLiteral("reports"))).entryList(QDir::Files | QDir::Hidden).size(), 2);
+        QCOMPARE(QDir(fixture_->path(QStringLiteral("reports")))
+                     .entryList(QDir::Files | QDir::Hidden)
+                     .size(),
+                 2);
         spreadsheet_->quit();
         QVERIFY(spreadsheet_->latestWorkbook().isEmpty());
         QVERIFY(QFile::exists(second));
@@ -350,33 +460,229 @@ private slots:
         QFile blocker(fixture_->path(QStringLiteral("blocker")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        bpd::platform::Services::instance().setSpreadsheet(std::make_shared<bpd::platform::SpreadsheetService>(
-            fixture_->path(QStringLiteral("blocker/reports"))));
+        bpd::platform::Services::instance().setSpreadsheet(
+            std::make_shared<bpd::platform::SpreadsheetService>(
+                fixture_->path(QStringLiteral("blocker/reports"))));
         ProjectData projectData;
         QVERIFY(exportOnce(inputsWithRows(1), projectData).isEmpty());
         QVERIFY(fixture_->shell->opens.isEmpty());
         QCOMPARE(fixture_->messages->calls.size(), 1);
         QCOMPARE(fixture_->messages->calls.at(0).kind, QStringLiteral("warning"));
-        QVERIFY(fixture_->messages->calls.at(0).text.contains(fixture_->path(QStringLiteral("blocker/reports"))));
+        QVERIFY(fixture_->messages->calls.at(0).text.contains(
+            fixture_->path(QStringLiteral("blocker/reports"))));
     }
 
     void numbersAsASpreadsheetReadsThem_data() {
+        QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("number");
-        QTest::newRow("four decimals") << "4.0000" << true;
-        QTest::newRow("no leading zero") << ".99" << true;
-        QTest::newRow("negative") << "-3" << true;
-        QTest::newRow("exponent") << "1E+05" << true;
-        QTest::newRow("fraction") << "1/8" << false;
-        QTest::newRow("word") << "Pass" << false;
-        QTest::newRow("decimal comma") << "4,00" << false;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("lonely point") << "." << false;
+        QTest::newRow("four decimals") << "C"
+                                       << "4.0000" << true;
+        QTest::newRow("no leading zero") << "C"
+                                         << ".99" << true;
+        QTest::newRow("negative") << "C"
+                                  << "-3" << true;
+        QTest::newRow("exponent") << "C"
+                                  << "1E+05" << true;
+        QTest::newRow("fraction") << "C"
+                                  << "1/8" << false;
+        QTest::newRow("word") << "C"
+                              << "Pass" << false;
+        QTest::newRow("decimal comma") << "C"
+                                       << "4,00" << false;
+        QTest::newRow("grouped") << "C"
+                                 << "1,234.5" << false;
+        QTest::newRow("empty") << "C"
+                               << "" << false;
+        QTest::newRow("lonely point") << "C"
+                                      << "." << false;
+        QTest::newRow("de four decimals") << "de_DE"
+                                          << "4,0000" << true;
+        QTest::newRow("de no leading zero") << "de_DE"
+                                            << ",714" << true;
+        QTest::newRow("de decimal point") << "de_DE"
+                                          << "4.5" << false;
+        QTest::newRow("de grouped") << "de_DE"
+                                    << "1.234,5" << false;
+        QTest::newRow("fr decimals") << "fr_FR"
+                                     << "-0,0711" << true;
+        QTest::newRow("fr lonely comma") << "fr_FR"
+                                         << "," << false;
     }
     void numbersAsASpreadsheetReadsThem() {
+        QFETCH(QString, locale);
         QFETCH(QString, text);
         QFETCH(bool, number);
-        QCOMPARE(SpreadsheetReport::readsAsNumber(text, nullptr), number);
+        const QLocale qt(locale);
+        const bpd::NumberLocale separators{QString(qt.decimalPoint()).toStdString(),
+                                           QString(qt.groupSeparator()).toStdString()};
+        double value = 0;
+        QCOMPARE(SpreadsheetReport::readsAsNumber(text, separators, &value), number);
+        if (number) {
+            QString plain = text;
+            QCOMPARE(value, plain.replace(qt.decimalPoint(), QStringLiteral(".")).toDouble());
+        }
+    }
+
+    // A comma-decimal desktop gets the cells, number formats and widths of the C locale; the
+    // input column holds numbers only, also after Units > SI and back (whole numbers there).
+    void commaLocalesGiveTheSameCells_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("inputTexts");  // w1, b1, A, dh, Vap as the boxes show them
+        const QStringList validated = {"101.6000", "4.0000", ".01", ".0711", "7.1300"};
+        const QStringList siAndBack = {"4", "4", ".01", "0.0711", "7.13"};
+        QTest::newRow("de_DE") << "de_DE" << validated;
+        QTest::newRow("fr_FR") << "fr_FR" << validated;
+        QTest::newRow("de_DE after SI and back") << "de_DE" << siAndBack;
+    }
+    void commaLocalesGiveTheSameCells() {
+        QFETCH(QString, locale);
+        QFETCH(QStringList, inputTexts);
+        ReportInputs inputs = inputsWithRows(7);
+        inputs.w1Text = inputTexts[0];
+        inputs.b1Text = inputTexts[1];
+        inputs.AText = inputTexts[2];
+        inputs.dhText = inputTexts[3];
+        inputs.VapText = inputTexts[4];
+        ProjectData projectData;
+        const Workbook c = readWorkbook(exportOnce(inputs, projectData));
+        const ReportInputs local = inLocale(inputs, QLocale(locale));
+        QVERIFY(local.grid[1][5].contains(QLocale(locale).decimalPoint()));
+        const Workbook comma = readWorkbook(exportOnce(local, projectData));
+        for (int row = 9; row <= 13; ++row)
+            QVERIFY2(!comma.cells.value(ref(row, 2)).isString, qPrintable(ref(row, 2)));
+        QCOMPARE(dump(comma), dump(c));
+    }
+
+    // A failed export names the file and the reason, opens nothing, gives the reserved name
+    // back and leaves the earlier workbook byte-identical.
+    void aFailedWriteIsToldAndKeepsEarlierWorkbooks_data() {
+        QTest::addColumn<bool>("fill");  // else read-only
+        QTest::newRow("full disk") << true;
+        QTest::newRow("read-only disk") << false;
+    }
+    void aFailedWriteIsToldAndKeepsEarlierWorkbooks() {
+        QFETCH(bool, fill);
+        bpd::testing::ScratchFilesystem disk(256);
+        const QString folder = disk.filePath(QStringLiteral("reports"));
+        bpd::platform::Services::instance().setSpreadsheet(
+            std::make_shared<bpd::platform::SpreadsheetService>(folder));
+        ProjectData projectData;
+        const QString earlier = exportOnce(inputsWithRows(1), projectData);
+        QVERIFY(!earlier.isEmpty());
+        const QByteArray earlierBytes = readAll(earlier);
+        fixture_->shell->opens.clear();
+
+        int reason = 0;
+        if (fill) {
+            disk.fill();
+            reason = disk.isTmpfs() ? ENOSPC : EFBIG;
+        } else {
+            disk.makeReadOnly();
+            reason = disk.isTmpfs() ? EROFS : EACCES;
+        }
+        const QString file = exportOnce(inputsWithRows(7), projectData);
+        disk.liftLimit();
+        QVERIFY2(file.isEmpty(), qPrintable(disk.how()));
+        QVERIFY(fixture_->shell->opens.isEmpty());
+        QCOMPARE(fixture_->messages->calls.size(), 1);
+        const QString message = fixture_->messages->calls.at(0).text;
+        QCOMPARE(fixture_->messages->calls.at(0).kind, QStringLiteral("warning"));
+        QVERIFY2(message.contains(QString::fromLocal8Bit(std::strerror(reason))),
+                 qPrintable(message + " / " + disk.how()));
+        if (fill)  // the name was reserved before the data failed to fit
+            QVERIFY2(message.contains(folder + QStringLiteral("/Bearing Pad Report ")) &&
+                         message.contains(QStringLiteral(".xlsx")),
+                     qPrintable(message));
+        else
+            QVERIFY2(message.contains(folder), qPrintable(message));
+        QCOMPARE(entries(folder), QStringList{QFileInfo(earlier).fileName()});
+        QCOMPARE(readAll(earlier), earlierBytes);
+    }
+
+    // Symlinks planted under names an export may pick, the library's temporary ".part" names
+    // of earlier versions or the workbook's own, are passed by: the files they point at, or
+    // would create, stay as they were, and the workbook is a file of its own.
+    void plantedSymlinksAreNeverWrittenThrough_data() {
+        QTest::addColumn<bool>("partNames");  // else the workbook's names
+        QTest::newRow(".xlsx.part beside the workbook") << true;
+        QTest::newRow("the workbook's names, dangling or not") << false;
+    }
+    void plantedSymlinksAreNeverWrittenThrough() {
+        QFETCH(bool, partNames);
+        const QString folder = fixture_->path(QStringLiteral("reports"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString victim = fixture_->path(QStringLiteral("victim.xlsx"));
+        {
+            QFile f(victim);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("the user's own file") > 0);
+        }
+        const QString absent = fixture_->path(QStringLiteral("created-through-a-link"));
+        QMap<QString, QString> planted;  // link -> target
+        for (const QString& name : namesAround(folder, QStringLiteral(".xlsx"))) {
+            const QFileInfo info(name);
+            if (partNames) {
+                planted.insert(info.path() + "/." + info.fileName() + ".part", victim);
+            } else {
+                planted.insert(name, absent);
+                planted.insert(name.chopped(5) + " (2).xlsx", victim);
+            }
+        }
+        for (auto it = planted.cbegin(); it != planted.cend(); ++it)
+            QVERIFY(QFile::link(it.value(), it.key()));
+        ProjectData projectData;
+        const QString file = exportOnce(inputsWithRows(7), projectData);
+        QVERIFY(!file.isEmpty());
+        QVERIFY(!QFileInfo(file).isSymLink());
+        QCOMPARE(WorkbookCheck::problem(file), QString());
+        QCOMPARE(readAll(victim), QByteArray("the user's own file"));
+        QVERIFY(!QFileInfo::exists(absent));
+        for (auto it = planted.cbegin(); it != planted.cend(); ++it)
+            QCOMPARE(QFileInfo(it.key()).symLinkTarget(), it.value());
+    }
+
+    // The read-back refuses every damaged copy of a sound workbook.
+    void theReadBackRefusesDamagedWorkbooks_data() {
+        QTest::addColumn<int>("cutBytes");       // taken off the end
+        QTest::addColumn<int>("flipAt");         // byte inverted, -1 none
+        QTest::addColumn<QByteArray>("rename");  // a part's name changed in every header
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("sound") << 0 << -1 << QByteArray() << QString();
+        QTest::newRow("end record cut") << 1 << -1 << QByteArray() << "not a complete zip";
+        QTest::newRow("half the file") << -2 << -1 << QByteArray() << "not a complete zip";
+        QTest::newRow("empty") << -1 << -1 << QByteArray() << "not a complete zip";
+        QTest::newRow("data damaged")
+            << 0 << 60 << QByteArray() << "[Content_Types].xml is damaged";
+        QTest::newRow("local header damaged") << 0 << 0 << QByteArray() << "is damaged";
+        QTest::newRow("part missing")
+            << 0 << -1 << QByteArray("xl/styles.xml") << "lacks its part xl/styles.xml";
+    }
+    void theReadBackRefusesDamagedWorkbooks() {
+        QFETCH(int, cutBytes);
+        QFETCH(int, flipAt);
+        QFETCH(QByteArray, rename);
+        QFETCH(QString, problem);
+        ProjectData projectData;
+        const QString sound = exportOnce(inputsWithRows(7), projectData);
+        QByteArray bytes = readAll(sound);
+        if (cutBytes == -1)
+            bytes.clear();
+        else if (cutBytes == -2)
+            bytes.truncate(bytes.size() / 2);
+        else
+            bytes.chop(cutBytes);
+        if (flipAt >= 0) bytes[flipAt] = char(~bytes[flipAt]);
+        if (!rename.isEmpty())
+            bytes.replace(rename, QByteArray(rename).replace("styles", "stylez"));
+        const QString damaged = fixture_->path(QStringLiteral("damaged.xlsx"));
+        QFile out(damaged);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+        out.close();
+        const QString found = WorkbookCheck::problem(damaged);
+        if (problem.isEmpty())
+            QCOMPARE(found, QString());
+        else
+            QVERIFY2(found.contains(problem), qPrintable(found));
     }
 };
 
