@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QStyleFactory>
 #include <QTimer>
+#include <clocale>
 #include <memory>
 
 #include "ClassicColours.h"
@@ -56,6 +57,11 @@ void installProbes(QWidget& firstWindow) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // QApplication took every locale category from the environment. C libraries format and
+    // read numbers under LC_NUMERIC (the spreadsheet library writes "23,7109375" into its XML
+    // under de_DE): keep it "C" for the whole process. The texts the user sees come from
+    // QLocale, which reads the environment itself and keeps the user's separators.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Pelgro Bearing Pad Design"));
     QApplication::setOrganizationName(QStringLiteral("Pelgro"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

@@ -97,6 +97,7 @@ class Desktop:
         self.display = None
         self.xvfb = None
         self.wm = None
+        self.locale = "C.UTF-8"  # LC_ALL of the programs started from now on
         self._install_stand_ins()
 
     # The recording stand-ins for the text viewer, the spreadsheet program and the viewers of
@@ -148,7 +149,7 @@ class Desktop:
             "XDG_DATA_HOME": self.data,
             "XDG_RUNTIME_DIR": self.runtime,
             "XDG_CACHE_HOME": os.path.join(self.workdir, "cache"),
-            "LC_ALL": "C.UTF-8",
+            "LC_ALL": self.locale,
             "QT_QPA_PLATFORM": "xcb",
         })
         if self.display:
@@ -666,6 +667,92 @@ def scenario_reports(program, desktop, checks):
     return []
 
 
+COMMA_NUMBER = re.compile(r"^[-+]?\d*,\d+(?:[eE][-+]?\d+)?$")
+
+
+def comma_numbers(data):
+    """Attribute values and element texts of the workbook's XML parts that are numbers written
+    with a decimal comma."""
+    found = []
+    book = zipfile.ZipFile(io.BytesIO(data))
+    for member in book.namelist():
+        if not member.endswith((".xml", ".rels")):
+            continue
+        for element in ElementTree.fromstring(book.read(member)).iter():
+            tag = element.tag.split("}")[-1]
+            found += [f"{member}: <{tag} {name}={value!r}>" for name, value in element.attrib.items()
+                      if COMMA_NUMBER.match(value)]
+            if element.text and COMMA_NUMBER.match(element.text.strip()):
+                found.append(f"{member}: <{tag}>{element.text.strip()}</{tag}>")
+    return found
+
+
+def workbook_cells(data, what):
+    """Every cell as openpyxl reads it: type, value, number format, bold; and the widths."""
+    try:
+        import openpyxl
+    except ImportError:
+        raise Skip("python3-openpyxl is not installed (./bpd installs it)")
+    try:
+        sheet = openpyxl.load_workbook(io.BytesIO(data)).active
+    except Exception as error:  # openpyxl refuses malformed files with many kinds of error
+        raise Failure(f"openpyxl cannot open {what}: {error}") from None
+    cells = {cell.coordinate: (cell.data_type, cell.value, cell.number_format, cell.font.b)
+             for row in sheet.iter_rows() for cell in row if cell.value is not None}
+    widths = {name: dim.width for name, dim in sheet.column_dimensions.items()}
+    return cells, widths
+
+
+def export_workbook(program, desktop, main):
+    """Export > Excel (Ctrl+E); returns the workbook as the spreadsheet program got it."""
+    before = len(desktop.openings("spreadsheet"))
+    program.activate(main)
+    program.key("ctrl+e")
+    opened = wait_opening(desktop, "spreadsheet", before + 1, "Ctrl+E", program)
+    check(opened.endswith(".xlsx"), f"the spreadsheet program was given {opened}")
+    return desktop.opened_copy("spreadsheet", before + 1)
+
+
+def scenario_comma_workbook(program, desktop, checks, locale):
+    """Under a comma-decimal locale the window and the text report keep the locale's texts,
+    and Export > Excel writes the workbook of the C locale: no number with a comma in any XML
+    part, openpyxl opens it, and every cell has the same type, value and format (also after
+    Units > SI and back, when the input column holds whole numbers)."""
+    installed = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout.split()
+    if locale.lower().replace("utf-8", "utf8") not in (name.lower() for name in installed):
+        raise Skip(f"the locale {locale} is not installed (./bpd makes it with locale-gen)")
+    runs = {}
+    for run_locale in ("C.UTF-8", locale):
+        desktop.locale = run_locale
+        main = program.open_main_window()
+        lines, _ = export_text_report(program, desktop, main)
+        opening = export_workbook(program, desktop, main)
+        program.activate(main)
+        program.key("ctrl+i")
+        program.key("ctrl+m")
+        back = export_workbook(program, desktop, main)
+        program.close_main_window(main)
+        runs[run_locale] = (lines, opening, back)
+
+    lines = runs[locale][0]
+    check("Bearing Length: 4,00 in." in lines,
+          f"the text report under {locale} lost the locale's texts: {lines[7:14]}")
+    check(any("8,00" in line for line in lines), f"no grid text 8,00 in the report under {locale}")
+    for n, name in ((1, "the opening workbook"), (2, "the workbook after SI and back")):
+        data = runs[locale][n]
+        commas = comma_numbers(data)
+        check(not commas, f"{name} under {locale} has numbers with a comma: {commas[:5]}")
+        want, want_widths = workbook_cells(runs["C.UTF-8"][n], f"{name} under C.UTF-8")
+        got, got_widths = workbook_cells(data, f"{name} under {locale}")
+        differ = [f"{ref}: {got.get(ref)} != {want.get(ref)}" for ref in sorted(set(want) | set(got))
+                  if got.get(ref) != want.get(ref)]
+        check(not differ, f"{name} under {locale} differs from C.UTF-8: {differ[:5]}")
+        check(got_widths == want_widths, f"{name}: widths {got_widths} != {want_widths}")
+        inputs = [want.get(f"B{row}", ("missing",))[0] for row in range(9, 14)]
+        check(inputs == ["n"] * 5, f"{name}: the input column B9:B13 holds types {inputs}")
+    return []
+
+
 def scenario_settings(program, desktop, checks):
     """Settings > General saves the project data that the next report shows."""
     main = program.open_main_window()
@@ -801,6 +888,8 @@ SCENARIOS = {
     "dialogs": scenario_dialogs,
     "help": scenario_help,
     "installed": scenario_installed,
+    "workbook_de_DE": lambda p, d, c: scenario_comma_workbook(p, d, c, "de_DE.UTF-8"),
+    "workbook_fr_FR": lambda p, d, c: scenario_comma_workbook(p, d, c, "fr_FR.UTF-8"),
 }
 
 
