@@ -557,12 +557,13 @@ private slots:
     // A failed export names the file and the reason, opens nothing, gives the reserved name
     // back and leaves the earlier workbook byte-identical.
     void aFailedWriteIsToldAndKeepsEarlierWorkbooks_data() {
-        QTest::addColumn<bool>("fill");  // else read-only
-        QTest::newRow("full disk") << true;
-        QTest::newRow("read-only disk") << false;
+        QTest::addColumn<int>("freeBytes");  // -1: the disk turns read-only
+        QTest::newRow("full disk") << 0;
+        QTest::newRow("room for part of the workbook") << 8192;
+        QTest::newRow("read-only disk") << -1;
     }
     void aFailedWriteIsToldAndKeepsEarlierWorkbooks() {
-        QFETCH(bool, fill);
+        QFETCH(int, freeBytes);
         bpd::testing::ScratchFilesystem disk(256);
         const QString folder = disk.filePath(QStringLiteral("reports"));
         bpd::platform::Services::instance().setSpreadsheet(
@@ -573,9 +574,13 @@ private slots:
         const QByteArray earlierBytes = readAll(earlier);
         fixture_->shell->opens.clear();
 
+        const bool fill = freeBytes >= 0;
         int reason = 0;
         if (fill) {
-            disk.fill();
+            disk.fill(freeBytes);
+            const QString filler = disk.filePath(QStringLiteral("filler"));
+            if (disk.isTmpfs())
+                QVERIFY(QFile::resize(filler, QFileInfo(filler).size() - freeBytes));
             reason = disk.isTmpfs() ? ENOSPC : EFBIG;
         } else {
             disk.makeReadOnly();
