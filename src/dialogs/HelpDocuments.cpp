@@ -13,14 +13,21 @@ namespace bpd::dialogs {
 
 using platform::ShellResult;
 
+// The viewer packages are named where the Debian package recommends them (the top CMakeLists).
+const HelpDocuments::Document HelpDocuments::kHelpFile{"Help/Pelgro_BPD.chm",
+                                                       BPD_HELP_VIEWER_PACKAGE, "the help file"};
+const HelpDocuments::Document HelpDocuments::kDesignGuide{
+    "Help/DG3-RavelonDesignGuide.pdf", BPD_GUIDE_VIEWER_PACKAGE, "the design guide"};
+
 HelpDocuments::HelpDocuments(QWidget* mainWindow, QString programFolder, OpenWith openWith)
     : mainWindow_(mainWindow),
       programFolder_(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                              : std::move(programFolder)),
       openWith_(std::move(openWith)) {
     if (!openWith_) {
-        openWith_ = [](const QString& documentPath, QWidget* parent) {
+        openWith_ = [](const QString& documentPath, const QString& installHint, QWidget* parent) {
             auto* dialog = new OpenWithDialog(documentPath, parent);
+            dialog->setInstallHint(installHint);
             dialog->setAttribute(Qt::WA_DeleteOnClose);
             dialog->show();
         };
@@ -33,15 +40,21 @@ QString HelpDocuments::fullPath(const QString& programFolder, const QString& rel
     return programFolder + u'/' + relativeName;
 }
 
+QString HelpDocuments::installHint(const Document& document) {
+    return QStringLiteral("Install %1 to read %2")
+        .arg(QLatin1String(document.viewerPackage), QLatin1String(document.description));
+}
+
 void HelpDocuments::Help_Topics_Click() {
-    openDocument(QString::fromLatin1(kHelpFile));
+    openDocument(kHelpFile);
 }
 
 void HelpDocuments::Pelgro_Ravelon_Design_Guide_Click() {
-    openDocument(QString::fromLatin1(kDesignGuide));
+    openDocument(kDesignGuide);
 }
 
-void HelpDocuments::openDocument(const QString& relativeName) {
+void HelpDocuments::openDocument(const Document& which) {
+    const QString relativeName = QString::fromLatin1(which.relativeName);
     auto& shell = platform::Services::instance().shell();
     const QString document = fullPath(programFolder_, relativeName);
     const ShellResult result = shell.open(document, programFolder_, platform::ShowMode::Maximized);
@@ -59,7 +72,8 @@ void HelpDocuments::openDocument(const QString& relativeName) {
     const QString saved = shell.currentDirectory();
     shell.setCurrentDirectory(programFolder_ + QStringLiteral("/Help"));
     const QString name = QFileInfo(relativeName).fileName();
-    openWith_(QDir(shell.currentDirectory()).absoluteFilePath(name), mainWindow_);
+    openWith_(QDir(shell.currentDirectory()).absoluteFilePath(name), installHint(which),
+              mainWindow_);
     shell.setCurrentDirectory(saved);
 }
 

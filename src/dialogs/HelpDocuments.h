@@ -8,8 +8,9 @@
 // Each hands its document to the desktop's associated program with the program folder as the
 // working directory. When no program is associated with the type (or the association cannot
 // be used), it saves the current directory, makes <program folder>/Help current, offers the
-// Open With chooser for the document's name there, and restores the saved directory. A viewer
-// that cannot be started is reported; a missing document passes silently.
+// Open With chooser for the document's name there (naming the Debian package that gives the
+// document a viewer), and restores the saved directory. A viewer that cannot be started is
+// reported; a missing document passes silently.
 
 #include <QString>
 #include <functional>
@@ -21,10 +22,20 @@ namespace bpd::dialogs {
 class HelpDocuments {
 public:
     // Offers the user a program for the document (absolute path); does not wait for it.
-    using OpenWith = std::function<void(const QString& documentPath, QWidget* parent)>;
+    // installHint tells which package to install for a viewer ("Install xchm to read ...").
+    using OpenWith = std::function<void(const QString& documentPath, const QString& installHint,
+                                        QWidget* parent)>;
 
-    static constexpr const char* kHelpFile = "Help/Pelgro_BPD.chm";
-    static constexpr const char* kDesignGuide = "Help/DG3-RavelonDesignGuide.pdf";
+    struct Document {
+        const char* relativeName;
+        const char* viewerPackage;  // the Debian package the program recommends for it
+        const char* description;
+    };
+    static const Document kHelpFile;
+    static const Document kDesignGuide;
+
+    // "Install <package> to read <the document>".
+    static QString installHint(const Document& document);
 
     // programFolder "" means QCoreApplication::applicationDirPath(); openWith empty means
     // our OpenWithDialog, shown not modal.
@@ -40,7 +51,7 @@ public:
     QString programFolder() const { return programFolder_; }
 
 private:
-    void openDocument(const QString& relativeName);
+    void openDocument(const Document& which);
 
     QWidget* mainWindow_;
     QString programFolder_;

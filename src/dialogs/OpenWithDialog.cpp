@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
@@ -30,43 +31,60 @@ OpenWithDialog::OpenWithDialog(const QString& documentPath, QWidget* parent,
     const QString fileName = QFileInfo(documentPath).fileName();
     const QMimeType type = QMimeDatabase().mimeTypeForName(mimeType_);
 
-    auto* intro = new QLabel(
-        tr("Choose the program you want to use to open this file:\n%1 (%2)")
-            .arg(fileName, type.isValid() ? type.comment() : mimeType_),
-        this);
+    auto* intro = new QLabel(tr("Choose the program you want to use to open this file:\n%1 (%2)")
+                                 .arg(fileName, type.isValid() ? type.comment() : mimeType_),
+                             this);
     intro->setWordWrap(true);
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("applicationList"));
-    auto* empty = new QLabel(tr("No installed program declares this file type. "
-                                "Use Browse to choose a program."),
-                             this);
-    empty->setObjectName(QStringLiteral("noApplicationsLabel"));
-    empty->setWordWrap(true);
+    note_ = new QLabel(this);
+    note_->setObjectName(QStringLiteral("noApplicationsLabel"));
+    note_->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     okButton_ = buttons->button(QDialogButtonBox::Ok);
-    auto* browseButton = buttons->addButton(tr("Browse..."), QDialogButtonBox::ActionRole);
+    okButton_->setDefault(true);
+    // Beside the note, which says what Browse... is for.
+    auto* browseButton = new QPushButton(tr("Browse..."), this);
     browseButton->setObjectName(QStringLiteral("browseButton"));
 
+    auto* browseRow = new QHBoxLayout;
+    browseRow->addWidget(note_, 1);
+    browseRow->addWidget(browseButton, 0, Qt::AlignRight | Qt::AlignTop);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addWidget(list_);
-    layout->addWidget(empty);
+    layout->addLayout(browseRow);
     layout->addWidget(buttons);
     resize(420, 360);
 
     const DesktopApplications applications(dataDirectories);
     for (const DesktopApplication& app : applications.forMimeType(mimeType_)) addChoice(app);
-    empty->setVisible(choices_.isEmpty());
     if (!choices_.isEmpty()) list_->setCurrentRow(0);
     okButton_->setEnabled(!choices_.isEmpty());
+    updateNote();
 
     connect(list_, &QListWidget::currentRowChanged, this,
             [this](int row) { okButton_->setEnabled(row >= 0); });
-    connect(list_, &QListWidget::itemActivated, this, [this] { accept(); });
+    // Enter in the list reaches the default button, OK; only a double click starts from here.
+    connect(list_, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
     connect(buttons, &QDialogButtonBox::accepted, this, &OpenWithDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &OpenWithDialog::reject);
     connect(browseButton, &QPushButton::clicked, this, &OpenWithDialog::browse);
+}
+
+void OpenWithDialog::setInstallHint(const QString& hint) {
+    installHint_ = hint;
+    updateNote();
+}
+
+void OpenWithDialog::updateNote() {
+    note_->setText(installHint_.isEmpty() ? tr("No installed program declares this file type. "
+                                               "Use Browse... to choose a program.")
+                                          : tr("No installed program declares this file type. "
+                                               "%1, or use Browse... to choose a program.")
+                                                .arg(installHint_));
+    note_->setVisible(choices_.isEmpty());
 }
 
 void OpenWithDialog::addChoice(const DesktopApplication& application) {
@@ -85,9 +103,14 @@ void OpenWithDialog::addProgram(const QString& programPath) {
     program.exec = u'"' + quoted + QStringLiteral("\" %f");
     addChoice(program);
     selectChoice(static_cast<int>(choices_.size()) - 1);
+    updateNote();
+    // Browse... had the focus, and a focused button is the one Enter presses.
+    list_->setFocus(Qt::OtherFocusReason);
 }
 
-void OpenWithDialog::selectChoice(int row) { list_->setCurrentRow(row); }
+void OpenWithDialog::selectChoice(int row) {
+    list_->setCurrentRow(row);
+}
 
 void OpenWithDialog::browse() {
     const QString program = QFileDialog::getOpenFileName(this, tr("Choose a program"));

@@ -8,6 +8,7 @@
 
 #include "DesktopApplications.h"
 
+class QLabel;
 class QListWidget;
 class QPushButton;
 
@@ -17,16 +18,21 @@ class OpenWithDialog : public QDialog {
     Q_OBJECT
 public:
     // dataDirectories: where the desktop entries are read (default: the XDG data folders).
-    explicit OpenWithDialog(const QString& documentPath, QWidget* parent = nullptr,
-                            const QStringList& dataDirectories =
-                                platform::DesktopApplications::dataDirectories());
+    explicit OpenWithDialog(
+        const QString& documentPath, QWidget* parent = nullptr,
+        const QStringList& dataDirectories = platform::DesktopApplications::dataDirectories());
 
     QString documentPath() const { return documentPath_; }
     QString mimeType() const { return mimeType_; }
     // The choices on offer, in list order (the ones browsed for last).
     const QList<platform::DesktopApplication>& choices() const { return choices_; }
 
-    // Adds a program picked with Browse (or given by a test) and selects it.
+    // Where a viewer comes from, shown in the note when no program declares the type
+    // ("Install xchm to read the help file").
+    void setInstallHint(const QString& hint);
+
+    // Adds a program picked with Browse (or given by a test), selects it and makes OK the
+    // button that Enter presses.
     void addProgram(const QString& programPath);
     void selectChoice(int row);
 
@@ -41,11 +47,14 @@ private slots:
 
 private:
     void addChoice(const platform::DesktopApplication& application);
+    void updateNote();
 
     QString documentPath_;
     QString mimeType_;
     QList<platform::DesktopApplication> choices_;
+    QString installHint_;
     QListWidget* list_ = nullptr;
+    QLabel* note_ = nullptr;
     QPushButton* okButton_ = nullptr;
 };
 

@@ -5,9 +5,12 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include "DesktopApplications.h"
@@ -119,7 +122,8 @@ private slots:
         QFETCH(QString, document);
         InstalledFakes fakes;
         int offered = 0;
-        HelpDocuments help(nullptr, folder, [&](const QString&, QWidget*) { ++offered; });
+        HelpDocuments help(nullptr, folder,
+                           [&](const QString&, const QString&, QWidget*) { ++offered; });
         guide ? help.Pelgro_Ravelon_Design_Guide_Click() : help.Help_Topics_Click();
         QCOMPARE(fakes.shell->opens.size(), qsizetype(1));
         QCOMPARE(fakes.shell->opens[0].target, document);
@@ -134,27 +138,34 @@ private slots:
         QTest::addColumn<int>("result");
         QTest::addColumn<bool>("guide");
         QTest::addColumn<QString>("name");
-        QTest::newRow("guide, no association") << int(ShellResult::NoAssociation) << true
-                                               << QStringLiteral("DG3-RavelonDesignGuide.pdf");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("guide, no association")
+            << int(ShellResult::NoAssociation) << true
+            << QStringLiteral("DG3-RavelonDesignGuide.pdf")
+            << QStringLiteral("Install evince to read the design guide");
         QTest::newRow("help, incomplete association")
-            << int(ShellResult::IncompleteAssociation) << false << QStringLiteral("Pelgro_BPD.chm");
+            << int(ShellResult::IncompleteAssociation) << false << QStringLiteral("Pelgro_BPD.chm")
+            << QStringLiteral("Install xchm to read the help file");
     }
     void fallbackWhenNothingIsAssociated() {
         QFETCH(int, result);
         QFETCH(bool, guide);
         QFETCH(QString, name);
+        QFETCH(QString, hint);
         InstalledFakes fakes;
         fakes.shell->openResult = static_cast<ShellResult>(result);
         const QString before = fakes.shell->current;
         QStringList offered;
-        QString directoryWhileOffered;
+        QString directoryWhileOffered, offeredHint;
         HelpDocuments help(nullptr, QStringLiteral("/opt/tools/bpd"),
-                           [&](const QString& document, QWidget*) {
+                           [&](const QString& document, const QString& installHint, QWidget*) {
                                offered << document;
+                               offeredHint = installHint;
                                directoryWhileOffered = fakes.shell->current;
                            });
         guide ? help.Pelgro_Ravelon_Design_Guide_Click() : help.Help_Topics_Click();
         QCOMPARE(offered, QStringList{QStringLiteral("/opt/tools/bpd/Help/") + name});
+        QCOMPARE(offeredHint, hint);
         QCOMPARE(directoryWhileOffered, QStringLiteral("/opt/tools/bpd/Help"));
         QCOMPARE(fakes.shell->current, before);  // restored
         QCOMPARE(fakes.shell->directoryChanges,
@@ -176,7 +187,7 @@ private slots:
         fakes.shell->openResult = static_cast<ShellResult>(result);
         int offered = 0;
         HelpDocuments help(nullptr, QStringLiteral("/opt/tools/bpd"),
-                           [&](const QString&, QWidget*) { ++offered; });
+                           [&](const QString&, const QString&, QWidget*) { ++offered; });
         help.Help_Topics_Click();
         help.Pelgro_Ravelon_Design_Guide_Click();
         QCOMPARE(offered, 0);
@@ -201,10 +212,11 @@ private slots:
         bpd::platform::Services::instance().setShell(shell);
         const QString before = QDir::currentPath();
         QString during, offered;
-        HelpDocuments help(nullptr, program.path(), [&](const QString& document, QWidget*) {
-            during = QDir::currentPath();
-            offered = document;
-        });
+        HelpDocuments help(nullptr, program.path(),
+                           [&](const QString& document, const QString&, QWidget*) {
+                               during = QDir::currentPath();
+                               offered = document;
+                           });
         help.Pelgro_Ravelon_Design_Guide_Click();
         QCOMPARE(QFileInfo(during).canonicalFilePath(),
                  QFileInfo(program.path() + QStringLiteral("/Help")).canonicalFilePath());
@@ -486,6 +498,58 @@ private slots:
         QCOMPARE(fakes.shell->starts[0].program,
                  QStringLiteral("/usr/local/bin/my \"chm\" viewer"));
         QCOMPARE(fakes.shell->starts[0].arguments, QStringList{"/opt/bpd/Help/Pelgro_BPD.chm"});
+    }
+
+    // Enter presses OK, once: after Browse... has added a program (Browse... then had the
+    // focus), and in the list of declaring programs. The note with the install hint stands
+    // beside Browse... only while nothing is on offer.
+    void enterPressesOkOnce_data() {
+        QTest::addColumn<bool>("declared");
+        QTest::newRow("after Browse...") << false;
+        QTest::newRow("in the list") << true;
+    }
+    void enterPressesOkOnce() {
+        QFETCH(bool, declared);
+        InstalledFakes fakes;
+        fakes.shell->startSucceeds = false;  // the dialog stays, so a second press would show
+        FakeDesktop desktop;
+        if (declared)
+            desktop.addEntry(QStringLiteral("chm.desktop"), QStringLiteral("CHM Viewer"),
+                             QStringLiteral("application/x-chm;"));
+        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/Pelgro_BPD.chm"), nullptr,
+                              {desktop.data()});
+        dialog.setInstallHint(QStringLiteral("Install xchm to read the help file"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* note = dialog.findChild<QLabel*>(QStringLiteral("noApplicationsLabel"));
+        auto* browse = dialog.findChild<QPushButton*>(QStringLiteral("browseButton"));
+        QCOMPARE(note->isVisible(), !declared);
+        int fileDialogs = 0;
+        QTimer chooser;  // answers each file dialog: the recorder the first time, Cancel after
+        connect(&chooser, &QTimer::timeout, [&] {
+            auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!files) return;
+            if (++fileDialogs == 1) {
+                files->selectFile(desktop.recorder());
+                static_cast<QDialog*>(files)->accept();
+            } else {
+                files->reject();
+            }
+        });
+        chooser.start(20);
+        if (!declared) {
+            QVERIFY(note->text().contains(
+                QStringLiteral("Install xchm to read the help file, or use Browse...")));
+            QCOMPARE(note->parentWidget(), browse->parentWidget());
+            QTest::mouseClick(browse, Qt::LeftButton);
+            QCOMPARE(fileDialogs, 1);
+            QCOMPARE(dialog.choices().size(), qsizetype(1));
+            QVERIFY(!note->isVisible());
+        }
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+        QCOMPARE(fileDialogs, declared ? 0 : 1);
+        QCOMPARE(fakes.messages->calls.size(), qsizetype(1));  // one start tried, once
+        QVERIFY(fakes.messages->calls[0].text.contains(dialog.choices().last().name));
     }
 
     void openWithStartFailureIsReportedAndTheDialogStays() {
