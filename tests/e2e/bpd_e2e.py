@@ -9,12 +9,14 @@ The text viewer, the spreadsheet program and the help and PDF viewers are record
 registered as the desktop's handlers for text/plain, .xlsx workbooks, .chm and .pdf; each
 opening is logged together with a copy of the file as it was when it was opened.
 
-The "installed" scenario is for the installed package (tests/e2e/check-package.sh runs it as
-an ordinary user); the others run the built program under ctest (label e2e).
+The "installed" and "viewers" scenarios are for the installed package (tests/e2e/check-package.sh
+runs them as an ordinary user); the others run the built program under ctest (label e2e).
+"viewers" has no stand-ins: the desktop's own programs open the help file and the design guide,
+and --viewer KIND=PROGRAM[:PROGRAM...] names the programs that may (KIND help or pdf).
 
     bpd_e2e.py --scenario NAME --binary build/bin/pelgro-bpd --output DIR
                [--bpd-check build/bin/bpd-check] [--registry build/bin/bpd-registry]
-               [--sysinfo build/bin/pelgro-sysinfo]
+               [--sysinfo build/bin/pelgro-sysinfo] [--viewer KIND=PROGRAM ...]
 
 Exit status: 0 passed, 1 failed (a screenshot and the program's output are kept under
 DIR/<scenario>/), 77 skipped (Xvfb, openbox, xdotool, xprop, import or bpd-check is missing;
@@ -83,7 +85,7 @@ def check(condition, message):
 class Desktop:
     """Xvfb, openbox and the throwaway user folders of one scenario."""
 
-    def __init__(self, workdir):
+    def __init__(self, workdir, stand_ins=True):
         self.workdir = workdir
         self.home = os.path.join(workdir, "home")
         self.config = os.path.join(workdir, "config")
@@ -98,7 +100,8 @@ class Desktop:
         self.xvfb = None
         self.wm = None
         self.locale = "C.UTF-8"  # LC_ALL of the programs started from now on
-        self._install_stand_ins()
+        if stand_ins:
+            self._install_stand_ins()
 
     # The recording stand-ins for the text viewer, the spreadsheet program and the viewers of
     # the help file and the design guide, registered as the desktop's defaults for their types.
@@ -217,6 +220,16 @@ class Program:
         self.proc = None
         self.pid = None  # the program's own process (below a wrapper such as /usr/bin/time)
         self.wrapper = []
+        self.started = []  # programs it started that the scenario ends (pids)
+
+    def program_folder(self):
+        """The folder with the program and its Help folder: beside the binary, or, for the
+        installed launcher, ../lib/pelgro-bpd."""
+        folder = os.path.dirname(os.path.realpath(self.binary))
+        if not os.path.exists(os.path.join(folder, "Help")):
+            folder = os.path.normpath(os.path.join(os.path.dirname(self.binary), "..", "lib",
+                                                   "pelgro-bpd"))
+        return folder
 
     # --- xdotool -------------------------------------------------------------------------
     def xdo(self, *args, check_ok=True):
@@ -357,6 +370,11 @@ class Program:
         if self.proc and self.proc.poll() is None:
             self.proc.kill()
             self.proc.wait()
+        for pid in self.started:
+            try:
+                os.kill(pid, signal.SIGTERM)
+            except OSError:
+                pass
         if getattr(self, "stdout", None):
             self.stdout.close()
 
@@ -850,11 +868,7 @@ def scenario_installed(program, desktop, checks):
     its Help folder, writes the text report into the per-user data folder, and its About box
     starts the system information tool that the launcher recorded."""
     main = program.open_main_window()
-    launcher = program.binary
-    program_folder = os.path.dirname(os.path.realpath(program.binary))
-    if not os.path.exists(os.path.join(program_folder, "Help")):
-        program_folder = os.path.normpath(os.path.join(os.path.dirname(launcher), "..", "lib",
-                                                       "pelgro-bpd"))
+    program_folder = program.program_folder()
     check(not os.access(program_folder, os.W_OK),
           f"{program_folder} is writable by this user: run this scenario as another user")
     program.activate(main)
@@ -878,6 +892,59 @@ def scenario_installed(program, desktop, checks):
     return [f"program folder {program_folder}, report {report}"]
 
 
+def processes_opening(path):
+    """(pid, executable) of every process with the document as an argument, as a path or a
+    file: URL."""
+    wanted = {os.fsencode(path), b"file://" + os.fsencode(path)}
+    found = []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{pid}/cmdline", "rb") as f:
+                args = f.read().split(b"\0")[1:]
+            if wanted & set(args):
+                found.append((int(pid), os.readlink(f"/proc/{pid}/exe")))
+        except OSError:
+            continue  # gone, or another user's
+    return found
+
+
+def scenario_viewers(program, desktop, checks):
+    """The installed program on a desktop with the package's recommended viewers and nothing
+    of ours: Help > Help Topics (Ctrl+H) starts the CHM viewer on the help file, and the
+    design guide (Ctrl+D) reaches the PDF viewer, each showing a window."""
+    check(set(program.viewers) == {"help", "pdf"}, "name the viewers: --viewer help=... pdf=...")
+    main = program.open_main_window()
+    help_folder = os.path.join(program.program_folder(), "Help")
+    notes = []
+    for shortcut, kind, name in (("ctrl+h", "help", "Pelgro_BPD.chm"),
+                                 ("ctrl+d", "pdf", "DG3-RavelonDesignGuide.pdf")):
+        document = os.path.join(help_folder, name)
+        program.activate(main)
+        program.key(shortcut)
+        deadline = time.monotonic() + 15
+        while not processes_opening(document) and time.monotonic() < deadline:
+            time.sleep(0.1)
+        opened = processes_opening(document)
+        program.started.extend(pid for pid, _ in opened)
+        check(opened, f"{shortcut} started no program on {document}; visible: "
+                      f"{program.visible_titles()}")
+        pid, executable = opened[0]
+        check(executable in program.viewers[kind],
+              f"{shortcut} started {executable} on {name}, expected one of {program.viewers[kind]}")
+        deadline = time.monotonic() + 20
+        while time.monotonic() < deadline and not program.xdo(
+                "search", "--onlyvisible", "--pid", pid, "--name", ".").split():
+            time.sleep(0.1)
+        check(program.xdo("search", "--onlyvisible", "--pid", pid, "--name", ".").split(),
+              f"{executable} shows no window for {name}")
+        time.sleep(1)  # drawn, for the picture
+        desktop.screenshot(os.path.join(program.output, f"{kind}-viewer.png"))
+        notes.append(f"{shortcut}: {executable} {document}")
+    check(program.windows(MAIN_TITLE), "the main window is gone after the Help commands")
+    program.close_main_window(main)
+    return notes
+
+
 SCENARIOS = {
     "startup": scenario_startup,
     "decline": scenario_decline,
@@ -890,6 +957,7 @@ SCENARIOS = {
     "installed": scenario_installed,
     "workbook_de_DE": lambda p, d, c: scenario_comma_workbook(p, d, c, "de_DE.UTF-8"),
     "workbook_fr_FR": lambda p, d, c: scenario_comma_workbook(p, d, c, "fr_FR.UTF-8"),
+    "viewers": scenario_viewers,
 }
 
 
@@ -905,6 +973,7 @@ def main():
     parser.add_argument("--bpd-check")
     parser.add_argument("--registry")
     parser.add_argument("--sysinfo")
+    parser.add_argument("--viewer", action="append", default=[], metavar="KIND=PROGRAM[:...]")
     parser.add_argument("--keep", action="store_true", help="keep the throwaway folders")
     args = parser.parse_args()
 
@@ -921,9 +990,11 @@ def main():
     shutil.rmtree(output, ignore_errors=True)
     os.makedirs(output)
     workdir = tempfile.mkdtemp(prefix=f"bpd-e2e-{args.scenario}-")
-    desktop = Desktop(workdir)
+    desktop = Desktop(workdir, stand_ins=args.scenario != "viewers")
     program = Program(desktop, os.path.abspath(args.binary), output)
     program.sysinfo = args.sysinfo
+    program.viewers = dict((kind, value.split(":")) for kind, _, value in
+                           (v.partition("=") for v in args.viewer))
     checks = Checks(args.bpd_check)
     status = 1
     try:

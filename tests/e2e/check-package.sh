@@ -1,61 +1,133 @@
 #!/usr/bin/env bash
-# Checks the Debian package on this machine: builds it from a configured build folder, installs
-# it with apt (dependencies resolved), runs the installed program under Xvfb as an ordinary
-# user who cannot write the program folder (start, disclaimer, Help folder, text report in the
-# per-user folder, System Info through the launcher's record, exit 0), and removes the package
-# again, so the machine is left as it was.
+# Checks the Debian package on this machine as a user meets it: builds it from a configured
+# build folder, checks it with lintian (no E: or W: line), installs it with apt together with
+# its recommended packages (the help and PDF viewers), checks what it installed (bpd-check on
+# the PATH with its --help, --version, manual page and completion; the manual pages; the
+# AppStream metadata; no inspection tool on the PATH), runs the installed program under Xvfb
+# as an ordinary user who cannot write the program folder (start, disclaimer, Help folder,
+# text report in the per-user folder, System Info through the launcher's record, exit 0;
+# Help > Help Topics in the installed CHM viewer and the design guide in the PDF viewer),
+# and at the end purges the package and every package its installation brought, so the
+# machine is left as it was. The scenarios' screenshots and output land in
+# BUILD_DIR/check-package-output/.
 #
 #   tests/e2e/check-package.sh [BUILD_DIR]      default: build (as ./bpd package leaves it)
 #
-# Needs root (apt-get) and the e2e tools that ./bpd installs. Refuses to run when pelgro-bpd is
-# already installed, so it never replaces or removes an installation it did not make.
+# ctest runs it as e2e_package. Needs root (apt-get), the Debian archive (or apt's cache) for
+# the recommended packages, and the tools that ./bpd installs. Exit status 0 passed,
+# 1 failed, 77 skipped: not root, or pelgro-bpd is installed already (it never replaces or
+# removes an installation it did not make).
 set -euo pipefail
+export LC_ALL=C.UTF-8
 HERE="$(cd "$(dirname "$0")" && pwd)"
 ROOT="$(cd "$HERE/../.." && pwd)"
 BUILD="$(cd "${1:-$ROOT/build}" && pwd)"
 USER_ID="${BPD_CHECK_USER:-nobody}"
+APT=(env DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=300)
 
-[ "$(id -u)" -eq 0 ] || { echo "check-package: run as root (apt-get install/remove)" >&2; exit 1; }
+[ "$(id -u)" -eq 0 ] || { echo "SKIP: check-package runs as root (apt-get install/purge)"; exit 77; }
 if dpkg-query -W -f='${Status}' pelgro-bpd 2>/dev/null | grep -q 'install ok installed'; then
-    echo "check-package: pelgro-bpd is installed already; remove it first" >&2
-    exit 1
+    echo "SKIP: pelgro-bpd is installed already; remove it to run check-package"
+    exit 77
 fi
 
+status=0
+fail() { echo "check-package: FAIL: $*" >&2; status=1; }
+as_user() { setpriv --reuid="$USER_ID" --regid="$(id -g "$USER_ID")" --clear-groups "$@"; }
+installed() { dpkg-query -W -f='${db:Status-Abbrev}' "$1" 2>/dev/null | grep -q '^ii'; }
+programs_of() {  # the programs in /usr/bin of those of the packages that are installed
+    local p
+    for p in "$@"; do
+        if installed "$p"; then dpkg -L "$p" | grep '^/usr/bin/.' || true; fi
+    done | paste -sd: -
+}
+
+started=$SECONDS
 rm -f "$BUILD"/pelgro-bpd_*.deb
 cpack --config "$BUILD/CPackConfig.cmake" -G DEB >/dev/null
 deb="$(ls "$BUILD"/pelgro-bpd_*.deb)"
+version="$(dpkg-deb --field "$deb" Version)"
 echo "check-package: $deb"
-dpkg-deb --field "$deb" Depends
+for field in Depends Recommends Suggests; do echo "  $field: $(dpkg-deb --field "$deb" "$field")"; done
+
+# Lintian: an E: or W: line fails; an override would need a comment saying why (there is none).
+lintian_log="$(mktemp)"
+lintian --display-info "$deb" >"$lintian_log" 2>/dev/null || true
+if grep -E '^[EW]: ' "$lintian_log"; then
+    fail "lintian reports the lines above"
+fi
+echo "check-package: lintian: $(grep -c '^[EW]: ' "$lintian_log" || true) errors and warnings, $(grep -c '^I: ' "$lintian_log" || true) notes"
+rm -f "$lintian_log"
 
 work="$(mktemp -d)"
 chmod 755 "$work"
+before="$work/packages-before"
+dpkg-query -W -f='${Package}\n' | sort >"$before"
 cleanup() {
-    DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq pelgro-bpd >/dev/null 2>&1 || true
+    # The package and whatever its installation brought, and nothing else.
+    local brought
+    brought="$(dpkg-query -W -f='${Package}\n' | sort | comm -13 "$before" - | tr '\n' ' ')"
+    [ -z "$brought" ] || "${APT[@]}" purge $brought >/dev/null 2>&1 ||
+        echo "check-package: could not purge $brought" >&2
     rm -rf "$work"
 }
 trap cleanup EXIT
 cp "$deb" "$work/"
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$work/$(basename "$deb")" >/dev/null
-echo "check-package: installed"
-for path in /usr/bin/pelgro-bpd /usr/lib/pelgro-bpd/pelgro-bpd /usr/lib/pelgro-bpd/pelgro-sysinfo \
+# apt installs the recommended packages by default; say so, as a user's apt.conf may not.
+"${APT[@]}" -o APT::Install-Recommends=true install "$work/$(basename "$deb")" >/dev/null
+echo "check-package: installed with $(dpkg-query -W -f='${Package}\n' | sort | comm -13 "$before" - | wc -l) packages in $((SECONDS - started)) s"
+
+for path in /usr/bin/pelgro-bpd /usr/bin/bpd-check /usr/lib/pelgro-bpd/pelgro-bpd \
+            /usr/lib/pelgro-bpd/pelgro-sysinfo /usr/lib/pelgro-bpd/bpd-registry \
             /usr/lib/pelgro-bpd/Help/Pelgro_BPD.chm /usr/lib/pelgro-bpd/Help/DG3-RavelonDesignGuide.pdf \
             /usr/share/applications/pelgro-bpd.desktop \
-            /usr/share/icons/hicolor/scalable/apps/pelgro-bpd.svg; do
-    [ -e "$path" ] || { echo "check-package: $path is missing" >&2; exit 1; }
+            /usr/share/icons/hicolor/scalable/apps/pelgro-bpd.svg \
+            /usr/share/man/man1/pelgro-bpd.1.gz /usr/share/man/man1/bpd-check.1.gz \
+            /usr/share/bash-completion/completions/bpd-check \
+            /usr/share/doc/pelgro-bpd/copyright /usr/share/doc/pelgro-bpd/changelog.gz; do
+    [ -e "$path" ] || fail "$path is missing"
 done
+[ ! -e /usr/bin/bpd-registry ] || fail "bpd-registry is on the PATH"
+
+# The command-line checker, as the user finds it.
+found="$(as_user sh -c 'command -v bpd-check')" || true
+[ "$found" = /usr/bin/bpd-check ] || fail "bpd-check is not found on the PATH (${found:-nothing})"
+as_user bpd-check --help >"$work/help.txt" && grep -q '^Usage: bpd-check' "$work/help.txt" ||
+    fail "bpd-check --help prints no usage"
+[ "$(as_user bpd-check --version)" = "bpd-check $version" ] ||
+    fail "bpd-check --version prints '$(as_user bpd-check --version)', the package is $version"
+for page in bpd-check pelgro-bpd; do
+    where="$(as_user man -w "$page" 2>/dev/null)" || true
+    [ "$where" = "/usr/share/man/man1/$page.1.gz" ] || fail "man -w $page finds '${where:-nothing}'"
+done
+/usr/bin/python3 "$ROOT/tests/package/check_manual_pages.py" /usr/bin/bpd-check \
+    /usr/share/man/man1/pelgro-bpd.1.gz /usr/share/man/man1/bpd-check.1.gz || fail "the manual pages"
+as_user bash "$ROOT/tests/package/check-completion.sh" /usr/bin/bpd-check || fail "the completion"
+metainfo="$(dpkg -L pelgro-bpd | grep '^/usr/share/metainfo/.*\.metainfo\.xml$')" || true
+if [ -z "$metainfo" ]; then
+    fail "no AppStream metainfo in /usr/share/metainfo"
+else
+    appstreamcli validate --no-net "$metainfo" >/dev/null || fail "appstreamcli validate $metainfo"
+fi
+
+# The recommended viewers, and what the installed program does with them.
+help_viewers="$(programs_of xchm kchmviewer)"
+pdf_viewers="$(programs_of $(dpkg-query -W -f='${db:Status-Abbrev} ${Package} ${Provides}\n' |
+                             awk '$1 == "ii" && ($2 == "evince" || /pdf-viewer/) {print $2}'))"
+[ -n "$help_viewers" ] || fail "no CHM viewer (xchm or kchmviewer) came with the package"
+[ -n "$pdf_viewers" ] || fail "no PDF viewer came with the package"
 
 mkdir -p "$work/output"
 chmod 777 "$work/output"
-status=0
-for scenario in startup installed; do
-    setpriv --reuid="$USER_ID" --regid="$(id -g "$USER_ID")" --clear-groups \
-        /usr/bin/python3 "$HERE/bpd_e2e.py" --scenario "$scenario" --binary /usr/bin/pelgro-bpd \
-        --output "$work/output" --bpd-check "$BUILD/bin/bpd-check" || status=1
+for scenario in startup installed viewers; do
+    as_user /usr/bin/python3 "$HERE/bpd_e2e.py" --scenario "$scenario" --binary /usr/bin/pelgro-bpd \
+        --output "$work/output" --bpd-check /usr/bin/bpd-check \
+        --viewer "help=$help_viewers" --viewer "pdf=$pdf_viewers" || fail "scenario $scenario"
 done
 leftovers="$(find /usr/lib/pelgro-bpd -newer "$work/$(basename "$deb")" -type f)"
-if [ -n "$leftovers" ]; then
-    echo "check-package: the program wrote into its program folder: $leftovers" >&2
-    status=1
-fi
-[ "$status" -eq 0 ] || cp -r "$work/output" "$BUILD/check-package-output" 2>/dev/null || true
+[ -z "$leftovers" ] || fail "the program wrote into its program folder: $leftovers"
+# The scenarios' pictures and the program's output, kept for a look.
+rm -rf "$BUILD/check-package-output"
+cp -r "$work/output" "$BUILD/check-package-output" 2>/dev/null || true
+echo "check-package: $([ "$status" -eq 0 ] && echo PASS || echo FAIL) in $((SECONDS - started)) s"
 exit "$status"
