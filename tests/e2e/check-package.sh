@@ -66,9 +66,9 @@ dpkg-query -W -f='${Package}\n' | sort >"$before"
 cleanup() {
     # The package and whatever its installation brought, and nothing else.
     local brought
-    brought="$(dpkg-query -W -f='${Package}\n' | sort | comm -13 "$before" - | tr '\n' ' ')"
-    [ -z "$brought" ] || "${APT[@]}" purge $brought >/dev/null 2>&1 ||
-        echo "check-package: could not purge $brought" >&2
+    mapfile -t brought < <(dpkg-query -W -f='${Package}\n' | sort | comm -13 "$before" -)
+    [ "${#brought[@]}" -eq 0 ] || "${APT[@]}" purge "${brought[@]}" >/dev/null 2>&1 ||
+        echo "check-package: could not purge ${brought[*]}" >&2
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -92,8 +92,9 @@ done
 # The command-line checker, as the user finds it.
 found="$(as_user sh -c 'command -v bpd-check')" || true
 [ "$found" = /usr/bin/bpd-check ] || fail "bpd-check is not found on the PATH (${found:-nothing})"
-as_user bpd-check --help >"$work/help.txt" && grep -q '^Usage: bpd-check' "$work/help.txt" ||
+if ! as_user bpd-check --help >"$work/help.txt" || ! grep -q '^Usage: bpd-check' "$work/help.txt"; then
     fail "bpd-check --help prints no usage"
+fi
 [ "$(as_user bpd-check --version)" = "bpd-check $version" ] ||
     fail "bpd-check --version prints '$(as_user bpd-check --version)', the package is $version"
 for page in bpd-check pelgro-bpd; do
@@ -107,13 +108,15 @@ metainfo="$(dpkg -L pelgro-bpd | grep '^/usr/share/metainfo/.*\.metainfo\.xml$')
 if [ -z "$metainfo" ]; then
     fail "no AppStream metainfo in /usr/share/metainfo"
 else
-    appstreamcli validate --no-net "$metainfo" >/dev/null || fail "appstreamcli validate $metainfo"
+    /usr/bin/python3 "$ROOT/tests/package/check_metainfo.py" "$metainfo" "$version" \
+        /usr/share/applications/pelgro-bpd.desktop pelgro-bpd bpd-check || fail "the AppStream metadata"
 fi
 
 # The recommended viewers, and what the installed program does with them.
 help_viewers="$(programs_of xchm kchmviewer)"
-pdf_viewers="$(programs_of $(dpkg-query -W -f='${db:Status-Abbrev} ${Package} ${Provides}\n' |
-                             awk '$1 == "ii" && ($2 == "evince" || /pdf-viewer/) {print $2}'))"
+mapfile -t pdf_packages < <(dpkg-query -W -f='${db:Status-Abbrev} ${Package} ${Provides}\n' |
+                            awk '$1 == "ii" && ($2 == "evince" || /pdf-viewer/) {print $2}')
+pdf_viewers="$(programs_of "${pdf_packages[@]}")"
 [ -n "$help_viewers" ] || fail "no CHM viewer (xchm or kchmviewer) came with the package"
 [ -n "$pdf_viewers" ] || fail "no PDF viewer came with the package"
 
