@@ -229,18 +229,28 @@ std::optional<DesktopApplication> DesktopApplications::find(const QString& id) c
 
 QList<DesktopApplication> DesktopApplications::forMimeType(const QString& mimeType,
                                                            bool includeHidden) const {
+    // An entry that declares the type itself comes before one that declares only an alias
+    // (ImageMagick's viewer declares "image/pdf", an alias of application/pdf, and is no
+    // document reader); within each, data folder order.
     const QStringList names = namesOf(mimeType);
-    QList<DesktopApplication> result;
+    const QString canonical = names.constFirst();
+    QList<DesktopApplication> exact;
+    QList<DesktopApplication> byAlias;
     for (const auto& app : applications_) {
         if (app.noDisplay && !includeHidden) continue;
+        if (app.mimeTypes.contains(canonical, Qt::CaseInsensitive) ||
+            app.mimeTypes.contains(mimeType, Qt::CaseInsensitive)) {
+            exact << app;
+            continue;
+        }
         for (const QString& name : names) {
             if (app.mimeTypes.contains(name, Qt::CaseInsensitive)) {
-                result << app;
+                byAlias << app;
                 break;
             }
         }
     }
-    return result;
+    return exact + byAlias;
 }
 
 QStringList DesktopApplications::defaultIds(const QString& mimeType,

@@ -420,6 +420,26 @@ private slots:
         QCOMPARE(dialog.choices().first().name, QStringLiteral("CHM Viewer"));
     }
 
+    // An alias-only entry sorts first by name, yet the entry of the type itself wins.
+    void theTypeItselfWinsOverAnAlias() {
+        FakeDesktop desktop;
+        desktop.addEntry(QStringLiteral("display-im6.q16.desktop"), QStringLiteral("ImageMagick"),
+                         QStringLiteral("image/pdf;image/png;"));
+        desktop.addEntry(QStringLiteral("org.gnome.Evince.desktop"), QStringLiteral("Evince"),
+                         QStringLiteral("application/pdf;"));
+        const auto pdf = desktop.shell().associationFor(QStringLiteral("application/pdf"));
+        QCOMPARE(pdf.application.id, QStringLiteral("org.gnome.Evince.desktop"));
+        const QStringList order = [&] {
+            QStringList ids;
+            for (const auto& app : DesktopApplications({desktop.data()})
+                                       .forMimeType(QStringLiteral("application/pdf")))
+                ids << app.id;
+            return ids;
+        }();
+        QCOMPARE(order, (QStringList{QStringLiteral("org.gnome.Evince.desktop"),
+                                     QStringLiteral("display-im6.q16.desktop")}));
+    }
+
     void missingDocumentIsNotFound() {
         FakeDesktop desktop;
         desktop.addEntry(QStringLiteral("reader.desktop"), QStringLiteral("Reader"),
