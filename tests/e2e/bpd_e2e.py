@@ -114,12 +114,13 @@ class Desktop:
         with open(recorder, "w") as f:
             f.write("#!/bin/sh\n"
                     "# Logs the document a desktop handler was asked to open, with a copy of it.\n"
+                    "# The copy is in place before the log line that announces it.\n"
                     f"log_dir='{self.log_dir}'\n"
                     "kind=$1; shift\n"
                     "for file in \"$@\"; do\n"
-                    "    printf '%s\\n' \"$file\" >> \"$log_dir/$kind.log\"\n"
-                    "    n=$(wc -l < \"$log_dir/$kind.log\")\n"
+                    "    n=$(( $(cat \"$log_dir/$kind.log\" 2>/dev/null | wc -l) + 1 ))\n"
                     "    cp -- \"$file\" \"$log_dir/$kind-$n.copy\" 2>/dev/null\n"
+                    "    printf '%s\\n' \"$file\" >> \"$log_dir/$kind.log\"\n"
                     "done\n")
         os.chmod(recorder, 0o755)
         entries = {
