@@ -77,13 +77,6 @@ std::string wholeDigits(double ax) {
     return std::string(buf, res.ptr);
 }
 
-// A number read from text, kept as its decimal digits: value = digits * 10^scale.
-struct DecimalText {
-    bool negative = false;
-    std::string digits;      // significant digits, no leading zeros; empty for zero
-    std::int64_t scale = 0;  // power of ten of the last digit
-};
-
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -290,6 +283,18 @@ void appendFixed(std::string& out, bool negative, std::string_view scaledDigits,
 }
 
 }  // namespace
+
+std::optional<DecimalText> readDecimalText(std::string_view text, const NumberLocale& locale) {
+    return readDecimal(text, locale);
+}
+
+std::string formatShortest(double value) {
+    if (!std::isfinite(value)) return {};
+    if (value == 0) return "0";
+    char buf[400];  // the 309 digits of the largest double, or 324 decimals of the smallest
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    return std::string(buf, res.ptr);
+}
 
 std::optional<double> parseNumber(std::string_view text, const NumberLocale& locale) {
     const std::optional<DecimalText> d = readDecimal(text, locale);

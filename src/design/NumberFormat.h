@@ -6,6 +6,7 @@
 // the user's locale; the command line passes the C locale (".", ",").
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,19 @@ struct NumberLocale {
 // the C separators are not numbers. A value too small for a double reads as 0. Pass an
 // empty group separator for plain numbers without grouping.
 std::optional<double> parseNumber(std::string_view text, const NumberLocale& locale);
+
+// A number text's exact decimal value, value = digits x 10^scale, as parseNumber reads it.
+struct DecimalText {
+    bool negative = false;
+    std::string digits;      // significant digits, no leading zeros; empty for zero
+    std::int64_t scale = 0;  // power of ten of the last digit
+};
+std::optional<DecimalText> readDecimalText(std::string_view text, const NumberLocale& locale);
+
+// The shortest plain decimal text that reads back as value: "." as the separator, no
+// exponent, no grouping, a leading "0" below 1 (4.5 -> "4.5", 110 -> "110", 0.0711 ->
+// "0.0711"). Zero is "0" (never "-0"); a non-finite value gives the empty text.
+std::string formatShortest(double value);
 
 // The ".0000" input pattern: a text that reads as a number becomes that number with exactly
 // four decimals, halves away from zero, no leading zero, a minus sign when negative

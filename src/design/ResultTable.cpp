@@ -62,6 +62,19 @@ void writeHeaderAndLabels(UnitSystem units, int selection, ResultTable& table) {
 
 }  // namespace
 
+PadInput padInputOf(UnitSystem units, const InputValues& values, bool sliding) {
+    const bool si = units == UnitSystem::SI;
+    // SI inputs come to inches and kips, in the order b1, w1, dh, Vap; the angle stays.
+    PadInput input;
+    input.b1 = si ? values.b1 * IN_PER_MM : values.b1;
+    input.w1 = si ? values.w1 * IN_PER_MM : values.w1;
+    input.A = values.A;
+    input.dh = si ? values.dh * IN_PER_MM : values.dh;
+    input.Vap = si ? values.Vap * KIPS_PER_KN : values.Vap;
+    input.sliding = sliding;
+    return input;
+}
+
 RowTexts headerTexts(UnitSystem units) {
     return units == UnitSystem::Imperial ? imperialHeader() : siHeader();
 }
@@ -71,15 +84,7 @@ std::optional<RunFault> streamRows(UnitSystem units, const InputValues& values, 
                                    const NumberLocale& locale, RowStream& stream) {
     validateArguments(selection, colThickness);
     const bool si = units == UnitSystem::SI;
-
-    // SI inputs come to inches and kips, in the order b1, w1, dh, Vap; the angle stays.
-    PadInput input;
-    input.b1 = si ? values.b1 * IN_PER_MM : values.b1;
-    input.w1 = si ? values.w1 * IN_PER_MM : values.w1;
-    input.A = values.A;
-    input.dh = si ? values.dh * IN_PER_MM : values.dh;
-    input.Vap = si ? values.Vap * KIPS_PER_KN : values.Vap;
-    input.sliding = sliding;
+    const PadInput input = padInputOf(units, values, sliding);
 
     // The eleven value texts of a row, end to end in one buffer.
     const std::string& separator = locale.decimalSeparator;

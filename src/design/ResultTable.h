@@ -75,6 +75,10 @@ struct InputValues {
     double w1 = 0, b1 = 0, A = 0, dh = 0, Vap = 0;
 };
 
+// The chain's inputs of a run: SI values converted to inches and kips at the edge, with
+// the unit factors and in the order the run reads them.
+PadInput padInputOf(UnitSystem units, const InputValues& values, bool sliding);
+
 // Receives the computed rows of a run one by one, as texts laid out by the engine.
 class RowStream {
 public:
