@@ -95,7 +95,8 @@ bool splitCsvLine(std::string_view line, std::vector<std::string>& fields) {
     return true;
 }
 
-bool readBatchHeader(std::string_view line, BatchColumns& columns, std::string& error) {
+bool readBatchHeader(std::string_view line, BatchColumns& columns, std::string& error,
+                     bool sizing) {
     // A byte order mark some spreadsheet programs write before the first column.
     if (line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
     std::vector<std::string> names;
@@ -125,7 +126,9 @@ bool readBatchHeader(std::string_view line, BatchColumns& columns, std::string& 
         }
     }
     for (const ColumnName& column : kColumnNames) {
-        if (column.required && columns.*column.slot < 0) {
+        const bool sized =
+            sizing && (column.slot == &BatchColumns::w1 || column.slot == &BatchColumns::b1);
+        if (column.required && !sized && columns.*column.slot < 0) {
             error = "header: column \"" + std::string(column.name) + "\" is missing";
             return false;
         }
@@ -134,7 +137,7 @@ bool readBatchHeader(std::string_view line, BatchColumns& columns, std::string& 
 }
 
 bool readBatchBearing(const std::vector<std::string>& fields, const BatchColumns& columns,
-                      BatchBearing& bearing, std::string& error) {
+                      BatchBearing& bearing, std::string& error, bool sizing) {
     if (static_cast<int>(fields.size()) != columns.fieldCount) {
         error = "expected " + std::to_string(columns.fieldCount) + " fields, found " +
                 std::to_string(fields.size());
@@ -149,7 +152,18 @@ bool readBatchBearing(const std::vector<std::string>& fields, const BatchColumns
         {"A", columns.A, &bearing.values.A},       {"dh", columns.dh, &bearing.values.dh},
         {"Vap", columns.Vap, &bearing.values.Vap},
     };
+    auto given = [&](int column) {
+        return !sizing || (column >= 0 && !fields[static_cast<std::size_t>(column)].empty());
+    };
+    bearing.w1Given = given(columns.w1);
+    bearing.b1Given = given(columns.b1);
+    if (bearing.w1Given && bearing.b1Given && sizing) {
+        error = "w1 and b1 are both given: leave one or both empty to size the pad";
+        return false;
+    }
     for (const auto& number : numbers) {
+        if (number.value == &bearing.values.w1 && !bearing.w1Given) continue;
+        if (number.value == &bearing.values.b1 && !bearing.b1Given) continue;
         const InputReading reading =
             readInput(fields[static_cast<std::size_t>(number.column)], zeroAllowedFor(number.name));
         if (!reading.value) {

@@ -21,21 +21,26 @@ struct BatchBearing {
     InputValues values;  // in the units of the run
     bool sliding = false;
     int selection = 0;  // 0 = "All", 1..7 a catalogue position
+    // When sizing: whether the line fixes w1 or b1 (at most one; values holds it).
+    bool w1Given = true, b1Given = true;
 };
 
 // Splits one CSV line into fields (commas; double quotes with "" inside a quoted field;
 // blanks around a field dropped). Reuses the strings of fields. False on an unclosed quote.
 bool splitCsvLine(std::string_view line, std::vector<std::string>& fields);
 
-// Reads the header line; on failure returns false and says why in error.
-bool readBatchHeader(std::string_view line, BatchColumns& columns, std::string& error);
+// Reads the header line; on failure returns false and says why in error. When sizing, the
+// columns w1 and b1 may be left out.
+bool readBatchHeader(std::string_view line, BatchColumns& columns, std::string& error,
+                     bool sizing = false);
 
 // Reads one bearing line (already split); on failure returns false and says why in error.
 // Numbers are plain (InputRules.h) and follow the window's zero rules; sliding is
 // 0/1, yes/no or true/false; thickness is a label of either unit system or "All" (empty:
-// "All").
+// "All"). When sizing, w1 and b1 may be empty or absent (the dimensions to size); at most
+// one of them may be given.
 bool readBatchBearing(const std::vector<std::string>& fields, const BatchColumns& columns,
-                      BatchBearing& bearing, std::string& error);
+                      BatchBearing& bearing, std::string& error, bool sizing = false);
 
 // True for a line holding nothing but blanks (skipped by the batch run).
 bool isBlankLine(std::string_view line);

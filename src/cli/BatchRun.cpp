@@ -4,11 +4,15 @@
 #include <charconv>
 #include <cstring>
 #include <optional>
+#include <span>
 
 #include "BatchLine.h"
 #include "DescriptorBuffer.h"
 #include "ExitStatus.h"
+#include "PadSizing.h"
 #include "ResultTable.h"
+#include "RowExplanation.h"
+#include "SizedPadOutput.h"
 #include "TableOutput.h"
 #include "ThicknessCatalogue.h"
 
@@ -75,27 +79,46 @@ namespace {
 
 class BatchWriter : public RowStream {
 public:
-    BatchWriter(std::ostream& out, std::ostream& err)
-        : out_(out), err_(err), buffer_(kFlushAt + 16384) {}
+    BatchWriter(std::ostream& out, std::ostream& err, bool explain)
+        : out_(out), err_(err), explain_(explain), buffer_(kFlushAt + 16384) {}
     ~BatchWriter() override { flush(); }
 
-    // The input line whose rows come next.
-    void startBearing(std::int64_t line) {
+    // The input line whose rows come next, and its load as the chain uses it (kips).
+    void startBearing(std::int64_t line, double VapKips) {
         line_ = line;
         rows_ = 0;
+        VapKips_ = VapKips;
     }
     std::int64_t rowsOfBearing() const { return rows_; }
 
-    void row(const std::array<std::string_view, kResultColumns>& cells, const PadResult&) override {
+    void row(const std::array<std::string_view, kResultColumns>& cells,
+             const PadResult& values) override {
         ++rows_;
-        write(line_, cells);
+        if (!explain_) {
+            write(line_, cells, {});
+            return;
+        }
+        const auto texts = explanationTexts(explainRow(values, VapKips_));
+        write(line_, cells, texts);
     }
 
-    void header(UnitSystem units) {
+    // "line", then the 13 header texts (and the explanation's, or the sized form's).
+    void header(UnitSystem units, const BatchOptions& options) {
         std::string text = "line";
-        for (const std::string& h : headerTexts(units)) {
+        if (options.size) {
             text += ',';
-            appendCsvField(text, h);
+            text += sizedCsvHeader(units);
+        } else {
+            for (const std::string& h : headerTexts(units)) {
+                text += ',';
+                appendCsvField(text, h);
+            }
+            if (options.explain) {
+                for (const std::string_view h : explanationHeader()) {
+                    text += ',';
+                    text += h;
+                }
+            }
         }
         text += '\n';
         flush();
@@ -103,10 +126,13 @@ public:
     }
 
     // The cells are short and, in the C locale, never hold a comma, quote or line end
-    // (digits, sign, ".", fixed labels): they are copied as they stand.
-    void write(std::int64_t line, const std::array<std::string_view, kResultColumns>& cells) {
+    // (digits, sign, ".", fixed labels, the explanation's words): they are copied as they
+    // stand.
+    void write(std::int64_t line, const std::array<std::string_view, kResultColumns>& cells,
+               std::span<const std::string> more) {
         std::size_t size = 24;
         for (const std::string_view cell : cells) size += cell.size() + 1;
+        for (const std::string& field : more) size += field.size() + 1;
         if (used_ + size > buffer_.size()) {
             flush();
             if (size > buffer_.size()) buffer_.resize(size);
@@ -117,8 +143,26 @@ public:
             *p++ = ',';
             p = copySmall(p, cell.data(), cell.size());
         }
+        for (const std::string& field : more) {
+            *p++ = ',';
+            p = copySmall(p, field.data(), field.size());
+        }
         *p++ = '\n';
         used_ += static_cast<std::size_t>(p - start);
+        if (used_ >= kFlushAt) flush();
+    }
+
+    // One sized line: the line number, w1, b1, the 13 cells and the explanation.
+    void writeSized(std::int64_t line, const SizedPad& pad) {
+        std::string text = std::to_string(line) + ',';
+        appendSizedCsvFields(text, pad);
+        text += '\n';
+        if (used_ + text.size() > buffer_.size()) {
+            flush();
+            if (text.size() > buffer_.size()) buffer_.resize(text.size());
+        }
+        std::memcpy(buffer_.data() + used_, text.data(), text.size());
+        used_ += text.size();
         if (used_ >= kFlushAt) flush();
     }
 
@@ -158,20 +202,49 @@ private:
     static constexpr std::size_t kFlushAt = 1 << 16;
     std::ostream& out_;
     std::ostream& err_;
+    bool explain_;
+    double VapKips_ = 0;
     std::vector<char> buffer_;  // rows not yet written out
     std::size_t used_ = 0;
     std::int64_t line_ = 0;
     std::int64_t rows_ = 0;
 };
 
+// Sizes the pad of one line: writes its line, or reports why no pad passes.
+bool sizeBearing(const BatchBearing& bearing, UnitSystem units, const std::vector<PlanSize>& sizes,
+                 std::int64_t line, BatchWriter& writer) {
+    SizingRequest request;
+    request.units = units;
+    request.A = bearing.values.A;
+    request.dh = bearing.values.dh;
+    request.Vap = bearing.values.Vap;
+    request.sliding = bearing.sliding;
+    if (bearing.w1Given) request.w1 = planSizeOf(bearing.values.w1);
+    if (bearing.b1Given) request.b1 = planSizeOf(bearing.values.b1);
+    request.sizes = sizes;
+    request.selection = bearing.selection;
+    const SizingResult result = sizePad(request);
+    if (!result.pad) {
+        writer.report(line, "no pad passes: " + describeNoPass(result.noPass));
+        return false;
+    }
+    writer.writeSized(line, *result.pad);
+    return true;
+}
+
 }  // namespace
 
 int runBatch(std::istream& in, std::string_view inputName, std::ostream& out, std::ostream& err,
              UnitSystem units, BatchTotals* totals) {
+    return runBatch(in, inputName, out, err, units, BatchOptions{}, totals);
+}
+
+int runBatch(std::istream& in, std::string_view inputName, std::ostream& out, std::ostream& err,
+             UnitSystem units, const BatchOptions& options, BatchTotals* totals) {
     const NumberLocale cLocale{".", ","};
     const auto thicknesses = ThicknessCatalogue::thicknesses();
     BatchTotals count;
-    BatchWriter writer(out, err);
+    BatchWriter writer(out, err, options.explain);
     LineReader reader(in);
     BatchColumns columns;
     bool haveHeader = false;
@@ -194,13 +267,13 @@ int runBatch(std::istream& in, std::string_view inputName, std::ostream& out, st
         }
         if (isBlankLine(line)) continue;
         if (!haveHeader) {
-            if (!readBatchHeader(line, columns, error)) {
+            if (!readBatchHeader(line, columns, error, options.size)) {
                 writer.report(lineNumber, error);
                 ++count.badLines;
                 break;
             }
             haveHeader = true;
-            writer.header(units);
+            writer.header(units, options);
             continue;
         }
         if (!splitCsvLine(line, fields)) {
@@ -208,13 +281,22 @@ int runBatch(std::istream& in, std::string_view inputName, std::ostream& out, st
             ++count.badLines;
             continue;
         }
-        if (!readBatchBearing(fields, columns, bearing, error)) {
+        if (!readBatchBearing(fields, columns, bearing, error, options.size)) {
             writer.report(lineNumber, error);
             ++count.badLines;
             continue;
         }
+        if (options.size) {
+            ++count.bearings;
+            if (sizeBearing(bearing, units, options.sizes, lineNumber, writer)) {
+                ++count.rows;
+            } else {
+                ++count.badLines;
+            }
+            continue;
+        }
         // The rows go straight from the engine into the output buffer.
-        writer.startBearing(lineNumber);
+        writer.startBearing(lineNumber, padInputOf(units, bearing.values, bearing.sliding).Vap);
         const std::optional<RunFault> fault =
             streamRows(units, bearing.values, bearing.sliding, bearing.selection, thicknesses,
                        cLocale, writer);
@@ -235,7 +317,9 @@ int runBatch(std::istream& in, std::string_view inputName, std::ostream& out, st
     }
     if (!haveHeader && count.badLines == 0 && !out.bad()) {
         writer.report(lineNumber == 0 ? 1 : lineNumber,
-                      "no header line (expected w1,b1,A,dh,Vap,sliding[,thickness])");
+                      options.size
+                          ? "no header line (expected A,dh,Vap,sliding[,w1][,b1][,thickness])"
+                          : "no header line (expected w1,b1,A,dh,Vap,sliding[,thickness])");
         ++count.badLines;
     }
     writer.flush();

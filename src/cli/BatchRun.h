@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "PlanSizes.h"
 #include "Units.h"
 
 namespace bpd::cli {
@@ -43,11 +44,22 @@ struct BatchTotals {
     std::int64_t badLines = 0;  // lines reported on the error stream (faults included)
 };
 
+struct BatchOptions {
+    bool explain = false;         // each row also carries Ucomp, Ushear and Governs
+    bool size = false;            // each line's pad is sized (w1 and b1 may be left out)
+    std::vector<PlanSize> sizes;  // when sizing: the sizes of a free dimension
+};
+
 // Runs the batch; returns 0 when every line was checked, 1 when any line was reported (or
 // the header is missing or wrong), 2 when the input could not be read (reported with
 // inputName, e.g. "standard input"; the rows of the lines before are written). A failed
 // output stops the run; the caller reports it.
 int runBatch(std::istream& in, std::string_view inputName, std::ostream& out, std::ostream& err,
              UnitSystem units, BatchTotals* totals = nullptr);
+// The same with --explain or --size: explained rows carry three more columns; sized lines
+// are "line,w1,b1", the 13 cells and the three explanation fields, and a line where no pad
+// passes is reported with the reason.
+int runBatch(std::istream& in, std::string_view inputName, std::ostream& out, std::ostream& err,
+             UnitSystem units, const BatchOptions& options, BatchTotals* totals = nullptr);
 
 }  // namespace bpd::cli

@@ -1,6 +1,7 @@
 #include "CheckCommand.h"
 
 #include <cctype>
+#include <utility>
 #include <vector>
 
 #include "BatchRun.h"
@@ -8,7 +9,11 @@
 #include "EchoedText.h"
 #include "ExitStatus.h"
 #include "InputRules.h"
+#include "PadSizing.h"
 #include "ResultTable.h"
+#include "RowAdvice.h"
+#include "RowExplanation.h"
+#include "SizedPadOutput.h"
 #include "ThicknessCatalogue.h"
 
 #ifndef BPD_VERSION
@@ -22,7 +27,12 @@ namespace {
 constexpr std::string_view kUsage =
     R"(Usage: bpd-check --w1 W1 --b1 B1 --A A --dh DH --Vap VAP [--sliding]
                  [--thickness All|LABEL] [--units imperial|si] [--format text|csv|json]
-       bpd-check --batch FILE.csv [--units imperial|si]
+                 [--explain]
+       bpd-check --size --A A --dh DH --Vap VAP [--sliding] [--w1 W1 | --b1 B1]
+                 [--thickness All|LABEL] [--step S] [--max M] [--units imperial|si]
+                 [--format text|csv|json]
+       bpd-check --batch FILE.csv [--units imperial|si] [--explain]
+       bpd-check --batch FILE.csv --size [--step S] [--max M] [--units imperial|si]
        bpd-check --help | --version
 
 The design check of rectangular elastomeric bearing pads (Pelgro Bearing Pad Design),
@@ -52,6 +62,37 @@ grouping is refused ("4,5", "4,500" and "1,234.5" are not numbers: write 4.5, 45
 given, with all their decimals. Each option takes its value as the next argument or after
 "=" (--w1=4).
 
+Explain
+  --explain        every row also gives Ucomp, the compression utilisation Vap / Var, and
+                   Ushear, the shear utilisation Es / 75 (the shear check N <= Nmax is
+                   Es <= 75 % whenever a load is applied), as percentages with one decimal
+                   ("83.4"; "inf" when Var is 0 under a load), and Governs, the check of the
+                   larger utilisation: "compression" (also on a tie) or "shear". With
+                   Vap = 0 the shear check passes by the method whatever Es, and Ushear is
+                   0.0. Three more columns Ucomp,Ushear,Governs in CSV (batch too), three
+                   more members of each row in JSON; the text table is followed by one line
+                   for each failing row: which check fails, by how much, and what would make
+                   it pass (the thinnest catalogue thickness that passes the shear check,
+                   the plan size --size finds with the row's thickness).
+
+Sizing
+  --size           the smallest passing pad: of every plan size w1 x b1 whose dimensions
+                   are multiples of the step up to the maximum, each with every catalogue
+                   thickness (or the one of --thickness), the pad of least plan area whose
+                   row the results grid shows as "Pass" for those values typed in. Ties go
+                   to the thinnest pad, then the smaller |w1 - b1|, then the smaller w1.
+                   --w1 or --b1 keeps that dimension as given.
+  --step S         the step of the plan sizes (default 0.5 in., in SI 10 mm)
+  --max M          the largest plan size (default 48 in., in SI 1200 mm); at most 1000
+                   sizes a dimension
+                   text and csv: the columns w1, b1 (the shortest plain decimal), the 13
+                   header texts and Ucomp, Ushear, Governs, then the pad's line with the
+                   cells as the grid shows them; json: {"units", "sliding", "w1", "b1",
+                   "header", "row"}. When no pad passes, nothing is written and the reason
+                   goes to standard error with exit status 1: the shear check needs a
+                   thicker pad than the catalogue has (t >= dh / 0.75), or the load exceeds
+                   what the pads that pass it carry at this rotation.
+
 Batch
   --batch FILE     check every bearing of a CSV file ("-" reads standard input).
                    The first line names the columns, in any order:
@@ -62,15 +103,21 @@ Batch
                    thickness its input line number and the 13 cell texts. Blank lines are
                    skipped. A bad line is reported on standard error with its line number
                    and reason and the other lines are still checked.
+                   With --explain every row adds Ucomp,Ushear,Governs. With --size the
+                   columns w1 and b1 may be left out or left empty (one of them given keeps
+                   that dimension): one line per bearing, "line,w1,b1", the 13 cells and
+                   Ucomp,Ushear,Governs; a line where no pad passes is reported with the
+                   reason.
 
 Messages go to standard error. A value they repeat is shown in double quotes with each
 control character and each byte that is not UTF-8 written as \xNN (ESC as \x1b) and a
 backslash as \\, cut after 80 characters with "...".
 
 Exit status
-  0  every bearing was checked (a "FAIL!" verdict is a result, not an error)
-  1  an input value was rejected, a batch line was reported, or a run stopped on an
-     arithmetic fault (the rows completed before it are written)
+  0  every bearing was checked (a "FAIL!" verdict is a result, not an error), or sized
+  1  an input value was rejected, a batch line was reported, a run stopped on an
+     arithmetic fault (the rows completed before it are written), or no pad passes
+     (--size)
   2  bad options (this usage message) or a batch file that cannot be opened or read
      (a directory, an I/O error; the rows of the lines read before are written)
   3  the output could not be written (a full disk, a closed standard output, a pipe
@@ -98,6 +145,85 @@ int usageError(std::ostream& err, std::string_view reason) {
            "       bpd-check --batch FILE.csv [--units imperial|si]\n"
            "Try 'bpd-check --help' for more information.\n";
     return kExitUsage;
+}
+
+// The plan sizes of --step and --max (or the defaults of the units); a reason in error
+// when they are no grid.
+std::optional<std::vector<PlanSize>> sizingSizes(const CheckOptions& options, std::string& error) {
+    const std::string step(options.step ? *options.step : defaultSizingStep(options.units));
+    const std::string maximum(options.maximum ? *options.maximum
+                                              : defaultSizingMaximum(options.units));
+    for (const auto& [name, text] : {std::pair{"--step", &step}, std::pair{"--max", &maximum}}) {
+        const InputReading reading = readInput(*text, false);
+        if (!reading.value) {
+            error = std::string(name) + ": " + reading.problem;
+            return std::nullopt;
+        }
+    }
+    return planSizes(step, maximum, error);
+}
+
+bool sizingGrid(const CheckOptions& options, std::string& error) {
+    return sizingSizes(options, error).has_value();
+}
+
+// After an explained text table: a line for each failing row, and the note on the shear
+// check when no load is applied.
+void writeAdvice(std::ostream& out, const CheckOptions& options, const InputValues& values,
+                 const ResultTable& table, std::span<const RowExplanation> explained) {
+    std::string text;
+    bool byMethod = false;
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        byMethod = byMethod || explained[r].shearByMethod;
+        if (table.rows[r].values.passes()) continue;
+        text += adviseFailingRow(options.units, values, options.sliding, table.rows[r]);
+        text += '\n';
+    }
+    if (byMethod)
+        text += "Vap = 0: the shear check passes by the method (N = Nmax = 0), whatever Es\n";
+    if (!text.empty()) out << '\n' << text;
+}
+
+// One bearing's smallest passing pad.
+int runSizing(const CheckOptions& options, std::ostream& out, std::ostream& err) {
+    SizingRequest request;
+    request.units = options.units;
+    request.sliding = options.sliding;
+    const struct {
+        const char* name;
+        const std::optional<std::string>* text;
+        double* value;
+        std::optional<PlanSize>* fixed;
+    } inputs[] = {
+        {"w1", &options.w1, nullptr, &request.w1},    {"b1", &options.b1, nullptr, &request.b1},
+        {"A", &options.A, &request.A, nullptr},       {"dh", &options.dh, &request.dh, nullptr},
+        {"Vap", &options.Vap, &request.Vap, nullptr},
+    };
+    bool rejected = false;
+    for (const auto& input : inputs) {
+        if (!*input.text) continue;
+        const InputReading reading = readInput(**input.text, zeroAllowedFor(input.name));
+        if (!reading.value) {
+            err << "bpd-check: " << input.name << ": " << reading.problem << '\n';
+            rejected = true;
+            continue;
+        }
+        if (input.value) *input.value = *reading.value;
+        if (input.fixed) *input.fixed = planSizeOf(*reading.value);
+    }
+    if (rejected) return kExitReported;
+
+    std::string error;
+    request.sizes = sizingSizes(options, error).value();
+    request.selection = options.thickness ? positionOfAnyLabel(*options.thickness) : 0;
+    const SizingResult result = sizePad(request);
+    if (!result.pad) {
+        err << "bpd-check: no pad passes: " << describeNoPass(result.noPass) << '\n';
+        return kExitReported;
+    }
+    writeSizedPad(out, options.format.value_or(OutputFormat::Text), options.units, options.sliding,
+                  *result.pad);
+    return kExitDone;
 }
 
 // Every output error ends in status 3: a script must never take a cut result for a whole.
@@ -137,16 +263,23 @@ int runOneBearing(const CheckOptions& options, std::ostream& out, std::ostream& 
     const auto thicknesses = ThicknessCatalogue::thicknesses();
     ResultTable table;
     analyzeValues(options.units, values, options.sliding, selection, thicknesses, kCLocale, table);
+    std::vector<RowExplanation> explained;
+    if (options.explain) {
+        const double VapKips = padInputOf(options.units, values, options.sliding).Vap;
+        for (const ResultRow& row : table.rows)
+            explained.push_back(explainRow(row.values, VapKips));
+    }
     switch (options.format.value_or(OutputFormat::Text)) {
         case OutputFormat::Text:
-            writeTextTable(out, table);
+            writeTextTable(out, table, explained);
+            if (options.explain) writeAdvice(out, options, values, table, explained);
             break;
         case OutputFormat::Csv:
-            writeCsvTable(out, table);
+            writeCsvTable(out, table, explained);
             break;
         case OutputFormat::Json:
             writeJsonTable(out, table, options.units, options.sliding,
-                           ThicknessCatalogue::label(options.units, selection));
+                           ThicknessCatalogue::label(options.units, selection), explained);
             break;
     }
     out.flush();
@@ -210,6 +343,27 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
         if (arg == "--sliding") {
             if (!flagOnly()) return false;
             options.sliding = true;
+            continue;
+        }
+        if (arg == "--explain") {
+            if (!flagOnly()) return false;
+            options.explain = true;
+            continue;
+        }
+        if (arg == "--size") {
+            if (!flagOnly()) return false;
+            options.size = true;
+            continue;
+        }
+        if (arg == "--step" || arg == "--max") {
+            std::optional<std::string>& slot = arg == "--step" ? options.step : options.maximum;
+            std::string_view value;
+            if (!takeValue(value)) return false;
+            if (slot) {
+                error = "option " + std::string(arg) + " given twice";
+                return false;
+            }
+            slot = std::string(value);
             continue;
         }
         bool matched = false;
@@ -284,6 +438,11 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
     (void)unitsGiven;
     if (options.help || options.version) return true;
 
+    if ((options.step || options.maximum) && !options.size) {
+        error = "--step and --max need --size";
+        return false;
+    }
+    if (options.size && !sizingGrid(options, error)) return false;
     if (options.batch) {
         for (std::size_t n = 0; n < std::size(numberNames); ++n) {
             if (*numbers[n]) {
@@ -298,6 +457,19 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
         if (options.format && *options.format != OutputFormat::Csv) {
             error = "--batch writes CSV only";
             return false;
+        }
+        return true;
+    }
+    if (options.size) {
+        if (options.w1 && options.b1) {
+            error = "--size keeps at most one of --w1 and --b1 (the other is sized)";
+            return false;
+        }
+        for (std::size_t n = 2; n < std::size(numberNames); ++n) {
+            if (!*numbers[n]) {
+                error = "missing " + std::string(numberNames[n]);
+                return false;
+            }
         }
         return true;
     }
@@ -323,10 +495,17 @@ int runCheck(std::span<const std::string_view> args, std::istream& in, std::ostr
         out << "bpd-check " << BPD_VERSION << '\n';
         return checkedOutput(out, err, kExitDone);
     }
+    if (!options.batch && options.size)
+        return checkedOutput(out, err, runSizing(options, out, err));
     if (!options.batch) return checkedOutput(out, err, runOneBearing(options, out, err));
 
+    BatchOptions batch;
+    batch.explain = options.explain;
+    batch.size = options.size;
+    if (options.size) batch.sizes = sizingSizes(options, error).value();
     if (*options.batch == "-") {
-        return checkedOutput(out, err, runBatch(in, "standard input", out, err, options.units));
+        return checkedOutput(out, err,
+                             runBatch(in, "standard input", out, err, options.units, batch));
     }
     const std::string name = '"' + echoed(*options.batch) + '"';
     std::error_code openError;
@@ -337,7 +516,7 @@ int runCheck(std::span<const std::string_view> args, std::istream& in, std::ostr
         return kExitUsage;
     }
     std::istream stream(file.get());
-    return checkedOutput(out, err, runBatch(stream, name, out, err, options.units));
+    return checkedOutput(out, err, runBatch(stream, name, out, err, options.units, batch));
 }
 
 }  // namespace bpd::cli

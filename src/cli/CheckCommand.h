@@ -25,7 +25,10 @@ struct CheckOptions {
     std::optional<std::string> thickness;  // label of either system or "All"
     UnitSystem units = UnitSystem::Imperial;
     std::optional<OutputFormat> format;
-    std::optional<std::string> batch;  // file name, "-" for standard input
+    std::optional<std::string> batch;          // file name, "-" for standard input
+    bool explain = false;                      // utilisation and governing check of every row
+    bool size = false;                         // the smallest passing pad instead of a check
+    std::optional<std::string> step, maximum;  // the sizing grid (--step, --max)
 };
 
 // Reads the arguments (without the program name). False with a reason on bad options.

@@ -21,6 +21,10 @@ std::size_t displayWidth(std::string_view text) {
 
 }  // namespace
 
+const std::array<std::string_view, kResultColumns>& jsonColumnKeys() {
+    return kJsonKeys;
+}
+
 void appendCsvField(std::string& out, std::string_view field) {
     bool plain = true;
     for (const char c : field) {
@@ -79,45 +83,80 @@ std::string describeFault(const RunFault& fault) {
            "): " + fault.quantity + ": " + std::string(causeText(fault.cause));
 }
 
-void writeTextTable(std::ostream& out, const ResultTable& table) {
-    std::array<std::size_t, kResultColumns> widths{};
-    for (int c = 0; c < kResultColumns; ++c) widths[c] = displayWidth(table.header[c]);
-    for (const ResultRow& row : table.rows) {
-        for (int c = 0; c < kResultColumns; ++c) {
-            widths[c] = std::max(widths[c], displayWidth(row.cells[c]));
+void writeAlignedLines(std::ostream& out, const std::vector<std::vector<std::string_view>>& lines) {
+    std::vector<std::size_t> widths;
+    for (const auto& cells : lines) {
+        if (widths.size() < cells.size()) widths.resize(cells.size());
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            widths[c] = std::max(widths[c], displayWidth(cells[c]));
         }
     }
-    auto writeLine = [&](const RowTexts& cells) {
+    for (const auto& cells : lines) {
         std::string line;
-        for (int c = 0; c < kResultColumns; ++c) {
+        for (std::size_t c = 0; c < cells.size(); ++c) {
             line += cells[c];
-            if (c + 1 < kResultColumns) {
-                line.append(widths[c] - displayWidth(cells[c]) + 2, ' ');
-            }
+            if (c + 1 < cells.size()) line.append(widths[c] - displayWidth(cells[c]) + 2, ' ');
         }
         line += '\n';
         out << line;
-    };
-    writeLine(table.header);
-    for (const ResultRow& row : table.rows) writeLine(row.cells);
+    }
 }
 
-void writeCsvTable(std::ostream& out, const ResultTable& table) {
+namespace {
+
+// The cells of the header and of each computed row, with the explanation columns when given.
+std::vector<std::vector<std::string>> tableLines(const ResultTable& table,
+                                                 std::span<const RowExplanation> explained) {
+    std::vector<std::vector<std::string>> lines;
+    auto& header = lines.emplace_back(table.header.begin(), table.header.end());
+    if (!explained.empty()) {
+        for (const std::string_view h : explanationHeader()) header.emplace_back(h);
+    }
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        auto& line = lines.emplace_back(table.rows[r].cells.begin(), table.rows[r].cells.end());
+        if (r < explained.size()) {
+            for (std::string& text : explanationTexts(explained[r]))
+                line.push_back(std::move(text));
+        }
+    }
+    return lines;
+}
+
+}  // namespace
+
+void writeTextTable(std::ostream& out, const ResultTable& table,
+                    std::span<const RowExplanation> explained) {
+    const std::vector<std::vector<std::string>> lines = tableLines(table, explained);
+    std::vector<std::vector<std::string_view>> views;
+    for (const auto& line : lines) views.emplace_back(line.begin(), line.end());
+    writeAlignedLines(out, views);
+}
+
+void writeCsvTable(std::ostream& out, const ResultTable& table,
+                   std::span<const RowExplanation> explained) {
     std::string text;
-    auto writeLine = [&](const RowTexts& cells) {
-        for (int c = 0; c < kResultColumns; ++c) {
+    for (const auto& cells : tableLines(table, explained)) {
+        for (std::size_t c = 0; c < cells.size(); ++c) {
             if (c > 0) text += ',';
             appendCsvField(text, cells[c]);
         }
         text += '\n';
-    };
-    writeLine(table.header);
-    for (const ResultRow& row : table.rows) writeLine(row.cells);
+    }
     out << text;
 }
 
+void appendJsonExplanation(std::string& out, const RowExplanation& explanation) {
+    const auto texts = explanationTexts(explanation);
+    for (int c = 0; c < kExplanationColumns; ++c) {
+        out += ", ";
+        appendJsonString(out, explanationHeader()[static_cast<std::size_t>(c)]);
+        out += ": ";
+        appendJsonString(out, texts[static_cast<std::size_t>(c)]);
+    }
+}
+
 void writeJsonTable(std::ostream& out, const ResultTable& table, UnitSystem units, bool sliding,
-                    std::string_view thickness) {
+                    std::string_view thickness, std::span<const RowExplanation> explained) {
     std::string text = "{\n  \"units\": ";
     appendJsonString(text, unitSystemName(units));
     text += ",\n  \"sliding\": ";
@@ -141,6 +180,7 @@ void writeJsonTable(std::ostream& out, const ResultTable& table, UnitSystem unit
         }
         text += ", \"passes\": ";
         text += row.values.passes() ? "true" : "false";
+        if (r < explained.size()) appendJsonExplanation(text, explained[r]);
         text += '}';
     }
     text += table.rows.empty() ? "],\n" : "\n  ],\n";

@@ -21,11 +21,12 @@ struct BatchResult {
     BatchTotals totals;
 };
 
-BatchResult batch(const std::string& input, UnitSystem units = UnitSystem::Imperial) {
+BatchResult batch(const std::string& input, UnitSystem units = UnitSystem::Imperial,
+                  const BatchOptions& options = {}) {
     std::istringstream in(input);
     std::ostringstream out, err;
     BatchResult result;
-    result.status = runBatch(in, "standard input", out, err, units, &result.totals);
+    result.status = runBatch(in, "standard input", out, err, units, options, &result.totals);
     std::istringstream written(out.str());
     for (std::string line; std::getline(written, line);) result.out.push_back(line);
     result.err = err.str();
@@ -45,6 +46,58 @@ TEST(BatchMode, HeaderLineNamesTheColumnsOfTheUnitSystem) {
     EXPECT_EQ(si.out.at(0),
               "line,Status,t(mm),SF,Vnr(KN),Snr(N/m2),R,Var(KN),W2(mm),Es(%),Sap(N/m2),N(N),"
               "Ss(N/m2),G(N/m2)");
+}
+
+TEST(BatchMode, ExplainAddsUtilisationAndTheGoverningCheckToEveryRow) {
+    BatchOptions explain;
+    explain.explain = true;
+    const BatchResult r =
+        batch("w1,b1,A,dh,Vap,sliding\n4,4,.01,.0711,7.13,0\n", UnitSystem::Imperial, explain);
+    EXPECT_EQ(r.status, 0);
+    ASSERT_EQ(r.out.size(), 8u);
+    EXPECT_TRUE(r.out[0].ends_with(",G(psi),Ucomp,Ushear,Governs")) << r.out[0];
+    EXPECT_EQ(r.out[1], std::string("2,") + kFirstRow + ",12.0,75.8,shear");
+    EXPECT_TRUE(r.out[7].ends_with(",200.55,23.0,9.5,compression")) << r.out[7];
+}
+
+TEST(BatchMode, SizeWritesOneLinePerBearingAndReportsThoseWithoutAPassingPad) {
+    BatchOptions size;
+    size.size = true;
+    std::string error;
+    size.sizes = planSizes("0.5", "48", error).value();
+    const BatchResult r = batch(
+        "A,dh,Vap,sliding,w1,thickness\n"
+        ".01,.1,45,0,,\n"    // both free
+        ".01,.1,45,0,6,\n"   // w1 kept
+        ".01,.1,45,0,,1\n"   // one thickness
+        ".01,2,45,0,,\n"     // no catalogue pad passes shear
+        ".01,.1,45,0,x,\n",  // a bad value
+        UnitSystem::Imperial, size);
+    EXPECT_EQ(r.status, 1);
+    ASSERT_EQ(r.out.size(), 4u);
+    EXPECT_EQ(r.out[0],
+              "line,w1,b1,Status,t(in.),SF,Vnr(kips),Snr(psi),R,Var(kips),W2(in.),Es(%),Sap(psi),"
+              "N(lbs),Ss(psi),G(psi),Ucomp,Ushear,Governs");
+    EXPECT_EQ(r.out[1],
+              "2,3.5,5,Pass,1/4,4.12,59.86,3420.37,.800,47.89,3.50,40.00,2571.43,3415.26,195.16,"
+              "487.89,94.0,53.3,compression");
+    EXPECT_TRUE(r.out[2].starts_with("3,6,3,Pass,1/4,")) << r.out[2];
+    EXPECT_TRUE(r.out[3].starts_with("4,4.5,5,Pass,1,")) << r.out[3];
+    EXPECT_EQ(r.err,
+              "bpd-check: line 5: no pad passes: the shear check needs t >= dh / 0.75 = 2.6667 "
+              "in., beyond the thickest catalogue pad (1 in.)\n"
+              "bpd-check: line 6: w1: \"x\" is not a number\n");
+    EXPECT_EQ(r.totals.bearings, 4);
+    EXPECT_EQ(r.totals.rows, 3);
+    EXPECT_EQ(r.totals.badLines, 2);
+
+    const BatchResult both = batch("w1,b1,A,dh,Vap,sliding\n4,4,.01,.1,45,0\n,4,.01,.1,45,0\n",
+                                   UnitSystem::Imperial, size);
+    EXPECT_EQ(both.err,
+              "bpd-check: line 2: w1 and b1 are both given: leave one or both empty to size the "
+              "pad\n");
+    ASSERT_EQ(both.out.size(), 2u);
+    EXPECT_TRUE(both.out[1].starts_with("3,")) << both.out[1];
 }
 
 TEST(BatchMode, AllSevenRowsByDefaultEachWithItsLineNumber) {

@@ -100,6 +100,110 @@ TEST(OneBearing, ArithmeticFaultKeepsTheRowsBeforeIt) {
     EXPECT_EQ(run.err, "bpd-check: arithmetic fault in row 4 (t = 1/2): W2: overflow\n");
 }
 
+// ---- --explain ----
+
+std::vector<std::string_view> shearExample(std::vector<std::string_view> more = {}) {
+    std::vector<std::string_view> args{"--w1", "4",    "--b1", "4",     "--A",
+                                       ".01",  "--dh", "0.1",  "--Vap", "45"};
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+TEST(Explain, CsvAndJsonRowsCarryUtilisationAndTheGoverningCheck) {
+    const CommandRun csv = check(shearExample({"--explain", "--format", "csv"}));
+    EXPECT_EQ(csv.status, 0);
+    const std::vector<std::string> rows = lines(csv.out);
+    ASSERT_EQ(rows.size(), 8u);
+    EXPECT_EQ(rows[0],
+              "Status,t(in.),SF,Vnr(kips),Snr(psi),R,Var(kips),W2(in.),Es(%),Sap(psi),N(lbs),"
+              "Ss(psi),G(psi),Ucomp,Ushear,Governs");
+    EXPECT_EQ(rows[1],
+              "FAIL!,1/8,8.00,83.24,5202.56,.714,59.46,4.00,80.00,2812.50,4829.91,301.87,377.34,"
+              "75.7,106.7,shear");
+    EXPECT_TRUE(rows[2].ends_with(",533.63,104.4,53.3,compression")) << rows[2];
+
+    const CommandRun json = check(shearExample({"--explain", "--format", "json"}));
+    EXPECT_NE(json.out.find("\"G\": \"377.34\", \"passes\": false, \"Ucomp\": \"75.7\", "
+                            "\"Ushear\": \"106.7\", \"Governs\": \"shear\"}"),
+              std::string::npos)
+        << json.out;
+}
+
+TEST(Explain, TextTableIsFollowedByALineForEachFailingRow) {
+    const CommandRun run = check(shearExample({"--explain", "--thickness", "1/4"}));
+    EXPECT_EQ(run.status, 0);
+    const std::vector<std::string> text = lines(run.out);
+    ASSERT_EQ(text.size(), 4u);
+    EXPECT_TRUE(text[0].ends_with("  G(psi)  Ucomp  Ushear  Governs")) << text[0];
+    EXPECT_TRUE(text[1].ends_with("  533.63  104.4  53.3    compression")) << text[1];
+    EXPECT_EQ(text[2], "");
+    EXPECT_EQ(text[3],
+              "t = 1/4 in.: compression fails (Vap 45 > Var 43.09 kips, Ucomp 104.4 %); with "
+              "t = 1/4 in. the smallest passing pad is 3.5 x 5 in.");
+    // Passing rows add nothing; with no load the shear check passes by the method.
+    EXPECT_EQ(lines(check(opening({"--explain"})).out).size(), 8u);
+    EXPECT_EQ(lines(check({"--w1", "4", "--b1", "4", "--A", ".01", "--dh", "0.1", "--Vap", "0",
+                           "--explain", "--thickness", "1/8"})
+                        .out)
+                  .back(),
+              "Vap = 0: the shear check passes by the method (N = Nmax = 0), whatever Es");
+}
+
+// ---- --size ----
+
+TEST(Size, TheSmallestPassingPadInEachForm) {
+    struct Case {
+        std::vector<std::string_view> args;
+        const char* out;
+    };
+    const Case cases[] = {
+        {{"--size", "--A", ".01", "--dh", "0.1", "--Vap", "45", "--format", "csv"},
+         "w1,b1,Status,t(in.),SF,Vnr(kips),Snr(psi),R,Var(kips),W2(in.),Es(%),Sap(psi),N(lbs),"
+         "Ss(psi),G(psi),Ucomp,Ushear,Governs\n"
+         "3.5,5,Pass,1/4,4.12,59.86,3420.37,.800,47.89,3.50,40.00,2571.43,3415.26,195.16,487.89,"
+         "94.0,53.3,compression\n"},
+        {{"--size", "--units", "si", "--A", ".005", "--dh", "5", "--Vap", "500", "--b1", "300",
+          "--format", "csv"},
+         "w1,b1,Status,t(mm),SF,Vnr(KN),Snr(N/m2),R,Var(KN),W2(mm),Es(%),Sap(N/m2),N(N),"
+         "Ss(N/m2),G(N/m2),Ucomp,Ushear,Governs\n"
+         "90,300,Pass,9.525,3.63,595.51,22052348.32,.964,573.99,90.00,52.49,18515362.98,43471.41,"
+         "1609778.00,3066627.07,87.1,70.0,compression\n"},
+        {{"--size", "--A", ".01", "--dh", "0.1", "--Vap", "45", "--step", "1", "--max", "6"},
+         "w1  b1  Status  t(in.)  SF    Vnr(kips)  Snr(psi)  R     Var(kips)  W2(in.)  Es(%)  "
+         "Sap(psi)  N(lbs)   Ss(psi)  G(psi)  Ucomp  Ushear  Governs\n"
+         "3   6   Pass    1/4     4.00  60.59      3366.36   .800  48.48      3.00     40.00  "
+         "2500.00   3415.26  189.74   474.34  92.8   53.3    compression\n"},
+        {{"--size", "--A", ".01", "--dh", "0.1", "--Vap", "45", "--w1", "4.50", "--format", "json",
+          "--sliding"},
+         "{\n  \"units\": \"Imperial\",\n  \"sliding\": true,\n  \"w1\": \"4.5\",\n  \"b1\": "
+         "\"4.5\",\n  \"header\": [\"Status\", \"t(in.)\", \"SF\", \"Vnr(kips)\", \"Snr(psi)\", "
+         "\"R\", \"Var(kips)\", \"W2(in.)\", \"Es(%)\", \"Sap(psi)\", \"N(lbs)\", \"Ss(psi)\", "
+         "\"G(psi)\"],\n  \"row\": {\"status\": \"Pass\", \"t\": \"1/2\", \"SF\": \"2.25\", "
+         "\"Vnr\": \"50.63\", \"Snr\": \"2563.02\", \"R\": \".952\", \"Var\": \"48.21\", "
+         "\"W2\": \"4.50\", \"Es\": \"20.00\", \"Sap\": \"2222.22\", \"N\": \"2414.95\", "
+         "\"Ss\": \"119.26\", \"G\": \"596.28\", \"passes\": true, \"Ucomp\": \"93.3\", "
+         "\"Ushear\": \"26.7\", \"Governs\": \"compression\"}\n}\n"},
+    };
+    for (const Case& c : cases) {
+        const CommandRun run = check(c.args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err, "");
+    }
+}
+
+TEST(Size, NoPassingPadExitsWithOneAndTheReason) {
+    const CommandRun run = check({"--size", "--A", ".01", "--dh", "2", "--Vap", "45"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err,
+              "bpd-check: no pad passes: the shear check needs t >= dh / 0.75 = 2.6667 in., "
+              "beyond the thickest catalogue pad (1 in.)\n");
+    const CommandRun rejected = check({"--size", "--A", ".01", "--dh", "0", "--Vap", "45"});
+    EXPECT_EQ(rejected.status, 1);
+    EXPECT_EQ(rejected.err, "bpd-check: dh: must be positive\n");
+}
+
 struct RejectedValue {
     const char* name;
     std::vector<std::string_view> args;
@@ -210,6 +314,22 @@ const BadOptions kBadOptions[] = {
      {"--batch", "-", "--sliding"},
      "--sliding and --thickness cannot be used with --batch (use the columns)"},
     {"BatchAsJson", {"--batch", "-", "--format", "json"}, "--batch writes CSV only"},
+    {"StepWithoutSize", {"--w1", "4", "--step", "1"}, "--step and --max need --size"},
+    {"SizeMissingLoad", {"--size", "--A", "0", "--dh", "1"}, "missing --Vap"},
+    {"SizeBothDimensions",
+     {"--size", "--w1", "4", "--b1", "4", "--A", "0", "--dh", "1", "--Vap", "1"},
+     "--size keeps at most one of --w1 and --b1 (the other is sized)"},
+    {"ZeroStep", {"--size", "--step", "0"}, "--step: must be positive"},
+    {"CommaStep",
+     {"--size", "--step", "0,5"},
+     "--step: \"0,5\" is not a number (the decimal separator is a point; no grouping)"},
+    {"MaximumBelowStep",
+     {"--size", "--units", "si", "--max", "5"},
+     "the maximum must be at least one step"},
+    {"TooFineAGrid",
+     {"--batch", "-", "--size", "--step", "0.01"},
+     "more than 1000 sizes a dimension: choose a larger step or a smaller maximum"},
+    {"SizeGivenTwice", {"--size", "--max", "4", "--max", "5"}, "option --max given twice"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Options, BadOptionsTest, ::testing::ValuesIn(kBadOptions),
@@ -222,6 +342,14 @@ TEST(Options, HelpDocumentsBothModesAndTheExitStatus) {
                              "w1,b1,A,dh,Vap,sliding[,thickness]", "Exit status",
                              "\"4,500\" and \"1,234.5\" are not numbers", "\\xNN",
                              "3  the output could not be written"}) {
+        EXPECT_NE(run.out.find(part), std::string::npos) << part;
+    }
+}
+
+TEST(Options, HelpDocumentsTheAssistant) {
+    const CommandRun run = check({"--help"});
+    for (const char* part : {"--explain", "--size", "--step S", "--max M", "Ucomp", "Ushear",
+                             "Governs", "no pad passes", "\"line,w1,b1\""}) {
         EXPECT_NE(run.out.find(part), std::string::npos) << part;
     }
 }

@@ -34,6 +34,9 @@ case "$case" in
         mounted="$work/mnt"
         "$bin" --batch "$work/in.csv" >"$work/mnt/out.csv" 2>"$work/err" || status=$?
         want=3 message="cannot write to standard output: No space left on device" ;;
+    size-dev-full)
+        "$bin" --size --A .01 --dh .1 --Vap 45 --format json >/dev/full 2>"$work/err" || status=$?
+        want=3 message="cannot write to standard output: No space left on device" ;;
     closed-stdout)
         "$bin" --w1 4 --b1 4 --A .01 --dh 0.0711 --Vap 7.13 >&- 2>"$work/err" || status=$?
         want=3 message="cannot write to standard output: Bad file descriptor" ;;
