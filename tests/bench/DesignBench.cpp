@@ -1,4 +1,4 @@
-// Throughput of the design engine and of the batch mode.
+// Throughput of the design engine, of the sizing and of the batch mode.
 //
 //   bench_design                       the benchmarks below
 //   bench_design --generate N          writes a batch file of N generated bearings to stdout
@@ -16,6 +16,8 @@
 #include "GeneratedBearings.h"
 #include "NumberFormat.h"
 #include "PadCheck.h"
+#include "PadSizing.h"
+#include "PlanSizes.h"
 #include "ResultTable.h"
 #include "ThicknessCatalogue.h"
 
@@ -75,6 +77,29 @@ void BM_NumericTest(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_NumericTest);
+
+// Sizing one bearing over the default grid (96 x 96 plan sizes x 7 thicknesses). Arg 0: a
+// load that a mid-size pad carries; 1: a load only the largest pads carry; 2: no pad
+// passes, so every one of the 64,512 pads is checked.
+void BM_SizeOneBearing(benchmark::State& state) {
+    const double loads[] = {45, 7000, 1e5};
+    SizingRequest request;
+    request.A = 0.02;
+    request.dh = 0.5;
+    request.Vap = loads[state.range(0)];
+    std::string error;
+    request.sizes = planSizes(defaultSizingStep(UnitSystem::Imperial),
+                              defaultSizingMaximum(UnitSystem::Imperial), error)
+                        .value();
+    std::int64_t checked = 0;
+    for (auto _ : state) {
+        const SizingResult result = sizePad(request);
+        checked = result.padsChecked;
+        benchmark::DoNotOptimize(result.pad);
+    }
+    state.counters["pads"] = static_cast<double>(checked);
+}
+BENCHMARK(BM_SizeOneBearing)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 // The batch mode end to end on generated bearings: all seven rows each, every text, the
 // CSV written to a sink that only counts. The input lines come from a pool made up front.
