@@ -10,8 +10,9 @@ bpd_add_gui_test(tst_helpdocuments SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_helpdoc
     LIBS bpd_dialogs)
 bpd_add_gui_test(tst_sysinfo SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_sysinfo.cpp LIBS bpd_sysinfo_summary)
 bpd_add_gui_test(tst_helpfiles SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_helpfiles.cpp
-    LIBS bpd_guide_examples Qt6::Core)
-target_compile_definitions(tst_helpfiles PRIVATE BPD_HELP_SOURCE_DIR="${PROJECT_SOURCE_DIR}/help/chm")
+    LIBS bpd_guide_examples Qt6::Gui)
+target_compile_definitions(tst_helpfiles PRIVATE BPD_HELP_SOURCE_DIR="${PROJECT_SOURCE_DIR}/help/chm"
+    BPD_GUIDE_SOURCE="${PROJECT_SOURCE_DIR}/help/guide/DesignGuide.html")
 add_dependencies(tst_helpfiles bpd_help_documents)
 # The disclaimer in front of the real main window.
 bpd_add_gui_test(tst_startup SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_startup.cpp ${_dialogs_fakes}

@@ -6,15 +6,22 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QtTest>
 #include <array>
 
 #include "GuideExamples.h"
 #include "ResultTable.h"
+#include "ThicknessCatalogue.h"
 
 namespace {
 
-QString helpFolder() { return QCoreApplication::applicationDirPath() + QStringLiteral("/Help"); }
+QString helpFolder() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/Help");
+}
 
 quint32 le32(const QByteArray& data, qsizetype at) {
     quint32 value = 0;
@@ -109,11 +116,11 @@ private slots:
         const QStringList names = chmDirectory(file.readAll(), error);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         for (const char* page :
-             {"/index.html", "/starting.html", "/mainwindow.html", "/inputs.html", "/results.html",
-              "/units.html", "/method.html", "/menus.html", "/settings.html", "/textreport.html",
-              "/spreadsheet.html", "/print.html", "/conditions.html", "/about.html",
-              "/helpdocs.html", "/messages.html", "/help.css", "/Pelgro_BPD.hhc", "/Pelgro_BPD.hhk",
-              "/#SYSTEM"})
+             {"/index.html",      "/starting.html",   "/mainwindow.html",  "/inputs.html",
+              "/results.html",    "/units.html",      "/method.html",      "/menus.html",
+              "/settings.html",   "/textreport.html", "/spreadsheet.html", "/print.html",
+              "/conditions.html", "/about.html",      "/helpdocs.html",    "/messages.html",
+              "/help.css",        "/Pelgro_BPD.hhc",  "/Pelgro_BPD.hhk",   "/#SYSTEM"})
             QVERIFY2(names.contains(QLatin1String(page)), page);
     }
 
@@ -127,17 +134,44 @@ private slots:
             all += QString::fromUtf8(page.readAll());
         }
         for (const char* text :
-             {"General", "Imperial", "SI", "Excel", "NotePad", "Loading", "Rotation",
-              "NonUniform Bearing", "Pelgro Bearing Pad Design Program Help",
-              "Pelgro Ravelon Design Guide", "About Pelgro-BPD", "Ctrl+G", "Ctrl+M", "Ctrl+I",
-              "Ctrl+E", "Ctrl+N", "Ctrl+L", "Ctrl+R", "Ctrl+U", "Ctrl+H", "Ctrl+D", "Ctrl+A",
+             {"General",
+              "Imperial",
+              "SI",
+              "Excel",
+              "NotePad",
+              "Loading",
+              "Rotation",
+              "NonUniform Bearing",
+              "Pelgro Bearing Pad Design Program Help",
+              "Pelgro Ravelon Design Guide",
+              "About Pelgro-BPD",
+              "Ctrl+G",
+              "Ctrl+M",
+              "Ctrl+I",
+              "Ctrl+E",
+              "Ctrl+N",
+              "Ctrl+L",
+              "Ctrl+R",
+              "Ctrl+U",
+              "Ctrl+H",
+              "Ctrl+D",
+              "Ctrl+A",
               "Invalid input. Please enter numeric data.",
               "Invalid input. Please enter 0 or positive value.",
               "Invalid input. Please enter positive value.",
-              "System Information Is Unavailable At This Time", "Bearing Length (w1)",
-              "Bearing Width (b1)", "Thickness (t)", "Angle of Rotation (A)",
-              "Horizontal Deformation (dh)", "Applied Vertical Load (Vap)", "Sliding", "Analyze",
-              "Print Screen", "General Setttings", "Open With", "System Info",
+              "System Information Is Unavailable At This Time",
+              "Bearing Length (w1)",
+              "Bearing Width (b1)",
+              "Thickness (t)",
+              "Angle of Rotation (A)",
+              "Horizontal Deformation (dh)",
+              "Applied Vertical Load (Vap)",
+              "Sliding",
+              "Analyze",
+              "Print Screen",
+              "General Setttings",
+              "Open With",
+              "System Info",
               "Shear modulus, slope of the shear stress strain curve at any point."})
             QVERIFY2(all.contains(QLatin1String(text)), text);
     }
@@ -152,9 +186,8 @@ private slots:
         QVERIFY2(error.isEmpty(), qPrintable(error));
         QVERIFY2(text.count(u'\f') >= 5, "the guide has several pages");
         for (const char* heading :
-             {"Shape factor", "stress cap", "loaded length", "reduction factor",
-              "75 percent limit", "Units and conversion factors", "Worked example",
-              "0.039370079", "0.22477064229463"})
+             {"Shape factor", "stress cap", "loaded length", "reduction factor", "75 percent limit",
+              "Units and conversion factors", "Worked example", "0.039370079", "0.22477064229463"})
             QVERIFY2(text.contains(QLatin1String(heading), Qt::CaseInsensitive), heading);
 
         // Every row of the worked example's table, as the engine writes it, stands in the guide.
@@ -178,18 +211,98 @@ private slots:
             QVERIFY2(flat.contains(QLatin1String(figure)), figure);
     }
 
+    // Every cell of the appendix's allowable-load tables, as the guide's renderer lays it out
+    // and as the PDF prints it, is the Var the engine shows for the inputs its headings name.
+    void allowableLoadTablesHoldTheEnginesVar() {
+        QFile source(QStringLiteral(BPD_GUIDE_SOURCE));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        QStringList errors;
+        QTextDocument document;
+        document.setHtml(
+            bpd::guide::expandPlaceholders(QString::fromUtf8(source.readAll()), errors));
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join(u' ')));
+        QString error;
+        QString printed =
+            pdfText(helpFolder() + QStringLiteral("/DG3-RavelonDesignGuide.pdf"), error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        printed.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
+        printed.replace(QStringLiteral(" \u00d7 "), QStringLiteral("\u00d7"));  // "4×4", "10 × 10"
+
+        static const QRegularExpression title(QStringLiteral(
+            "^Pad thickness t = (\\S+) (in\\.|mm) \\x{2014} allowable load with rotation Var "
+            "\\((kips|KN)\\)$"));
+        const QStringList imperialSides = {"4",  "6",  "8",  "10", "12", "14",
+                                           "16", "18", "20", "22", "24"};
+        const QStringList siSides = {"100", "150", "200", "250", "300", "350",
+                                     "400", "450", "500", "550", "600"};
+        const QStringList angles = {"A = 0.005 rad", "A = 0.01 rad", "A = 0.02 rad"};
+        QList<int> positions[2];
+        for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+            auto* table = qobject_cast<QTextTable*>(frame);
+            if (!table) continue;
+            auto text = [table](int row, int column) {
+                const QTextTableCell cell = table->cellAt(row, column);
+                QTextCursor cursor = cell.firstCursorPosition();
+                cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+                return cursor.selectedText();
+            };
+            const QRegularExpressionMatch heading = title.match(text(0, 0));
+            if (!heading.hasMatch()) continue;
+            const bool si = heading.captured(2) == u"mm";
+            const bpd::UnitSystem units = si ? bpd::UnitSystem::SI : bpd::UnitSystem::Imperial;
+            QCOMPARE(heading.captured(3), si ? QStringLiteral("KN") : QStringLiteral("kips"));
+            const int position =
+                bpd::ThicknessCatalogue::positionOfLabel(units, heading.captured(1).toStdString());
+            QVERIFY2(position >= 1, qPrintable(text(0, 0)));
+            positions[si] << position;
+            // The title and both heading rows repeat at the top of every page it runs onto.
+            QCOMPARE(table->format().headerRowCount(), 3);
+            QCOMPARE(table->columns(), 7);
+            QCOMPARE(table->rows(), 3 + 11);
+            for (int row = 3; row < table->rows(); ++row) {
+                const QString side = (si ? siSides : imperialSides).at(row - 3);
+                QCOMPARE(text(row, 0), side + QStringLiteral(" \u00d7 ") + side);
+                QString line = side + QStringLiteral("\u00d7") + side;
+                for (int column = 1; column < 7; ++column) {
+                    QCOMPARE(text(1, column), angles.at((column - 1) / 2));
+                    const bool sliding = column % 2 == 0;
+                    QCOMPARE(text(2, column),
+                             sliding ? QStringLiteral("sliding") : QStringLiteral("not sliding"));
+                    bpd::AnalysisRequest request;
+                    request.units = units;
+                    const std::string s = side.toStdString();
+                    const std::string angle =
+                        angles.at((column - 1) / 2).split(u' ').at(2).toStdString();
+                    request.texts = {s, s, angle, "1", "0"};  // Var needs no dh nor Vap
+                    request.sliding = sliding;
+                    request.selection = position;
+                    const bpd::ResultTable expected =
+                        bpd::analyze(request, bpd::NumberLocale{".", ","});
+                    QVERIFY(!expected.fault && expected.rows.size() == 1);
+                    QCOMPARE(text(row, column), QString::fromStdString(expected.rows[0].cells[6]));
+                    line += u' ' + text(row, column);
+                }
+                QVERIFY2(printed.contains(line), qPrintable(line));
+            }
+        }
+        const QList<int> catalogue = {1, 2, 3, 4, 5, 6, 7};
+        QCOMPARE(positions[0], catalogue);
+        QCOMPARE(positions[1], catalogue);
+    }
+
     void guideExamplesAreTheOpeningInputs() {
         const auto& examples = bpd::guide::examples();
         QCOMPARE(examples.first().name, QStringLiteral("default"));
         const auto table = bpd::guide::tableOf(examples.first());
         QCOMPARE(QString::fromStdString(table.rows.back().cells[12]), QStringLiteral("200.55"));
         QStringList errors;
-        QCOMPARE(bpd::guide::expandPlaceholders(QStringLiteral("{{cell:default:1:3}} {{input:si:w1}}"),
-                                                errors),
+        QCOMPARE(bpd::guide::expandPlaceholders(
+                     QStringLiteral("{{cell:default:1:3}} {{input:si:w1}}"), errors),
                  QStringLiteral("83.24 101.6"));
         QVERIFY(errors.isEmpty());
         bpd::guide::expandPlaceholders(
-            QStringLiteral("{{cell:nowhere:1:3}} {{cell:default:9:3}} {{input:default:x}}"), errors);
+            QStringLiteral("{{cell:nowhere:1:3}} {{cell:default:9:3}} {{input:default:x}}"),
+            errors);
         QCOMPARE(errors.size(), 3);
     }
 };

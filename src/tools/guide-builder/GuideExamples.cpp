@@ -3,6 +3,8 @@
 #include <QRegularExpression>
 #include <array>
 
+#include "AllowableLoadTables.h"
+#include "LoadTablesHtml.h"
 #include "ThicknessCatalogue.h"
 
 namespace bpd::guide {
@@ -19,29 +21,50 @@ AnalysisRequest request(UnitSystem units, InputTexts texts, bool sliding = false
     return r;
 }
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 QString htmlTable(const ResultTable& table) {
-    QString html = QStringLiteral("<table class=\"results\" width=\"100%\" cellspacing=\"0\" cellpadding=\"2\">"
-                                  "<tr>");
+    QString html = QStringLiteral(
+        "<table class=\"results\" width=\"100%\" cellspacing=\"0\" cellpadding=\"2\">"
+        "<tr>");
     for (const auto& header : table.header)
-        html += QStringLiteral("<th style=\"white-space: nowrap\">%1</th>").arg(q(header).toHtmlEscaped());
+        html += QStringLiteral("<th style=\"white-space: nowrap\">%1</th>")
+                    .arg(q(header).toHtmlEscaped());
     html += QStringLiteral("</tr>");
     for (const auto& row : table.rows) {
         html += QStringLiteral("<tr>");
         for (std::size_t c = 0; c < row.cells.size(); ++c) {
             const QString text = q(row.cells[c]).toHtmlEscaped();
             if (c == 0)
-                html += QStringLiteral("<td class=\"%1\" style=\"white-space: nowrap\"><b>%2</b></td>")
-                            .arg(row.values.passes() ? QStringLiteral("pass")
-                                                     : QStringLiteral("fail"),
-                                 text);
+                html +=
+                    QStringLiteral("<td class=\"%1\" style=\"white-space: nowrap\"><b>%2</b></td>")
+                        .arg(row.values.passes() ? QStringLiteral("pass") : QStringLiteral("fail"),
+                             text);
             else
                 html += QStringLiteral("<td style=\"white-space: nowrap\">%1</td>").arg(text);
         }
         html += QStringLiteral("</tr>");
     }
     return html + QStringLiteral("</table>");
+}
+
+// {{loads:UNITS}} every allowable-load table of a unit system, {{loads:UNITS:POSITION}} the
+// table of one catalogue position, so that the guide's source lays them out on its pages.
+bool loadTablesPlaceholder(const QStringList& parts, QString& html) {
+    if (parts.isEmpty() || parts.size() > 2) return false;
+    if (parts.first() != u"imperial" && parts.first() != u"si") return false;
+    std::vector<AllowableLoadTable> tables =
+        allowableLoadTables(parts.first() == u"si" ? UnitSystem::SI : UnitSystem::Imperial);
+    if (parts.size() == 2) {
+        bool isNumber = false;
+        const int position = parts.at(1).toInt(&isNumber);
+        if (!isNumber || position < 1 || position > static_cast<int>(tables.size())) return false;
+        tables = {tables[static_cast<std::size_t>(position - 1)]};
+    }
+    html = loadTablesHtml(tables);
+    return true;
 }
 
 const Example* findExample(const QString& name) {
@@ -93,7 +116,9 @@ QString expandPlaceholders(const QString& source, QStringList& errors) {
         const Example* example = parts.isEmpty() ? nullptr : findExample(parts.first());
         QString replacement;
         bool ok = example != nullptr;
-        if (ok && kind == u"table" && parts.size() == 1) {
+        if (kind == u"loads") {
+            ok = loadTablesPlaceholder(parts, replacement);
+        } else if (ok && kind == u"table" && parts.size() == 1) {
             const ResultTable table = tableOf(*example);
             ok = !table.fault.has_value();
             replacement = htmlTable(table);
@@ -111,18 +136,24 @@ QString expandPlaceholders(const QString& source, QStringList& errors) {
         } else if (ok && kind == u"input" && parts.size() == 2) {
             const InputTexts& t = example->request.texts;
             const QString field = parts.at(1);
-            if (field == u"w1") replacement = q(t.w1);
-            else if (field == u"b1") replacement = q(t.b1);
-            else if (field == u"A") replacement = q(t.A);
-            else if (field == u"dh") replacement = q(t.dh);
-            else if (field == u"Vap") replacement = q(t.Vap);
+            if (field == u"w1")
+                replacement = q(t.w1);
+            else if (field == u"b1")
+                replacement = q(t.b1);
+            else if (field == u"A")
+                replacement = q(t.A);
+            else if (field == u"dh")
+                replacement = q(t.dh);
+            else if (field == u"Vap")
+                replacement = q(t.Vap);
             else if (field == u"sliding")
                 replacement = example->request.sliding ? QStringLiteral("checked")
                                                        : QStringLiteral("not checked");
             else if (field == u"units")
                 replacement = example->request.units == UnitSystem::SI ? QStringLiteral("SI")
                                                                        : QStringLiteral("Imperial");
-            else ok = false;
+            else
+                ok = false;
         } else {
             ok = false;
         }

@@ -4,6 +4,8 @@
 //   {{table:NAME}}            the whole result table of example NAME, as the grid shows it
 //   {{cell:NAME:ROW:COLUMN}}  one cell text (ROW 0 is the header, COLUMN 0..12)
 //   {{input:NAME:FIELD}}      one input text of the example (w1, b1, A, dh, Vap, sliding, units)
+//   {{loads:UNITS}}           the allowable-load tables of the appendix (imperial or si)
+//   {{loads:UNITS:POSITION}}  the table of one catalogue position (1..7)
 // Unknown names or cells are errors, so the guide cannot print a stale number.
 
 #include <QString>
