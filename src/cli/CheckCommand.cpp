@@ -163,10 +163,6 @@ std::optional<std::vector<PlanSize>> sizingSizes(const CheckOptions& options, st
     return planSizes(step, maximum, error);
 }
 
-bool sizingGrid(const CheckOptions& options, std::string& error) {
-    return sizingSizes(options, error).has_value();
-}
-
 // After an explained text table: a line for each failing row, and the note on the shear
 // check when no load is applied.
 void writeAdvice(std::ostream& out, const CheckOptions& options, const InputValues& values,
@@ -442,7 +438,7 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
         error = "--step and --max need --size";
         return false;
     }
-    if (options.size && !sizingGrid(options, error)) return false;
+    if (options.size && !sizingSizes(options, error)) return false;
     if (options.batch) {
         for (std::size_t n = 0; n < std::size(numberNames); ++n) {
             if (*numbers[n]) {
@@ -465,7 +461,7 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
             error = "--size keeps at most one of --w1 and --b1 (the other is sized)";
             return false;
         }
-        for (std::size_t n = 2; n < std::size(numberNames); ++n) {
+        for (std::size_t n = 2; n < std::size(numberNames); ++n) {  // A, dh and Vap
             if (!*numbers[n]) {
                 error = "missing " + std::string(numberNames[n]);
                 return false;
