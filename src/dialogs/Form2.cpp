@@ -12,6 +12,7 @@ namespace bpd::dialogs {
 Form2::Form2(QWidget* mainWindow) : QWidget(nullptr), mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Conditions"));
+    setWindowIcon(platform::blankWindowIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     // While it is open the main window is hidden: closing the viewer must not end the program.

@@ -62,6 +62,7 @@ Form4::Form4(SystemInformationLauncher launcher, QWidget* parent)
       launcher_(std::move(launcher)) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("About Pelgro Pad Bearing Design Program"));
+    setWindowIcon(platform::blankWindowIcon());
     setFont(platform::ClassicFonts::msSansSerif());
     fixWindowSize(this, 3600, 2985);
 

@@ -8,6 +8,7 @@
 
 #include "ClassicMetrics.h"
 #include "ImageList.h"
+#include "TaskbarHint.h"
 
 namespace bpd::dialogs {
 
@@ -37,7 +38,8 @@ WelcomeDlg::WelcomeDlg(std::function<void()> onAccepted, std::function<void()> o
       onDeclined_(onDeclined ? std::move(onDeclined) : [] { QCoreApplication::quit(); }) {
     setObjectName(QStringLiteral("WelcomeDlg"));
     setWindowTitle(caption());
-    // A tool window keeps a title bar and a close box but gets no taskbar button.
+    setWindowIcon(platform::blankWindowIcon());
+    // A title bar with a close box and no taskbar button (keepOffTaskbar, on every showing).
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setModal(false);
@@ -88,6 +90,7 @@ bool WelcomeDlg::event(QEvent* event) {
 }
 
 void WelcomeDlg::showEvent(QShowEvent* event) {
+    platform::keepOffTaskbar(this);  // before the window is mapped
     QDialog::showEvent(event);
     if (!centred_) {
         platform::centreOnScreen(this);

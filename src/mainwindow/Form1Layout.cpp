@@ -16,6 +16,7 @@
 #include "ClassicColours.h"
 #include "ClassicFonts.h"
 #include "ClassicFrame.h"
+#include "DropDownListStyle.h"
 #include "EngineText.h"
 #include "PictureBox.h"
 #include "ResultsGrid.h"
@@ -123,7 +124,6 @@ void setInputBackground(QWidget* w) {
     QPalette p = w->palette();
     const QColor colour = ClassicColours::fromWindowsValue(ClassicColours::kInputBackground);
     p.setColor(QPalette::Base, colour);
-    p.setColor(QPalette::Button, colour);
     w->setPalette(p);
 }
 
@@ -163,6 +163,7 @@ QWidget* create(const ControlSpec& spec, QWidget* parent, const QLocale& locale)
             combo->setEditable(false);
             combo->setFocusPolicy(Qt::StrongFocus);  // no focus by the mouse wheel
             setInputBackground(combo);
+            DropDownListStyle::applyTo(combo);
             w = combo;
             break;
         }

@@ -7,6 +7,7 @@
 #include "EngineText.h"
 #include "FixedRowHeader.h"
 #include "GridCellDelegate.h"
+#include "GridLineStyle.h"
 
 namespace bpd::mainwindow {
 
@@ -75,8 +76,8 @@ void ResultsGrid::setColours(const Colours& colours) {
     p.setColor(QPalette::Window, colours.outside);
     p.setColor(QPalette::Button, colours.outside);
     p.setColor(QPalette::Text, colours.cellText);
-    p.setColor(QPalette::Mid, colours.gridLines);  // the grid lines: the style reads Mid
     setPalette(p);
+    GridLineStyle::applyTo(this, colours.gridLines);
     header_->setFixedColours(colours.fixedBack, colours.fixedText, colours.fixedGridLines);
     Clear();
 }

@@ -177,4 +177,14 @@ QIcon windowIcon() {
     return icon;
 }
 
+QIcon blankWindowIcon() {
+    QIcon icon;
+    for (int side : {16, 32}) {
+        QPixmap blank(side, side);
+        blank.fill(Qt::transparent);
+        icon.addPixmap(blank);
+    }
+    return icon;
+}
+
 }  // namespace bpd::platform

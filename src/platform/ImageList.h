@@ -60,6 +60,9 @@ private:
 QPixmap ownerLogo(qreal devicePixelRatio = 0);      // 44 x 29
 QPixmap developerLogo(qreal devicePixelRatio = 0);  // 40 x 40
 QIcon windowIcon();                                 // 32 x 32 (also 16, 48 and 64 for the shell)
+// The icon of a window that shows none: fully transparent, so the window manager neither shows
+// a picture in the title bar nor puts a generic icon of its own in its place.
+QIcon blankWindowIcon();
 
 // Renders one SVG resource at a natural size and device pixel ratio (0: the screen's).
 // opaque: white behind the drawing (the 24-bit bitmaps); otherwise a transparent background.

@@ -293,6 +293,35 @@ class Program:
             time.sleep(0.05)
         return True
 
+    # --- what the window manager reads from a window (xprop) ---------------------------------
+    def window_property(self, wid, name, *format_args):
+        """The text after "=" in xprop's answer, or None when the window has no such property."""
+        out = subprocess.run(["xprop", "-id", str(wid), "-notype", *format_args, name],
+                             env=self.desktop.env(), capture_output=True, text=True,
+                             timeout=10).stdout
+        return out.partition("=")[2].strip() if "=" in out else None
+
+    def wm_states(self, wid):
+        value = self.window_property(wid, "_NET_WM_STATE")
+        return {state.strip() for state in value.split(",") if state.strip()} if value else set()
+
+    def visible_icon_pixels(self, wid):
+        """How many pixels of the window's icons (_NET_WM_ICON) are not fully transparent; a
+        window without icons of its own gets the window manager's opaque default."""
+        value = self.window_property(wid, "_NET_WM_ICON", "-f", "_NET_WM_ICON", "32c")
+        numbers = [int(v) for v in value.split(",")] if value else []
+        visible, at = 0, 0
+        while at + 2 <= len(numbers):
+            width, height = numbers[at], numbers[at + 1]
+            pixels = numbers[at + 2:at + 2 + width * height]
+            visible += sum(1 for argb in pixels if argb >> 24)
+            at += 2 + width * height
+        return visible
+
+    def check_no_icon(self, wid, title):
+        visible = self.visible_icon_pixels(wid)
+        check(visible == 0, f'"{title}" shows a window icon ({visible} visible pixels)')
+
     def activate(self, wid):
         self.xdo("windowactivate", "--sync", wid, check_ok=False)
         deadline = time.monotonic() + 5
@@ -517,14 +546,17 @@ def export_text_report(program, desktop, main):
 
 
 def scenario_startup(program, desktop, checks):
-    """The disclaimer appears alone; Esc leaves it; Enter accepts; the main window shows alone;
-    closing it ends the program with status 0."""
+    """The disclaimer appears alone, with no taskbar button and no icon; Esc leaves it; Enter
+    accepts; the main window shows alone; closing it ends the program with status 0."""
     program.start()
     program.wait_for(DISCLAIMER_TITLE, 15)
     time.sleep(0.3)  # let every window the start brings come up
     first = program.visible_titles()
     check(first == [DISCLAIMER_TITLE], f"the disclaimer is not alone: {first}")
     dialog = program.windows(DISCLAIMER_TITLE)[0]
+    check("_NET_WM_STATE_SKIP_TASKBAR" in program.wm_states(dialog),
+          f"the disclaimer gets a taskbar button: _NET_WM_STATE {program.wm_states(dialog)}")
+    program.check_no_icon(dialog, DISCLAIMER_TITLE)
     program.activate(dialog)
     program.key("Escape")  # neither button is the cancel button
     check(program.stays_away(MAIN_TITLE, 0.5) and program.windows(DISCLAIMER_TITLE),
@@ -533,6 +565,10 @@ def scenario_startup(program, desktop, checks):
     main = program.wait_for(MAIN_TITLE)
     program.wait_gone(DISCLAIMER_TITLE)
     check(program.visible_titles() == [MAIN_TITLE], f"after OK: {program.visible_titles()}")
+    # The main window, unlike the disclaimer, has its icon and its taskbar button.
+    check(program.visible_icon_pixels(main) > 0, "the main window shows no icon")
+    check("_NET_WM_STATE_SKIP_TASKBAR" not in program.wm_states(main),
+          "the main window has no taskbar button")
     program.close_main_window(main)
     return []
 
@@ -802,8 +838,9 @@ def scenario_settings(program, desktop, checks):
 
 
 def scenario_dialogs(program, desktop, checks):
-    """Conditions (Ctrl+L, Ctrl+R, Ctrl+U) and About (Ctrl+A) open and close; the main window
-    comes back; System Info starts the tool recorded in the settings store."""
+    """Conditions (Ctrl+L, Ctrl+R, Ctrl+U) and About (Ctrl+A) open, without a window icon, and
+    close; the main window comes back; System Info starts the tool recorded in the settings
+    store."""
     notes = []
     main = program.open_main_window()
     for shortcut, title in CONDITION_TITLES.items():
@@ -811,6 +848,7 @@ def scenario_dialogs(program, desktop, checks):
         program.key(shortcut)
         viewer = program.wait_for(title)
         program.wait_gone(MAIN_TITLE)
+        program.check_no_icon(viewer, title)
         if shortcut == "ctrl+u":
             program.activate(viewer)
             program.key("alt+F4")  # the close button also brings the main window back
@@ -823,6 +861,7 @@ def scenario_dialogs(program, desktop, checks):
     program.key("ctrl+a")
     about = program.wait_for(ABOUT_TITLE)
     check(program.windows(MAIN_TITLE), "the About box hid the main window")
+    program.check_no_icon(about, ABOUT_TITLE)
     if program.sysinfo:
         program.click(about, ABOUT_SYSINFO)
         tool = program.wait_for_any_pid(SYSINFO_TITLE)

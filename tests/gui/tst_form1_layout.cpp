@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QAbstractItemView>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -154,6 +155,52 @@ private slots:
         QCOMPARE(f.grid().cellBackColorAt(1, 3), QColor(255, 255, 225));
         QCOMPARE(f.grid().colours().outside, QColor(224, 224, 224));
         QCOMPARE(f.grid().colours().gridLines, QColor(192, 192, 192));
+    }
+
+    // The colours as the screen shows them: a field is one flat colour down a text-free column,
+    // the open list keeps the field's colour, the body's grid lines are their own grey.
+    void inputsAndGridLinesAreDrawnInTheirColours_data() {
+        QTest::addColumn<QString>("part");
+        QTest::addColumn<QColor>("colour");
+        const QColor input(192, 192, 255);
+        QTest::newRow("text box") << "w1Text" << input;
+        QTest::newRow("closed selector") << "tCombo" << input;
+        QTest::newRow("closed SI selector") << "tCombo_SI" << input;
+        QTest::newRow("open selector's list") << "tCombo list" << input;
+        QTest::newRow("body grid lines") << "grid lines" << QColor(192, 192, 192);
+    }
+    void inputsAndGridLinesAreDrawnInTheirColours() {
+        QFETCH(QString, part);
+        QFETCH(QColor, colour);
+        LoadedForm f;
+        const auto& ui = f.ui();
+        QList<QColor> seen;
+        if (part == QLatin1String("tCombo list")) {
+            ui.tCombo->showPopup();
+            QWidget* list = ui.tCombo->view()->viewport();
+            QTRY_VERIFY(list->isVisible());
+            const QImage shot = list->grab().toImage();
+            const QRect lastRow = ui.tCombo->view()->visualRect(
+                ui.tCombo->model()->index(ui.tCombo->count() - 1, 0));
+            for (int x = lastRow.right() - 8; x < lastRow.right() - 2; ++x)
+                seen << shot.pixelColor(x, lastRow.center().y());
+            ui.tCombo->hidePopup();
+        } else if (part == QLatin1String("grid lines")) {
+            const auto& grid = f.grid();
+            const QImage shot = grid.viewport()->grab().toImage();
+            const int y = grid.rowViewportPosition(1) + grid.rowHeight(1) / 2;  // body row 2
+            for (int c = 0; c < 4; ++c)
+                seen << shot.pixelColor(grid.columnViewportPosition(c) + grid.columnWidth(c) - 1, y);
+            seen << shot.pixelColor(grid.columnViewportPosition(2) + 4,
+                                    grid.rowViewportPosition(1) + grid.rowHeight(1) - 1);
+        } else {
+            QWidget* field = f.form->findChild<QWidget*>(part);
+            QVERIFY(field);
+            const QImage shot = field->grab().toImage();
+            const int x = shot.width() * 11 / 20;  // right of the short opening texts
+            for (int y = 4; y < shot.height() - 4; ++y) seen << shot.pixelColor(x, y);
+        }
+        for (const QColor& c : seen) QCOMPARE(c, colour);
     }
 
     void menusInOrderWithShortcuts() {
