@@ -25,14 +25,15 @@ QString q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// The header row in <thead>: the guide repeats it on every page the table runs onto.
 QString htmlTable(const ResultTable& table) {
     QString html = QStringLiteral(
         "<table class=\"results\" width=\"100%\" cellspacing=\"0\" cellpadding=\"2\">"
-        "<tr>");
+        "<thead><tr>");
     for (const auto& header : table.header)
         html += QStringLiteral("<th style=\"white-space: nowrap\">%1</th>")
                     .arg(q(header).toHtmlEscaped());
-    html += QStringLiteral("</tr>");
+    html += QStringLiteral("</tr></thead>");
     for (const auto& row : table.rows) {
         html += QStringLiteral("<tr>");
         for (std::size_t c = 0; c < row.cells.size(); ++c) {
