@@ -88,19 +88,45 @@ QStringList chmDirectory(const QByteArray& data, QString& error) {
     return names;
 }
 
-QString pdfText(const QString& path, QString& error) {
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+// What a poppler tool prints for the guide; error says why when it cannot run.
+QString toolOutput(const QString& name, const QStringList& args, QString& error) {
+    const QString tool = QStandardPaths::findExecutable(name);
     if (tool.isEmpty()) {
-        error = QStringLiteral("pdftotext (poppler-utils) is not installed");
+        error = name + QStringLiteral(" (poppler-utils) is not installed");
         return {};
     }
     QProcess process;
-    process.start(tool, {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    process.start(tool, args);
     if (!process.waitForFinished(30000) || process.exitCode() != 0) {
         error = QString::fromLocal8Bit(process.readAllStandardError());
         return {};
     }
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString pdfText(const QString& path, QString& error) {
+    return toolOutput(QStringLiteral("pdftotext"),
+                      {QStringLiteral("-layout"), path, QStringLiteral("-")}, error);
+}
+
+QString guidePath() {
+    return helpFolder() + QStringLiteral("/DG3-RavelonDesignGuide.pdf");
+}
+
+// The contents list as printed (between its title and "About this guide"): each entry's title
+// and page number.
+QList<QPair<QString, int>> contentsOf(const QString& contentsPage) {
+    const qsizetype start = contentsPage.indexOf(QLatin1String("Contents"));
+    const QString list =
+        contentsPage.mid(start, contentsPage.indexOf(QLatin1String("About this guide")) - start);
+    static const QRegularExpression entry(QStringLiteral("^\\s*(\\S.*\\S)\\s{3,}(\\d+)\\s*$"),
+                                          QRegularExpression::MultilineOption);
+    QList<QPair<QString, int>> entries;
+    for (auto it = entry.globalMatch(list); it.hasNext();) {
+        const auto match = it.next();
+        entries.append({match.captured(1), match.captured(2).toInt()});
+    }
+    return entries;
 }
 
 }  // namespace
@@ -177,7 +203,7 @@ private slots:
     }
 
     void designGuideHasPagesAndTheEnginesNumbers() {
-        const QString path = helpFolder() + QStringLiteral("/DG3-RavelonDesignGuide.pdf");
+        const QString path = guidePath();
         QFile file(path);
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
         QVERIFY(file.read(5) == "%PDF-");
@@ -288,6 +314,78 @@ private slots:
         const QList<int> catalogue = {1, 2, 3, 4, 5, 6, 7};
         QCOMPARE(positions[0], catalogue);
         QCOMPARE(positions[1], catalogue);
+    }
+
+    // The guide a reader navigates: the contents list gives the page of every section, the
+    // PDF's bookmarks and the contents rows lead there, and the section starts on that page.
+    void designGuideContentsBookmarksAndLinksLeadToTheirPages() {
+        QString error;
+        const QStringList pages = pdfText(guidePath(), error).split(u'\f');
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        const QList<QPair<QString, int>> contents = contentsOf(pages.value(1));
+        QVERIFY2(contents.size() >= 12, qPrintable(pages.value(1)));
+        QString xml = toolOutput(QStringLiteral("pdftohtml"),
+                                 {QStringLiteral("-xml"), QStringLiteral("-i"),
+                                  QStringLiteral("-q"), QStringLiteral("-stdout"), guidePath()},
+                                 error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        xml.remove(QRegularExpression(QStringLiteral("</?[bi]>")));
+        for (const auto& [title, page] : contents) {
+            QVERIFY2(page >= 3 && page <= pages.size(), qPrintable(title));
+            QVERIFY2(pages.at(page - 1).contains(title),
+                     qPrintable(QStringLiteral("%1 not on page %2").arg(title).arg(page)));
+            const QString bookmark =
+                QStringLiteral("<item page=\"%1\">%2</item>").arg(page).arg(title.toHtmlEscaped());
+            QVERIFY2(xml.contains(bookmark), qPrintable(bookmark));
+            const QString link =
+                QStringLiteral("#%1\">%2</a>").arg(page).arg(title.toHtmlEscaped());
+            QVERIFY2(xml.contains(link),
+                     qPrintable(QStringLiteral("no link to page %1: %2").arg(page).arg(title)));
+        }
+    }
+
+    // A table that runs onto a page brings its header: no row of the thickness table or of a
+    // results grid stands on a page without that table's header line above it.
+    void designGuideTablesNeverLoseTheirHeader_data() {
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<QString>("row");
+        QTest::newRow("thicknesses")
+            << "Thickness \\(in\\.\\)\\s+Thickness \\(mm\\)"
+            << "^\\s*(1/8|1/4|3/8|1/2|5/8|3/4|1)\\s+\\d+\\.\\d{3}\\s+\\d+\\s*$";
+        QTest::newRow("results grid") << "Status\\s+t\\((in\\.|mm)\\)\\s+SF"
+                                      << "^\\s*(Pass|FAIL!)\\s+[\\d/.]+\\s+\\d+\\.\\d\\d\\s";
+    }
+    void designGuideTablesNeverLoseTheirHeader() {
+        QFETCH(QString, header);
+        QFETCH(QString, row);
+        QString error;
+        const QStringList pages = pdfText(guidePath(), error).split(u'\f');
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        const QRegularExpression headerLine(header);
+        const QRegularExpression rowLine(row);
+        int rows = 0;
+        for (qsizetype p = 0; p < pages.size(); ++p) {
+            bool headed = false;
+            for (const QString& line : pages.at(p).split(u'\n')) {
+                headed = headed || headerLine.match(line).hasMatch();
+                if (!rowLine.match(line).hasMatch()) continue;
+                ++rows;
+                QVERIFY2(headed, qPrintable(QStringLiteral("page %1: %2").arg(p + 1).arg(line)));
+            }
+        }
+        QVERIFY(rows >= 7);
+    }
+
+    // The figures are the program's own drawings, their words in the guide's text.
+    void designGuideShowsTheProgramsArtwork() {
+        QString error;
+        const QString text = pdfText(guidePath(), error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        for (const char* words :
+             {"Span Direction", "Sliding layer", "Loading Conditions Defining Shape Factor",
+              "Causing Non-Uniform Bearing", "Non-Uniform Bearing", "Loaded length under rotation",
+              "Shear strain (%)", "Rotation reduction factor", "Quiet support for every span."})
+            QVERIFY2(text.contains(QLatin1String(words)), words);
     }
 
     void guideExamplesAreTheOpeningInputs() {
