@@ -40,10 +40,6 @@ QTextBlock GuideLayout::Element::firstBlock() const {
     return frame ? frame->firstCursorPosition().block() : block;
 }
 
-QTextBlock GuideLayout::Element::lastBlock() const {
-    return frame ? frame->lastCursorPosition().block() : block;
-}
-
 bool GuideLayout::Element::isHeading() const {
     return !frame && block.blockFormat().headingLevel() > 0;
 }
@@ -100,15 +96,14 @@ int GuideLayout::pageOf(qreal y) const {
     return int((y + 0.5) / pageHeight());
 }
 
-qreal GuideLayout::lineTop(const QTextBlock& block, int line) const {
+qreal GuideLayout::firstLineTop(const QTextBlock& block) const {
     const QRectF rect = document_.documentLayout()->blockBoundingRect(block);
     const QTextLayout* layout = block.layout();
-    if (!layout || layout->lineCount() == 0) return rect.top();
-    return rect.top() + layout->lineAt(qBound(0, line, layout->lineCount() - 1)).y();
+    return layout && layout->lineCount() > 0 ? rect.top() + layout->lineAt(0).y() : rect.top();
 }
 
 qreal GuideLayout::firstLineTop(const Element& element) const {
-    return lineTop(element.firstBlock(), 0);
+    return firstLineTop(element.firstBlock());
 }
 
 qreal GuideLayout::lastLineBottom(const Element& element) const {
@@ -152,9 +147,10 @@ void GuideLayout::keepGroupsTogether() {
             const int page = pageOf(top);
             if (page != pageOf(bottom - 1.5) && !leftToRunOn.contains(key) &&
                 top - page * pageHeight() > 1) {
-                const auto before = all[i].frame ? all[i].frame->frameFormat()
-                                                 : QTextFormat(all[i].block.blockFormat());
-                if (breakBefore(all[i])) {
+                const Element& moving = all[i];  // the group's first element takes the break
+                const auto before = moving.frame ? moving.frame->frameFormat()
+                                                 : QTextFormat(moving.block.blockFormat());
+                if (breakBefore(moving)) {
                     const qreal movedTop = firstLineTop(all[i]);
                     const qreal movedBottom = lastLineBottom(all[last]);
                     const bool fits = pageOf(movedTop) == page + 1 &&
@@ -164,10 +160,10 @@ void GuideLayout::keepGroupsTogether() {
                         moved = true;
                     } else {
                         leftToRunOn.insert(key);
-                        if (all[i].frame)
-                            all[i].frame->setFrameFormat(before.toFrameFormat());
+                        if (moving.frame)
+                            moving.frame->setFrameFormat(before.toFrameFormat());
                         else
-                            QTextCursor(all[i].block).setBlockFormat(before.toBlockFormat());
+                            QTextCursor(moving.block).setBlockFormat(before.toBlockFormat());
                     }
                 }
             }
@@ -184,7 +180,7 @@ void GuideLayout::findHeadings() {
     for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
         const int level = block.blockFormat().headingLevel();
         if (level != 2 && level != 3) continue;
-        const qreal top = lineTop(block, 0);
+        const qreal top = firstLineTop(block);
         const int page = pageOf(top);
         headings_.append({level, plainText(block).simplified(), page, top - page * pageHeight()});
         headingPositions_.append(block.position());

@@ -55,7 +55,6 @@ public:
 private:
     struct Element {
         QTextBlock firstBlock() const;
-        QTextBlock lastBlock() const;
         bool isHeading() const;
         QTextBlock block;
         QTextFrame* frame = nullptr;
@@ -63,7 +62,7 @@ private:
     QList<Element> elements() const;
     static bool keepsWithNext(const QList<Element>& all, qsizetype i);
     int pageOf(qreal y) const;
-    qreal lineTop(const QTextBlock& block, int line) const;
+    qreal firstLineTop(const QTextBlock& block) const;
     qreal firstLineTop(const Element& element) const;
     qreal lastLineBottom(const Element& element) const;
     bool breakBefore(const Element& element);

@@ -44,7 +44,9 @@ bool GuidePrinter::print(QPagedPaintDevice& device, const QString& title, const 
         painter.save();
         painter.translate(body.left(), body.top() - page * pageHeight);
         QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = QRectF(0, page * pageHeight, body.width(), pageHeight);
+        // Less the page's last hairline: a table the layout moved onto the next page draws half
+        // of its top border across the page end.
+        context.clip = QRectF(0, page * pageHeight, body.width(), pageHeight - 0.75);
         painter.setClipRect(context.clip);
         layout_.document().documentLayout()->draw(&painter, context);
         painter.restore();
