@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "EchoedText.h"
-#include "InputRules.h"
+#include "PlainInput.h"
 #include "ThicknessCatalogue.h"
 
 namespace bpd::cli {
@@ -27,21 +27,25 @@ std::string lowered(std::string_view s) {
     return out;
 }
 
-struct ColumnName {
+struct ColumnSlot {
     std::string_view name;
-    int BatchColumns::*slot;
+    int* slot;
     bool required;
 };
 
-constexpr std::array<ColumnName, 7> kColumnNames{{
-    {"w1", &BatchColumns::w1, true},
-    {"b1", &BatchColumns::b1, true},
-    {"A", &BatchColumns::A, true},
-    {"dh", &BatchColumns::dh, true},
-    {"Vap", &BatchColumns::Vap, true},
-    {"sliding", &BatchColumns::sliding, true},
-    {"thickness", &BatchColumns::thickness, false},
-}};
+// The header's columns, in the order a missing one is reported: the five inputs, sliding,
+// thickness. When sizing, w1 and b1 may be left out.
+std::array<ColumnSlot, 7> columnSlots(BatchColumns& columns, bool sizing) {
+    std::array<ColumnSlot, 7> slots;
+    for (std::size_t i = 0; i < kInputs.size(); ++i) {
+        const InputRule& input = kInputs[i];
+        const bool sized = sizing && (input.input == Input::w1 || input.input == Input::b1);
+        slots[i] = {input.name, &input.of(columns.inputs), !sized};
+    }
+    slots[5] = {"sliding", &columns.sliding, true};
+    slots[6] = {"thickness", &columns.thickness, false};
+    return slots;
+}
 
 }  // namespace
 
@@ -106,18 +110,18 @@ bool readBatchHeader(std::string_view line, BatchColumns& columns, std::string& 
     }
     columns = BatchColumns{};
     columns.fieldCount = static_cast<int>(names.size());
+    const std::array<ColumnSlot, 7> slots = columnSlots(columns, sizing);
     for (std::size_t index = 0; index < names.size(); ++index) {
         const std::string key = lowered(names[index]);
         bool known = false;
-        for (const ColumnName& column : kColumnNames) {
+        for (const ColumnSlot& column : slots) {
             if (lowered(column.name) != key) continue;
             known = true;
-            int& slot = columns.*column.slot;
-            if (slot >= 0) {
+            if (*column.slot >= 0) {
                 error = "header: column \"" + std::string(column.name) + "\" appears twice";
                 return false;
             }
-            slot = static_cast<int>(index);
+            *column.slot = static_cast<int>(index);
         }
         if (!known) {
             error = "header: unknown column \"" + echoed(names[index]) +
@@ -125,10 +129,8 @@ bool readBatchHeader(std::string_view line, BatchColumns& columns, std::string& 
             return false;
         }
     }
-    for (const ColumnName& column : kColumnNames) {
-        const bool sized =
-            sizing && (column.slot == &BatchColumns::w1 || column.slot == &BatchColumns::b1);
-        if (column.required && !sized && columns.*column.slot < 0) {
+    for (const ColumnSlot& column : slots) {
+        if (column.required && *column.slot < 0) {
             error = "header: column \"" + std::string(column.name) + "\" is missing";
             return false;
         }
@@ -143,34 +145,25 @@ bool readBatchBearing(const std::vector<std::string>& fields, const BatchColumns
                 std::to_string(fields.size());
         return false;
     }
-    const struct {
-        const char* name;
-        int column;
-        double* value;
-    } numbers[] = {
-        {"w1", columns.w1, &bearing.values.w1},    {"b1", columns.b1, &bearing.values.b1},
-        {"A", columns.A, &bearing.values.A},       {"dh", columns.dh, &bearing.values.dh},
-        {"Vap", columns.Vap, &bearing.values.Vap},
-    };
     auto given = [&](int column) {
         return !sizing || (column >= 0 && !fields[static_cast<std::size_t>(column)].empty());
     };
-    bearing.w1Given = given(columns.w1);
-    bearing.b1Given = given(columns.b1);
+    bearing.w1Given = given(columns.inputs.w1);
+    bearing.b1Given = given(columns.inputs.b1);
     if (bearing.w1Given && bearing.b1Given && sizing) {
         error = "w1 and b1 are both given: leave one or both empty to size the pad";
         return false;
     }
-    for (const auto& number : numbers) {
-        if (number.value == &bearing.values.w1 && !bearing.w1Given) continue;
-        if (number.value == &bearing.values.b1 && !bearing.b1Given) continue;
-        const InputReading reading =
-            readInput(fields[static_cast<std::size_t>(number.column)], zeroAllowedFor(number.name));
+    for (const InputRule& input : kInputs) {
+        if (input.input == Input::w1 && !bearing.w1Given) continue;
+        if (input.input == Input::b1 && !bearing.b1Given) continue;
+        const std::string& text = fields[static_cast<std::size_t>(input.of(columns.inputs))];
+        const InputReading reading = readInput(text, input.zeroAllowed);
         if (!reading.value) {
-            error = std::string(number.name) + ": " + reading.problem;
+            error = std::string(input.name) + ": " + reading.problem;
             return false;
         }
-        *number.value = *reading.value;
+        input.of(bearing.values) = *reading.value;
     }
 
     const std::string sliding = lowered(fields[static_cast<std::size_t>(columns.sliding)]);

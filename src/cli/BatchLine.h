@@ -6,14 +6,15 @@
 #include <string_view>
 #include <vector>
 
-#include "ResultTable.h"
+#include "InputRules.h"
 #include "Units.h"
 
 namespace bpd::cli {
 
 // Where each column sits in a line (0-based), -1 for an absent optional column.
 struct BatchColumns {
-    int w1 = -1, b1 = -1, A = -1, dh = -1, Vap = -1, sliding = -1, thickness = -1;
+    FiveInputs<int> inputs{-1, -1, -1, -1, -1};
+    int sliding = -1, thickness = -1;
     int fieldCount = 0;
 };
 
@@ -35,7 +36,7 @@ bool readBatchHeader(std::string_view line, BatchColumns& columns, std::string& 
                      bool sizing = false);
 
 // Reads one bearing line (already split); on failure returns false and says why in error.
-// Numbers are plain (InputRules.h) and follow the window's zero rules; sliding is
+// Numbers are plain (PlainInput.h) and follow the window's rules (InputRules.h); sliding is
 // 0/1, yes/no or true/false; thickness is a label of either unit system or "All" (empty:
 // "All"). When sizing, w1 and b1 may be empty or absent (the dimensions to size); at most
 // one of them may be given.

@@ -8,8 +8,8 @@
 #include "DescriptorBuffer.h"
 #include "EchoedText.h"
 #include "ExitStatus.h"
-#include "InputRules.h"
 #include "PadSizing.h"
+#include "PlainInput.h"
 #include "ResultTable.h"
 #include "RowAdvice.h"
 #include "RowExplanation.h"
@@ -147,6 +147,29 @@ int usageError(std::ostream& err, std::string_view reason) {
     return kExitUsage;
 }
 
+// The option of an input: "--w1", ..., "--Vap".
+std::string optionOf(const InputRule& input) {
+    return "--" + std::string(input.name);
+}
+
+// Reads the inputs given as options under their rules; every rejected one is reported on
+// err, in the window's order. False when any was rejected.
+bool readGivenInputs(const CheckOptions& options, InputValues& values, std::ostream& err) {
+    bool rejected = false;
+    for (const InputRule& input : kInputs) {
+        const std::optional<std::string>& text = input.of(options.inputs);
+        if (!text) continue;
+        const InputReading reading = readInput(*text, input.zeroAllowed);
+        if (!reading.value) {
+            err << "bpd-check: " << input.name << ": " << reading.problem << '\n';
+            rejected = true;
+            continue;
+        }
+        input.of(values) = *reading.value;
+    }
+    return !rejected;
+}
+
 // The plan sizes of --step and --max (or the defaults of the units); a reason in error
 // when they are no grid.
 std::optional<std::vector<PlanSize>> sizingSizes(const CheckOptions& options, std::string& error) {
@@ -185,29 +208,13 @@ int runSizing(const CheckOptions& options, std::ostream& out, std::ostream& err)
     SizingRequest request;
     request.units = options.units;
     request.sliding = options.sliding;
-    const struct {
-        const char* name;
-        const std::optional<std::string>* text;
-        double* value;
-        std::optional<PlanSize>* fixed;
-    } inputs[] = {
-        {"w1", &options.w1, nullptr, &request.w1},    {"b1", &options.b1, nullptr, &request.b1},
-        {"A", &options.A, &request.A, nullptr},       {"dh", &options.dh, &request.dh, nullptr},
-        {"Vap", &options.Vap, &request.Vap, nullptr},
-    };
-    bool rejected = false;
-    for (const auto& input : inputs) {
-        if (!*input.text) continue;
-        const InputReading reading = readInput(**input.text, zeroAllowedFor(input.name));
-        if (!reading.value) {
-            err << "bpd-check: " << input.name << ": " << reading.problem << '\n';
-            rejected = true;
-            continue;
-        }
-        if (input.value) *input.value = *reading.value;
-        if (input.fixed) *input.fixed = planSizeOf(*reading.value);
-    }
-    if (rejected) return kExitReported;
+    InputValues values;
+    if (!readGivenInputs(options, values, err)) return kExitReported;
+    if (options.inputs.w1) request.w1 = planSizeOf(values.w1);
+    if (options.inputs.b1) request.b1 = planSizeOf(values.b1);
+    request.A = values.A;
+    request.dh = values.dh;
+    request.Vap = values.Vap;
 
     std::string error;
     request.sizes = sizingSizes(options, error).value();
@@ -234,26 +241,7 @@ int checkedOutput(std::ostream& out, std::ostream& err, int status) {
 
 int runOneBearing(const CheckOptions& options, std::ostream& out, std::ostream& err) {
     InputValues values;
-    const struct {
-        const char* name;
-        const std::string* text;
-        double* value;
-    } inputs[] = {
-        {"w1", &*options.w1, &values.w1},    {"b1", &*options.b1, &values.b1},
-        {"A", &*options.A, &values.A},       {"dh", &*options.dh, &values.dh},
-        {"Vap", &*options.Vap, &values.Vap},
-    };
-    bool rejected = false;
-    for (const auto& input : inputs) {
-        const InputReading reading = readInput(*input.text, zeroAllowedFor(input.name));
-        if (!reading.value) {
-            err << "bpd-check: " << input.name << ": " << reading.problem << '\n';
-            rejected = true;
-            continue;
-        }
-        *input.value = *reading.value;
-    }
-    if (rejected) return kExitReported;
+    if (!readGivenInputs(options, values, err)) return kExitReported;
 
     const int selection = options.thickness ? positionOfAnyLabel(*options.thickness) : 0;
     const auto thicknesses = ThicknessCatalogue::thicknesses();
@@ -294,9 +282,6 @@ std::string_view checkUsage() {
 
 bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& options,
                        std::string& error) {
-    std::optional<std::string>* numbers[] = {&options.w1, &options.b1, &options.A, &options.dh,
-                                             &options.Vap};
-    const std::string_view numberNames[] = {"--w1", "--b1", "--A", "--dh", "--Vap"};
     bool unitsGiven = false;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -363,16 +348,17 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
             continue;
         }
         bool matched = false;
-        for (std::size_t n = 0; n < std::size(numberNames); ++n) {
-            if (arg != numberNames[n]) continue;
+        for (const InputRule& input : kInputs) {
+            if (arg != optionOf(input)) continue;
             matched = true;
             std::string_view value;
             if (!takeValue(value)) return false;
-            if (*numbers[n]) {
+            std::optional<std::string>& text = input.of(options.inputs);
+            if (text) {
                 error = "option " + std::string(arg) + " given twice";
                 return false;
             }
-            *numbers[n] = std::string(value);
+            text = std::string(value);
         }
         if (matched) continue;
         if (arg == "--thickness") {
@@ -440,9 +426,9 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
     }
     if (options.size && !sizingSizes(options, error)) return false;
     if (options.batch) {
-        for (std::size_t n = 0; n < std::size(numberNames); ++n) {
-            if (*numbers[n]) {
-                error = std::string(numberNames[n]) + " cannot be used with --batch";
+        for (const InputRule& input : kInputs) {
+            if (input.of(options.inputs)) {
+                error = optionOf(input) + " cannot be used with --batch";
                 return false;
             }
         }
@@ -456,22 +442,14 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
         }
         return true;
     }
-    if (options.size) {
-        if (options.w1 && options.b1) {
-            error = "--size keeps at most one of --w1 and --b1 (the other is sized)";
-            return false;
-        }
-        for (std::size_t n = 2; n < std::size(numberNames); ++n) {  // A, dh and Vap
-            if (!*numbers[n]) {
-                error = "missing " + std::string(numberNames[n]);
-                return false;
-            }
-        }
-        return true;
+    if (options.size && options.inputs.w1 && options.inputs.b1) {
+        error = "--size keeps at most one of --w1 and --b1 (the other is sized)";
+        return false;
     }
-    for (std::size_t n = 0; n < std::size(numberNames); ++n) {
-        if (!*numbers[n]) {
-            error = "missing " + std::string(numberNames[n]);
+    for (const InputRule& input : kInputs) {
+        const bool sized = options.size && (input.input == Input::w1 || input.input == Input::b1);
+        if (!sized && !input.of(options.inputs)) {
+            error = "missing " + optionOf(input);
             return false;
         }
     }

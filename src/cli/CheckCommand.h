@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "InputRules.h"
 #include "TableOutput.h"
 #include "Units.h"
 
@@ -20,7 +21,7 @@ namespace bpd::cli {
 struct CheckOptions {
     bool help = false;
     bool version = false;
-    std::optional<std::string> w1, b1, A, dh, Vap;
+    FiveInputs<std::optional<std::string>> inputs;  // the texts of --w1 ... --Vap, as given
     bool sliding = false;
     std::optional<std::string> thickness;  // label of either system or "All"
     UnitSystem units = UnitSystem::Imperial;

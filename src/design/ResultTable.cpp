@@ -186,29 +186,20 @@ ResultTable analyze(const AnalysisRequest& request, std::span<const double> colT
     writeHeaderAndLabels(request.units, request.selection, table);
     table.rows.clear();
 
-    // The texts are read in the order b1, w1, A, dh, Vap; the first that does not read as a
-    // number stops the run with the header and labels written.
+    // The texts are read in their read order; the first that does not read as a number
+    // stops the run with the header and labels written.
     InputValues values;
-    const struct {
-        const char* name;
-        const std::string* text;
-        double* value;
-    } reads[] = {
-        {"b1", &request.texts.b1, &values.b1},    {"w1", &request.texts.w1, &values.w1},
-        {"A", &request.texts.A, &values.A},       {"dh", &request.texts.dh, &values.dh},
-        {"Vap", &request.texts.Vap, &values.Vap},
-    };
-    for (const auto& read : reads) {
-        const std::optional<double> number = parseNumber(*read.text, locale);
+    for (const InputRule& input : kReadOrder) {
+        const std::optional<double> number = parseNumber(input.of(request.texts), locale);
         if (!number) {
             table.fault = RunFault{RunFault::Kind::InputNotNumeric,
                                    0,
                                    {},
-                                   read.name,
+                                   std::string(input.name),
                                    ArithmeticFault::Cause::Overflow};
             return table;
         }
-        *read.value = *number;
+        input.of(values) = *number;
     }
     analyzeValues(request.units, values, request.sliding, request.selection, colThickness, locale,
                   table);

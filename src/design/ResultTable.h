@@ -4,7 +4,7 @@
 // results grid shows them.
 //
 // A run takes the five input texts as the fields hold them (in the units of the chosen
-// system), reads them in the order b1, w1, A, dh, Vap, converts SI inputs to Imperial, runs
+// system), reads them in their read order (InputRules.h), converts SI inputs to Imperial, runs
 // the chain of PadCheck per selected position, converts the shown values back and writes
 // the texts. A text that does not read as a number or an arithmetic fault stops the run at
 // that point; the rows completed before it stay.
@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "InputRules.h"
 #include "NumberFormat.h"
 #include "PadCheck.h"
 #include "Units.h"
@@ -24,10 +25,6 @@ namespace bpd {
 
 inline constexpr int kResultColumns = 13;
 using RowTexts = std::array<std::string, kResultColumns>;
-
-struct InputTexts {
-    std::string w1, b1, A, dh, Vap;
-};
 
 struct AnalysisRequest {
     UnitSystem units = UnitSystem::Imperial;
@@ -69,11 +66,6 @@ ResultTable analyze(const AnalysisRequest& request, std::span<const double> colT
 
 // The same run with the catalogue's own thicknesses.
 ResultTable analyze(const AnalysisRequest& request, const NumberLocale& locale);
-
-// The five inputs already read as numbers, in the units of the request's system.
-struct InputValues {
-    double w1 = 0, b1 = 0, A = 0, dh = 0, Vap = 0;
-};
 
 // The chain's inputs of a run: SI values converted to inches and kips at the edge, with
 // the unit factors and in the order the run reads them.

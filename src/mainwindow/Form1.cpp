@@ -66,13 +66,11 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     previews_->watchSelector(ui_.tCombo, QStringLiteral("t"));
     previews_->watchSelector(ui_.tCombo_SI, QStringLiteral("t"));
 
-    validator_ = new FieldValidator(
-        this, [this](QLineEdit* field, bool zeroAllowed) { return ValidateField(field, zeroAllowed); });
-    validator_->addField(ui_.w1Text, false);
-    validator_->addField(ui_.b1Text, false);
-    validator_->addField(ui_.AText, true);
-    validator_->addField(ui_.dhText, false);
-    validator_->addField(ui_.VapText, true);
+    validator_ = new FieldValidator(this, [this](QLineEdit* field, bool zeroAllowed) {
+        return ValidateField(field, zeroAllowed);
+    });
+    for (const InputRule& input : kInputs)
+        validator_->addField(input.of(inputFields()), input.zeroAllowed);
 
     shortcuts_ = new ShortcutPriority(this);
     QList<QKeySequence> keys;
@@ -121,7 +119,9 @@ QString Form1::sUnitSystem() const {
     return fromEngine(unitSystemName(unitSystem_));
 }
 
-QString Form1::previewKey() const { return previews_->currentKey(); }
+QString Form1::previewKey() const {
+    return previews_->currentKey();
+}
 
 // ---- Lifecycle ----------------------------------------------------------------------------
 
@@ -202,26 +202,27 @@ bool Form1::ValidateField(QLineEdit* field, bool zeroAllowed) {
 }
 
 void Form1::validate_Input(const QString& iText, bool bIsZeroAllowed, bool& bCancel) {
-    bool valid = true;
-    const std::optional<double> value = readNumber(iText);
-    if (!value) {
-        warn(QString::fromLatin1(kNumericMessage));
-        valid = false;
+    switch (inputProblem(readNumber(iText), bIsZeroAllowed)) {
+        case InputProblem::NotANumber:
+            warn(QString::fromLatin1(kNumericMessage));
+            break;
+        case InputProblem::Negative:
+            warn(QString::fromLatin1(kZeroOrPositiveMessage));
+            break;
+        case InputProblem::NotPositive:
+            warn(QString::fromLatin1(kPositiveMessage));
+            break;
+        case InputProblem::None:
+            bCancel = false;
+            RunAnalysis();
+            return;
     }
-    if (valid && bIsZeroAllowed && *value < 0) {
-        warn(QString::fromLatin1(kZeroOrPositiveMessage));
-        valid = false;
-    }
-    if (valid && !bIsZeroAllowed && *value <= 0) {
-        warn(QString::fromLatin1(kPositiveMessage));
-        valid = false;
-    }
-    bCancel = !valid;
-    if (valid) RunAnalysis();
+    bCancel = true;
 }
 
 void Form1::warn(const QString& text) {
-    platform::Services::instance().messages().warning(this, QString::fromLatin1(kMessageTitle), text);
+    platform::Services::instance().messages().warning(this, QString::fromLatin1(kMessageTitle),
+                                                      text);
 }
 
 void Form1::rejectNonNumeric(QLineEdit* field) {
@@ -238,17 +239,20 @@ void Form1::RunAnalysis() {
         AnalyzeSI();
 }
 
-void Form1::AnalyzeImperial() { analyze(UnitSystem::Imperial); }
+void Form1::AnalyzeImperial() {
+    analyze(UnitSystem::Imperial);
+}
 
-void Form1::AnalyzeSI() { analyze(UnitSystem::SI); }
+void Form1::AnalyzeSI() {
+    analyze(UnitSystem::SI);
+}
 
 void Form1::analyze(UnitSystem units) {
     ++analysisRuns_;
     AnalysisRequest request;
     request.units = units;
-    request.texts = {toEngine(ui_.w1Text->text()), toEngine(ui_.b1Text->text()),
-                     toEngine(ui_.AText->text()), toEngine(ui_.dhText->text()),
-                     toEngine(ui_.VapText->text())};
+    for (const InputRule& input : kInputs)
+        input.of(request.texts) = toEngine(input.of(inputFields())->text());
     request.sliding = ui_.CheckSliding->isChecked();
     request.selection =
         (units == UnitSystem::Imperial ? ui_.tCombo : ui_.tCombo_SI)->currentIndex();
@@ -258,12 +262,13 @@ void Form1::analyze(UnitSystem units) {
     if (table.fault) reportFault(*table.fault);
 }
 
+FiveInputs<QLineEdit*> Form1::inputFields() const {
+    return {ui_.w1Text, ui_.b1Text, ui_.AText, ui_.dhText, ui_.VapText};
+}
+
 QLineEdit* Form1::fieldOf(const std::string& quantity) const {
-    if (quantity == "w1") return ui_.w1Text;
-    if (quantity == "b1") return ui_.b1Text;
-    if (quantity == "A") return ui_.AText;
-    if (quantity == "dh") return ui_.dhText;
-    if (quantity == "Vap") return ui_.VapText;
+    for (const InputRule& input : kInputs)
+        if (input.name == quantity) return input.of(inputFields());
     return nullptr;
 }
 
@@ -284,9 +289,13 @@ void Form1::reportFault(const RunFault& fault) {
 
 // ---- Previews and grid --------------------------------------------------------------------
 
-void Form1::ShowPreview(const QString& key) { previews_->ShowPreview(key); }
+void Form1::ShowPreview(const QString& key) {
+    previews_->ShowPreview(key);
+}
 
-void Form1::MSFlexGrid1_MouseMove() { presenter_->MouseMove(ui_.VapText->text()); }
+void Form1::MSFlexGrid1_MouseMove() {
+    presenter_->MouseMove(ui_.VapText->text());
+}
 
 void Form1::MSFlexGrid1_MouseDown() {
     const QString key = presenter_->MouseDownPreviewKey(ui_.CheckSliding->isChecked());
@@ -295,7 +304,9 @@ void Form1::MSFlexGrid1_MouseDown() {
 
 // ---- Commands -----------------------------------------------------------------------------
 
-void Form1::AnalyzeBtn_Click() { RunAnalysis(); }
+void Form1::AnalyzeBtn_Click() {
+    RunAnalysis();
+}
 
 void Form1::CheckSliding_Click() {
     ShowPreview(previews_->variant(QStringLiteral("W1")));
@@ -324,15 +335,35 @@ void Form1::SI_Click() {
 }
 
 // The commands that lead out of the window.
-void Form1::General_Click() { commands_->General_Click(); }
-void Form1::Excel_Click() { commands_->Excel_Click(); }
-void Form1::NotePad_Click() { commands_->NotePad_Click(); }
-void Form1::Loading_Click() { commands_->Loading_Click(); }
-void Form1::Rotation_Click() { commands_->Rotation_Click(); }
-void Form1::NonUniform_Bearing_Click() { commands_->NonUniform_Bearing_Click(); }
-void Form1::Help_Topics_Click() { commands_->Help_Topics_Click(); }
-void Form1::Pelgro_Ravelon_Design_Guide_Click() { commands_->Pelgro_Ravelon_Design_Guide_Click(); }
-void Form1::About_Pelgro_BPD_Click() { commands_->About_Pelgro_BPD_Click(); }
-void Form1::PrintBtn_Click() { commands_->PrintBtn_Click(); }
+void Form1::General_Click() {
+    commands_->General_Click();
+}
+void Form1::Excel_Click() {
+    commands_->Excel_Click();
+}
+void Form1::NotePad_Click() {
+    commands_->NotePad_Click();
+}
+void Form1::Loading_Click() {
+    commands_->Loading_Click();
+}
+void Form1::Rotation_Click() {
+    commands_->Rotation_Click();
+}
+void Form1::NonUniform_Bearing_Click() {
+    commands_->NonUniform_Bearing_Click();
+}
+void Form1::Help_Topics_Click() {
+    commands_->Help_Topics_Click();
+}
+void Form1::Pelgro_Ravelon_Design_Guide_Click() {
+    commands_->Pelgro_Ravelon_Design_Guide_Click();
+}
+void Form1::About_Pelgro_BPD_Click() {
+    commands_->About_Pelgro_BPD_Click();
+}
+void Form1::PrintBtn_Click() {
+    commands_->PrintBtn_Click();
+}
 
 }  // namespace bpd::mainwindow

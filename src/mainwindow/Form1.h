@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "Form1Controls.h"
+#include "InputRules.h"
 #include "ResultTable.h"
 #include "Units.h"
 
@@ -119,6 +120,7 @@ private:
     void rejectNonNumeric(QLineEdit* field);
     void warn(const QString& text);
     void connectHandlers();
+    FiveInputs<QLineEdit*> inputFields() const;
     QLineEdit* fieldOf(const std::string& quantity) const;
 
     Form1Controls ui_;

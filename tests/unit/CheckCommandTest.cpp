@@ -360,7 +360,7 @@ TEST(Options, ValuesMayStartWithAMinusSign) {
     const std::vector<std::string_view> args{"--w1", "-4",   "--b1", "4",     "--A",
                                              "0",    "--dh", "1",    "--Vap", "0"};
     ASSERT_TRUE(parseCheckOptions(args, options, error)) << error;
-    EXPECT_EQ(*options.w1, "-4");
+    EXPECT_EQ(*options.inputs.w1, "-4");
 }
 
 TEST(Options, BatchFileThatCannotBeOpened) {
