@@ -12,6 +12,7 @@
 #include "PadSizing.h"
 #include "ResultTable.h"
 #include "RowExplanation.h"
+#include "ShortCopy.h"
 #include "SizedPadOutput.h"
 #include "TableOutput.h"
 #include "ThicknessCatalogue.h"
@@ -141,11 +142,11 @@ public:
         char* p = std::to_chars(start, start + 24, line).ptr;
         for (const std::string_view cell : cells) {
             *p++ = ',';
-            p = copySmall(p, cell.data(), cell.size());
+            p = copyShort(p, cell.data(), cell.size());
         }
         for (const std::string& field : more) {
             *p++ = ',';
-            p = copySmall(p, field.data(), field.size());
+            p = copyShort(p, field.data(), field.size());
         }
         *p++ = '\n';
         used_ += static_cast<std::size_t>(p - start);
@@ -179,26 +180,6 @@ public:
     }
 
 private:
-    // Copies a short text without a library call: two overlapping moves per size class.
-    static char* copySmall(char* dst, const char* src, std::size_t n) {
-        if (n >= 8) {
-            if (n <= 16) {
-                std::memcpy(dst, src, 8);
-                std::memcpy(dst + n - 8, src + n - 8, 8);
-            } else {
-                std::memcpy(dst, src, n);
-            }
-        } else if (n >= 4) {
-            std::memcpy(dst, src, 4);
-            std::memcpy(dst + n - 4, src + n - 4, 4);
-        } else if (n > 0) {
-            dst[0] = src[0];
-            dst[n / 2] = src[n / 2];
-            dst[n - 1] = src[n - 1];
-        }
-        return dst + n;
-    }
-
     static constexpr std::size_t kFlushAt = 1 << 16;
     std::ostream& out_;
     std::ostream& err_;

@@ -5,8 +5,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <limits>
 #include <system_error>
+
+#include "ShortCopy.h"
 
 namespace bpd {
 
@@ -23,23 +24,47 @@ constexpr int kMaxDecimals = 9;
 // Magnitudes from 2^53 upwards are whole numbers: nothing to round, only digits to write.
 constexpr double kTwoPow53 = 9007199254740992.0;
 
-// Decimal digits of v, most significant first, into the end of buf; returns the first digit.
-char* writeDigitsBackwards(char* end, u128 v) {
-    char* p = end;
-    while (v > std::numeric_limits<std::uint64_t>::max()) {
-        const u128 q = v / 10000000000000000000ULL;  // 10^19, one 128-bit division per chunk
-        std::uint64_t chunk = static_cast<std::uint64_t>(v - q * 10000000000000000000ULL);
-        for (int i = 0; i < 19; ++i) {
-            *--p = static_cast<char>('0' + chunk % 10);
-            chunk /= 10;
-        }
-        v = q;
+int clampDecimals(int decimals) {
+    return decimals < 0 ? 0 : (decimals > kMaxDecimals ? kMaxDecimals : decimals);
+}
+
+char* copyText(char* dst, std::string_view text) {
+    return copyShort(dst, text.data(), text.size());
+}
+
+// Two decimal digits at a time.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+int decimalDigits(std::uint64_t v) {
+    int n = 1;
+    while (v >= 10000) {
+        v /= 10000;
+        n += 4;
     }
-    std::uint64_t w = static_cast<std::uint64_t>(v);
-    do {
-        *--p = static_cast<char>('0' + w % 10);
-        w /= 10;
-    } while (w != 0);
+    if (v >= 1000) return n + 3;
+    if (v >= 100) return n + 2;
+    if (v >= 10) return n + 1;
+    return n;
+}
+
+// The decimal digits of v, most significant first, ending at end; returns the first digit.
+char* writeDigitsBackwards(char* end, std::uint64_t v) {
+    char* p = end;
+    while (v >= 100) {
+        const std::uint64_t pair = (v % 100) * 2;
+        v /= 100;
+        *--p = kDigitPairs[pair + 1];
+        *--p = kDigitPairs[pair];
+    }
+    if (v >= 10) {
+        *--p = kDigitPairs[v * 2 + 1];
+        *--p = kDigitPairs[v * 2];
+    } else {
+        *--p = static_cast<char>('0' + v);
+    }
     return p;
 }
 
@@ -67,14 +92,6 @@ u128 scaledHalfEven(double ax, int decimals) {
     const u128 half = static_cast<u128>(1) << (s - 1);
     if (remainder > half || (remainder == half && (quotient & 1) != 0)) return quotient + 1;
     return quotient;
-}
-
-// Exact digits of a whole-numbered double (|v| >= 2^53). The value has no fraction, so this
-// writes digits only; no rounding is decided here.
-std::string wholeDigits(double ax) {
-    char buf[400];
-    const auto res = std::to_chars(buf, buf + sizeof buf, ax, std::chars_format::fixed, 0);
-    return std::string(buf, res.ptr);
 }
 
 bool isBlank(char c) {
@@ -256,30 +273,16 @@ std::string roundedHalfAway(const DecimalText& d, int decimals) {
     return firstNonZero == std::string::npos ? std::string() : s.substr(firstNonZero);
 }
 
-// "[-]int sep frac" from the digits of value * 10^decimals; no minus on zero.
+// "[-]int sep frac" from the digits of value * 10^decimals; no minus on zero, no leading zero.
 void appendFixed(std::string& out, bool negative, std::string_view scaledDigits, int decimals,
-                 const NumberLocale& locale, bool leadingZero, bool trimZeros) {
+                 const NumberLocale& locale) {
     if (negative && !scaledDigits.empty()) out += '-';
     const std::size_t n = scaledDigits.size();
     const std::size_t d = static_cast<std::size_t>(decimals);
-    if (n > d)
-        out.append(scaledDigits.substr(0, n - d));
-    else if (leadingZero)
-        out += '0';
-    std::string frac;
-    if (n >= d) {
-        frac.assign(scaledDigits.substr(n - d));
-    } else {
-        frac.assign(d - n, '0');
-        frac.append(scaledDigits);
-    }
-    if (trimZeros) {
-        const std::size_t last = frac.find_last_not_of('0');
-        frac.resize(last == std::string::npos ? 0 : last + 1);
-        if (frac.empty()) return;
-    }
+    if (n > d) out.append(scaledDigits.substr(0, n - d));
     out += locale.decimalSeparator;
-    out += frac;
+    if (n < d) out.append(d - n, '0');
+    out.append(n >= d ? scaledDigits.substr(n - d) : scaledDigits);
 }
 
 }  // namespace
@@ -306,82 +309,23 @@ std::string formatInputPattern(std::string_view text, const NumberLocale& locale
     const std::optional<DecimalText> d = readDecimal(text, locale);
     if (!d || !toDouble(*d)) return std::string(text);
     std::string out;
-    appendFixed(out, d->negative, roundedHalfAway(*d, 4), 4, locale, false, false);
+    appendFixed(out, d->negative, roundedHalfAway(*d, 4), 4, locale);
     return out;
 }
 
-namespace {
-
-// Two decimal digits at a time for the common case.
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-char* writeDigitsBackwards64(char* end, std::uint64_t v) {
-    char* p = end;
-    while (v >= 100) {
-        const std::uint64_t pair = (v % 100) * 2;
-        v /= 100;
-        *--p = kDigitPairs[pair + 1];
-        *--p = kDigitPairs[pair];
-    }
-    if (v >= 10) {
-        *--p = kDigitPairs[v * 2 + 1];
-        *--p = kDigitPairs[v * 2];
-    } else {
-        *--p = static_cast<char>('0' + v);
-    }
-    return p;
-}
-
-// The common case of a result cell: |value| < 10^14 and at most 4 decimals of rounding, so
-// value * 10^d is an integer below 2^63 and all arithmetic fits 64 bits.
-std::uint64_t scaledHalfEven64(double ax, int decimals) {
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(ax);
-    const int biased = static_cast<int>(bits >> 52);
-    std::uint64_t mantissa = bits & ((1ULL << 52) - 1);
-    int exponent;
-    if (biased == 0) {
-        exponent = -1074;
-    } else {
-        mantissa |= 1ULL << 52;
-        exponent = biased - 1075;
-    }
-    const std::uint64_t product = mantissa * kPow5[decimals];  // < 2^63 for decimals <= 4
-    const int shift = exponent + decimals;
-    if (shift >= 0) return product << shift;
-    const int s = -shift;
-    if (s >= 64) return 0;  // below one half
-    const std::uint64_t quotient = product >> s;
-    const std::uint64_t remainder = product - (quotient << s);
-    const std::uint64_t half = 1ULL << (s - 1);
-    if (remainder > half || (remainder == half && (quotient & 1) != 0)) return quotient + 1;
-    return quotient;
-}
-
-char* copyText(char* dst, std::string_view text) {
-    for (const char c : text) *dst++ = c;
-    return dst;
-}
-
-// Any other value: whole numbers from 2^53 up, 128-bit scaling, more decimals, non-finite.
-[[gnu::noinline]] char* writeResultAnyValue(char* dst, double value, int roundDecimals,
-                                            int maskDecimals, std::string_view separator) {
+char* writeResult(char* dst, double value, int roundDecimals, int maskDecimals,
+                  std::string_view decimalSeparator) {
     if (!std::isfinite(value)) {
         return copyText(dst, std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity"));
     }
-    roundDecimals =
-        roundDecimals < 0 ? 0 : (roundDecimals > kMaxDecimals ? kMaxDecimals : roundDecimals);
-    maskDecimals =
-        maskDecimals < 0 ? 0 : (maskDecimals > kMaxDecimals ? kMaxDecimals : maskDecimals);
+    roundDecimals = clampDecimals(roundDecimals);
+    maskDecimals = clampDecimals(maskDecimals);
     const bool negative = std::signbit(value);
     const double ax = std::fabs(value);
-
     if (ax >= kTwoPow53) {  // a whole number: its exact digits, then zero decimals
         if (negative) *dst++ = '-';
         dst = std::to_chars(dst, dst + 320, ax, std::chars_format::fixed, 0).ptr;
-        dst = copyText(dst, separator);
+        dst = copyText(dst, decimalSeparator);
         for (int i = 0; i < maskDecimals; ++i) *dst++ = '0';
         return dst;
     }
@@ -396,16 +340,16 @@ char* copyText(char* dst, std::string_view text) {
         scaled *= kPow10[maskDecimals - roundDecimals];
     }
     const std::uint64_t unit = kPow10[maskDecimals];
-    const u128 whole = scaled / unit;
+    const std::uint64_t whole = static_cast<std::uint64_t>(scaled / unit);  // below 2^53
     std::uint64_t frac = static_cast<std::uint64_t>(scaled - whole * unit);
 
-    char buf[64];
-    char* const end = buf + sizeof buf;
-    char* first = end;
-    if (whole != 0) first = writeDigitsBackwards(end, whole);
+    // "[-][whole]<sep>frac": no leading zero, no minus on a value shown as zero.
     if (negative && scaled != 0) *dst++ = '-';
-    dst = copyText(dst, std::string_view(first, static_cast<std::size_t>(end - first)));
-    dst = copyText(dst, separator);
+    if (whole != 0) {
+        dst += decimalDigits(whole);
+        writeDigitsBackwards(dst, whole);
+    }
+    dst = copyText(dst, decimalSeparator);
     for (int i = maskDecimals - 1; i >= 0; --i) {
         dst[i] = static_cast<char>('0' + frac % 10);
         frac /= 10;
@@ -413,113 +357,18 @@ char* copyText(char* dst, std::string_view text) {
     return dst + maskDecimals;
 }
 
-}  // namespace
-
-namespace {
-
-// Copies a short text without a library call.
-inline char* copyShort(char* dst, const char* src, std::size_t n) {
-    while (n >= 8) {
-        std::memcpy(dst, src, 8);
-        dst += 8;
-        src += 8;
-        n -= 8;
-    }
-    if (n & 4) {
-        std::memcpy(dst, src, 4);
-        dst += 4;
-        src += 4;
-    }
-    if (n & 2) {
-        std::memcpy(dst, src, 2);
-        dst += 2;
-        src += 2;
-    }
-    if (n & 1) *dst++ = *src;
-    return dst;
-}
-
-inline int decimalDigits(std::uint64_t v) {
-    int n = 1;
-    while (v >= 10000) {
-        v /= 10000;
-        n += 4;
-    }
-    if (v >= 1000) return n + 3;
-    if (v >= 100) return n + 2;
-    if (v >= 10) return n + 1;
-    return n;
-}
-
-// The common case (every cell of a usual table): |value| < 10^14, so value * 10^R is an
-// integer below 2^63, and all arithmetic runs in 64 bits with constant divisors.
-template <int R, int M>
-char* writeResultFast(char* dst, double value, std::string_view separator) {
-    static_assert(R <= 4 && M <= 4);
-    const double ax = std::fabs(value);
-    // First the rounding to R places (ties to even, exact binary value) ...
-    std::uint64_t scaled = scaledHalfEven64(ax, R);
-    // ... then the mask, half away from zero on the decimal value of that rounded number.
-    if constexpr (M < R) {
-        constexpr std::uint64_t div = kPow10[R - M];
-        scaled = (scaled + div / 2) / div;
-    } else if constexpr (M > R) {
-        scaled *= kPow10[M - R];
-    }
-    constexpr std::uint64_t unit = kPow10[M];
-    const std::uint64_t whole = scaled / unit;
-    std::uint64_t frac = scaled - whole * unit;
-
-    // "[-][whole]<sep>frac": no leading zero, no minus on a value shown as zero.
-    if (std::signbit(value) && scaled != 0) *dst++ = '-';
-    if (whole != 0) {
-        const int n = decimalDigits(whole);
-        writeDigitsBackwards64(dst + n, whole);
-        dst += n;
-    }
-    if (separator.size() == 1) {
-        *dst++ = separator[0];
-    } else {
-        dst = copyShort(dst, separator.data(), separator.size());
-    }
-    for (int i = M - 1; i >= 0; --i) {
-        dst[i] = static_cast<char>('0' + frac % 10);
-        frac /= 10;
-    }
-    return dst + M;
-}
-
-}  // namespace
-
-char* writeResult(char* dst, double value, int roundDecimals, int maskDecimals,
-                  std::string_view decimalSeparator) {
-    if (std::fabs(value) < 1e14) {  // false for NaN
-        switch (roundDecimals * 10 + maskDecimals) {
-            case 42:
-                return writeResultFast<4, 2>(dst, value, decimalSeparator);
-            case 43:
-                return writeResultFast<4, 3>(dst, value, decimalSeparator);
-            case 22:
-                return writeResultFast<2, 2>(dst, value, decimalSeparator);
-            default:
-                break;
-        }
-    }
-    return writeResultAnyValue(dst, value, roundDecimals, maskDecimals, decimalSeparator);
-}
-
 void appendResult(std::string& out, double value, int roundDecimals, int maskDecimals,
                   const NumberLocale& locale) {
     const std::string& separator = locale.decimalSeparator;
-    if (separator.size() <= 32) {
-        char buf[kMaxResultText];
-        const char* end = writeResult(buf, value, roundDecimals, maskDecimals, separator);
-        out.append(buf, static_cast<std::size_t>(end - buf));
-        return;
+    char buf[kMaxResultText];
+    std::string large;
+    char* first = buf;
+    if (separator.size() > 32) {
+        large.resize(kMaxResultText + separator.size());
+        first = large.data();
     }
-    std::string buf(kMaxResultText + separator.size(), '\0');
-    const char* end = writeResult(buf.data(), value, roundDecimals, maskDecimals, separator);
-    out.append(buf.data(), static_cast<std::size_t>(end - buf.data()));
+    const char* end = writeResult(first, value, roundDecimals, maskDecimals, separator);
+    out.append(first, static_cast<std::size_t>(end - first));
 }
 
 std::string formatResult(double value, int roundDecimals, int maskDecimals,
@@ -531,26 +380,20 @@ std::string formatResult(double value, int roundDecimals, int maskDecimals,
 
 std::string formatConverted(double value, int decimals, const NumberLocale& locale) {
     if (!std::isfinite(value)) return {};
-    if (decimals < 0) decimals = 0;
-    if (decimals > kMaxDecimals) decimals = kMaxDecimals;
-    const bool negative = std::signbit(value);
-    const double ax = std::fabs(value);
-    std::string out;
-    if (ax >= kTwoPow53) {
-        if (negative) out += '-';
-        out += wholeDigits(ax);
-        return out;
-    }
-    const u128 scaled = scaledHalfEven(ax, decimals);
-    char buf[64];
-    char* end = buf + sizeof buf;
-    const char* first = writeDigitsBackwards(end, scaled);
-    const std::string_view digits =
-        scaled == 0 ? std::string_view()
-                    : std::string_view(first, static_cast<std::size_t>(end - first));
-    if (digits.empty()) return "0";
-    appendFixed(out, negative, digits, decimals, locale, true, true);
-    return out;
+    decimals = clampDecimals(decimals);
+    // The cell text with `decimals` places both ways, then without the fraction's trailing
+    // zeros (and the separator when none is left) and with a "0" before the separator.
+    std::string text = formatResult(value, decimals, decimals, locale);
+    const std::size_t separatorAt =
+        text.size() - static_cast<std::size_t>(decimals) - locale.decimalSeparator.size();
+    const std::size_t lastDigit = text.find_last_not_of('0');
+    text.resize(lastDigit < separatorAt + locale.decimalSeparator.size() ? separatorAt
+                                                                         : lastDigit + 1);
+    const std::size_t integerAt = text.starts_with('-') ? 1 : 0;
+    if (text.size() == integerAt ||
+        text.compare(integerAt, locale.decimalSeparator.size(), locale.decimalSeparator) == 0)
+        text.insert(integerAt, 1, '0');
+    return text;
 }
 
 }  // namespace bpd

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <optional>
+#include <random>
 #include <string>
 
 #include "NumberFormat.h"
@@ -237,6 +241,96 @@ TEST(ResultText, LargestDoubleIsWrittenDigitForDigit) {
     EXPECT_EQ(text.size(), 309u + 3u);
     EXPECT_EQ(text.substr(0, 17), "17976931348623157");
     EXPECT_EQ(text.substr(text.size() - 8), "58368.00");
+}
+
+// The text of |value| by an independent route: glibc's printf rounds the exact binary value
+// to `rounded` places with ties to even; the mask then rounds those decimal digits half away
+// from zero.
+std::string referenceCell(double value, int rounded, int masked, const std::string& separator) {
+    char printed[400];
+    std::snprintf(printed, sizeof printed, "%.*f", rounded, std::fabs(value));
+    std::string digits = printed;  // value * 10^rounded
+    digits.erase(std::remove(digits.begin(), digits.end(), '.'), digits.end());
+    if (masked < rounded) {
+        const std::size_t keep = digits.size() - static_cast<std::size_t>(rounded - masked);
+        const bool up = digits[keep] >= '5';
+        digits.resize(keep);
+        for (std::size_t k = digits.size(); up; --k) {
+            if (k == 0) {
+                digits.insert(digits.begin(), '1');
+                break;
+            }
+            if (digits[k - 1] != '9') {
+                ++digits[k - 1];
+                break;
+            }
+            digits[k - 1] = '0';
+        }
+    }
+    digits.append(static_cast<std::size_t>(std::max(masked - rounded, 0)), '0');
+    digits.insert(0, static_cast<std::size_t>(masked) + 1, '0');  // at least one integer digit
+    const std::size_t point = digits.size() - static_cast<std::size_t>(masked);
+    const std::size_t firstDigit = std::min(digits.find_first_not_of('0'), point);
+    const bool shownAsZero = digits.find_first_not_of('0') == std::string::npos;
+    return (std::signbit(value) && !shownAsZero ? "-" : "") +
+           digits.substr(firstDigit, point - firstDigit) + separator + digits.substr(point);
+}
+
+// A million values of every kind a cell meets (plain, decimal ties, binary ties, near the
+// edges of 64-bit scaling and of 2^53, huge, tiny, signed zeros) with the decimals of the
+// columns and others, under one- and multi-byte separators.
+TEST(ResultText, AMillionValuesAgreeWithAnIndependentReference) {
+    std::mt19937_64 random(20240611);
+    auto uniform = [&](double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(random);
+    };
+    auto pick = [&](int count) { return static_cast<int>(random() % count); };
+    const std::string separators[] = {".", ",", "\xD9\xAB"};
+    const int kColumnDecimals[][2] = {{4, 2}, {4, 3}, {2, 2}};
+    for (int i = 0; i < 1'000'000; ++i) {
+        double value = 0;
+        switch (pick(6)) {
+            case 0:  // any magnitude
+                value = std::pow(10.0, uniform(-8, 22));
+                break;
+            case 1:  // a short decimal, often a tie of the mask or of the rounding
+                value = static_cast<double>(random() % 100'000'000) / std::pow(10.0, pick(8));
+                break;
+            case 2:  // an exact binary tie: odd multiples of 2^-k
+                value = static_cast<double>(2 * (random() % 1'000'000) + 1) / (1 << pick(12));
+                break;
+            case 3:  // around 2^64 / 10^4, where value * 10^4 leaves 64 bits, and 2^53
+                value =
+                    (pick(2) ? 1.8446744073709552e15 : 9007199254740992.0) * uniform(0.999, 1.001);
+                break;
+            case 4:  // the values of a usual table
+                value = uniform(0, 60'000'000);
+                break;
+            default:  // raw bits: subnormals, huge values, zeros
+                value = std::bit_cast<double>(random() >> pick(12));
+                if (!std::isfinite(value)) value = 0;
+                break;
+        }
+        if (pick(2)) value = -value;
+        int rounded, masked;
+        if (pick(4)) {
+            const auto& column = kColumnDecimals[pick(3)];
+            rounded = column[0];
+            masked = column[1];
+        } else {
+            rounded = pick(10);
+            masked = pick(10);
+        }
+        const std::string& separator = separators[pick(3)];
+        const std::string expected = referenceCell(value, rounded, masked, separator);
+        const NumberLocale locale{separator, ""};
+        const std::string text = formatResult(value, rounded, masked, locale);
+        if (text != expected) {
+            ADD_FAILURE() << std::hexfloat << value << " rounded " << rounded << " masked "
+                          << masked << ": " << text << " instead of " << expected;
+            break;  // one is enough
+        }
+    }
 }
 
 TEST(ResultText, AppendAddsToTheBuffer) {
