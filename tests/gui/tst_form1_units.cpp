@@ -86,9 +86,12 @@ private slots:
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("imperial");
         QTest::addColumn<QString>("si");
-        QTest::newRow("All") << 0 << "All" << "All";
-        QTest::newRow("1/2") << 4 << "1/2" << "12.700";
-        QTest::newRow("1") << 7 << "1" << "25.400";
+        QTest::newRow("All") << 0 << "All"
+                             << "All";
+        QTest::newRow("1/2") << 4 << "1/2"
+                             << "12.700";
+        QTest::newRow("1") << 7 << "1"
+                           << "25.400";
     }
     void selectorKeepsItsPosition() {
         QFETCH(int, position);
@@ -107,13 +110,59 @@ private slots:
         QCOMPARE(f.grid().Rows(), position == 0 ? 8 : 2);
     }
 
+    // A selector runs the check of its own system, whichever is active, on the texts as they
+    // stand (after the switch to SI: 101.6 mm, 1.80594 mm, 31.7212 KN).
+    void eachSelectorRunsTheCheckOfItsSystem_data() {
+        QTest::addColumn<bool>("siActive");
+        QTest::addColumn<QString>("selector");
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<QString>("row");
+        QTest::newRow("SI selector, SI active")
+            << true << "tCombo_SI"
+            << "t(mm)"
+            << "Pass,12.700,2.00,174.28,16880174.81,.952,165.98,101.60,14.22,3072473.76,1435.43,"
+               "139033.43,977731.55";
+        QTest::newRow("SI selector, Imperial active")
+            << false << "tCombo_SI"
+            << "t(mm)"
+            << "FAIL!,12.700,.08,.17,10799324.41,.952,.16,4.00,.56,445549065.81,64.02,4000458.09,"
+               "714568458.30";
+        QTest::newRow("Imperial selector, SI active")
+            << true << "tCombo"
+            << "t(in.)"
+            << "FAIL!,1/2,50.80,17271.42,126241.51,.952,16448.98,20.00,361.19,15.61,7234.32,3.56,"
+               ".99";
+        QTest::newRow("Imperial selector, Imperial active")
+            << false << "tCombo"
+            << "t(in.)"
+            << "Pass,1/2,2.00,39.17,2448.26,.952,37.31,4.00,14.22,445.63,322.64,20.17,141.81";
+    }
+    void eachSelectorRunsTheCheckOfItsSystem() {
+        QFETCH(bool, siActive);
+        QFETCH(QString, selector);
+        QFETCH(QString, header);
+        QFETCH(QString, row);
+        LoadedForm f;
+        if (siActive) f.ui().SI->trigger();
+        const int runs = f.form->analysisRuns();
+        f.form->findChild<QComboBox*>(selector)->setCurrentIndex(4);  // "1/2", "12.700"
+        QCOMPARE(f.form->analysisRuns(), runs + 1);
+        QCOMPARE(f.grid().TextMatrix(0, 1), header);
+        QCOMPARE(f.grid().Rows(), 2);
+        QCOMPARE(bpdtest::gridRow(f.grid(), 1), row.split(u','));
+    }
+
     void aFieldThatIsNoNumberRejectsTheWholeSwitch_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
-        QTest::newRow("w1 letters") << "w1Text" << "abc";
-        QTest::newRow("b1 empty") << "b1Text" << "";
-        QTest::newRow("dh letters") << "dhText" << "1x";
-        QTest::newRow("Vap blank") << "VapText" << " ";
+        QTest::newRow("w1 letters") << "w1Text"
+                                    << "abc";
+        QTest::newRow("b1 empty") << "b1Text"
+                                  << "";
+        QTest::newRow("dh letters") << "dhText"
+                                    << "1x";
+        QTest::newRow("Vap blank") << "VapText"
+                                   << " ";
     }
     void aFieldThatIsNoNumberRejectsTheWholeSwitch() {
         QFETCH(QString, name);
