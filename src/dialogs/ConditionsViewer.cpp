@@ -9,13 +9,18 @@ namespace bpd::dialogs {
 
 ConditionsViewer::ConditionsViewer(QWidget* mainWindow) : mainWindow_(mainWindow) {}
 
-ConditionsViewer::~ConditionsViewer() { delete viewer_.data(); }
+ConditionsViewer::~ConditionsViewer() {
+    delete viewer_.data();
+}
 
 QString ConditionsViewer::captionOf(Sheet sheet) {
     switch (sheet) {
-    case Sheet::Loading: return QStringLiteral("Loading Conditions");
-    case Sheet::Rotation: return QStringLiteral("Rotation Conditions");
-    case Sheet::NonUniformBearing: return QStringLiteral("Non Uniform Bearing Conditions");
+        case Sheet::Loading:
+            return QStringLiteral("Loading Conditions");
+        case Sheet::Rotation:
+            return QStringLiteral("Rotation Conditions");
+        case Sheet::NonUniformBearing:
+            return QStringLiteral("Non Uniform Bearing Conditions");
     }
     return {};
 }

@@ -20,8 +20,9 @@ int DropDownListStyle::styleHint(StyleHint hint, const QStyleOption* option, con
     return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 
-void DropDownListStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
-                                           QPainter* painter, const QWidget* widget) const {
+void DropDownListStyle::drawComplexControl(ComplexControl control,
+                                           const QStyleOptionComplex* option, QPainter* painter,
+                                           const QWidget* widget) const {
     const auto* combo = qstyleoption_cast<const QStyleOptionComboBox*>(option);
     if (control != CC_ComboBox || !combo || combo->editable) {
         QProxyStyle::drawComplexControl(control, option, painter, widget);

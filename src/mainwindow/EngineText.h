@@ -14,7 +14,9 @@ namespace bpd::mainwindow {
 // The decimal and group separators of a locale (the default locale when none is given).
 NumberLocale numberLocale(const QLocale& locale = QLocale());
 
-inline std::string toEngine(const QString& text) { return text.toStdString(); }
+inline std::string toEngine(const QString& text) {
+    return text.toStdString();
+}
 inline QString fromEngine(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }

@@ -41,11 +41,11 @@ void FixedRowHeader::paintSection(QPainter* painter, const QRect& rect, int logi
     const QVariant font = model()->headerData(logicalIndex, Qt::Horizontal, Qt::FontRole);
     const QVariant align = model()->headerData(logicalIndex, Qt::Horizontal, Qt::TextAlignmentRole);
     painter->setPen(text_);
-    cells_->drawCellText(painter, rect.adjusted(0, 0, 0, -1),
-                         model()->headerData(logicalIndex, Qt::Horizontal).toString(),
-                         font.canConvert<QFont>() ? font.value<QFont>() : this->font(),
-                         align.isValid() ? Qt::Alignment(align.toInt())
-                                         : Qt::AlignLeft | Qt::AlignVCenter);
+    cells_->drawCellText(
+        painter, rect.adjusted(0, 0, 0, -1),
+        model()->headerData(logicalIndex, Qt::Horizontal).toString(),
+        font.canConvert<QFont>() ? font.value<QFont>() : this->font(),
+        align.isValid() ? Qt::Alignment(align.toInt()) : Qt::AlignLeft | Qt::AlignVCenter);
     painter->setPen(lines_);
     painter->drawLine(rect.topRight(), rect.bottomRight());
     painter->drawLine(rect.bottomLeft(), rect.bottomRight());

@@ -32,11 +32,15 @@ void GridCellDelegate::drawCellText(QPainter* painter, const QRect& cell, const 
     const QStaticText& laidOut = layout(text, font);
     const QSizeF size = laidOut.size();
     qreal x = box.left();
-    if (alignment & Qt::AlignRight) x = box.right() + 1 - size.width();
-    else if (alignment & Qt::AlignHCenter) x = box.left() + (box.width() - size.width()) / 2;
+    if (alignment & Qt::AlignRight)
+        x = box.right() + 1 - size.width();
+    else if (alignment & Qt::AlignHCenter)
+        x = box.left() + (box.width() - size.width()) / 2;
     qreal y = box.top() + (box.height() - size.height()) / 2;
-    if (alignment & Qt::AlignTop) y = box.top();
-    else if (alignment & Qt::AlignBottom) y = box.bottom() + 1 - size.height();
+    if (alignment & Qt::AlignTop)
+        y = box.top();
+    else if (alignment & Qt::AlignBottom)
+        y = box.bottom() + 1 - size.height();
     painter->save();
     painter->setClipRect(cell);
     painter->drawStaticText(QPointF(x, y), laidOut);

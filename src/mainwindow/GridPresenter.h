@@ -37,7 +37,8 @@ public:
 
     static constexpr const char* kCompressiveFailure =
         "Check Failed. Applied compressive load exceeds the limit.";
-    static constexpr const char* kShearFailure = "Check Failed. Applied shear load exceeds the limit.";
+    static constexpr const char* kShearFailure =
+        "Check Failed. Applied shear load exceeds the limit.";
 
 private:
     void prepare(const RowTexts& header);

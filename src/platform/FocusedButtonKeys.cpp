@@ -6,7 +6,9 @@
 
 namespace bpd::platform {
 
-void FocusedButtonKeys::install() { qApp->installEventFilter(new FocusedButtonKeys(qApp)); }
+void FocusedButtonKeys::install() {
+    qApp->installEventFilter(new FocusedButtonKeys(qApp));
+}
 
 bool FocusedButtonKeys::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;

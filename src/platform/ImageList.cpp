@@ -12,7 +12,9 @@
 
 // The artwork lives in the static library bpd_resources; naming its initialiser here registers
 // the data and makes the linker keep it. Q_INIT_RESOURCE must be used outside any namespace.
-static void initialiseArtwork() { Q_INIT_RESOURCE(artwork); }
+static void initialiseArtwork() {
+    Q_INIT_RESOURCE(artwork);
+}
 
 namespace bpd::platform {
 
@@ -32,12 +34,15 @@ void ensureArtwork() {
 qreal effectiveRatio(qreal requested) {
     if (requested > 0) return requested;
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) return screen->devicePixelRatio();
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            return screen->devicePixelRatio();
     }
     return 1.0;
 }
 
-QString preview(const QString& key) { return QStringLiteral(":/artwork/preview_%1.svg").arg(key); }
+QString preview(const QString& key) {
+    return QStringLiteral(":/artwork/preview_%1.svg").arg(key);
+}
 
 constexpr QSize kPreview{342, 137};
 constexpr QSize kWidePreview{362, 137};  // "Vnr": its formula needs the room
@@ -51,9 +56,11 @@ constexpr QSize kWindowIcon{32, 32};
 
 QImage renderArtwork(const QString& resource, QSize size, qreal devicePixelRatio, bool opaque) {
     ensureArtwork();
-    if (!QFile::exists(resource)) programmingError(QStringLiteral("artwork %1 is missing").arg(resource));
+    if (!QFile::exists(resource))
+        programmingError(QStringLiteral("artwork %1 is missing").arg(resource));
     QSvgRenderer renderer(resource);
-    if (!renderer.isValid()) programmingError(QStringLiteral("artwork %1 is not valid SVG").arg(resource));
+    if (!renderer.isValid())
+        programmingError(QStringLiteral("artwork %1 is not valid SVG").arg(resource));
 
     const qreal ratio = effectiveRatio(devicePixelRatio);
     const QSize pixels(qRound(size.width() * ratio), qRound(size.height() * ratio));
@@ -75,9 +82,9 @@ const ImageList& ImageList::previews() {
     // The order of the main window's image list; the sliding variants follow the ordinary ones.
     static const ImageList list([] {
         std::vector<Entry> entries;
-        const char* const keys[] = {"B1", "A",   "dh",  "Es",  "G",   "N",    "R",   "Sap",
-                                    "SF", "Snr", "Ss",  "t",   "Var", "Vnr",  "Vap", "W1",
-                                    "W2", "As",  "dhs", "ts",  "Vaps", "W1s", "B1s"};
+        const char* const keys[] = {"B1", "A",   "dh",  "Es", "G",    "N",   "R",   "Sap",
+                                    "SF", "Snr", "Ss",  "t",  "Var",  "Vnr", "Vap", "W1",
+                                    "W2", "As",  "dhs", "ts", "Vaps", "W1s", "B1s"};
         for (const char* key : keys) {
             const QString k = QString::fromLatin1(key);
             entries.push_back({k, preview(k), k == QLatin1String("Vnr") ? kWidePreview : kPreview});
@@ -88,7 +95,8 @@ const ImageList& ImageList::previews() {
 }
 
 const ImageList& ImageList::banner() {
-    static const ImageList list({{QStringLiteral("I4"), QStringLiteral(":/artwork/banner_I4.svg"), kBanner}});
+    static const ImageList list(
+        {{QStringLiteral("I4"), QStringLiteral(":/artwork/banner_I4.svg"), kBanner}});
     return list;
 }
 
@@ -101,7 +109,9 @@ const ImageList& ImageList::conditionSheets() {
     return list;
 }
 
-int ImageList::count() const { return static_cast<int>(entries_.size()); }
+int ImageList::count() const {
+    return static_cast<int>(entries_.size());
+}
 
 QStringList ImageList::keys() const {
     QStringList result;
@@ -116,7 +126,9 @@ int ImageList::indexOf(const QString& key) const {
     return 0;
 }
 
-bool ImageList::contains(const QString& key) const { return indexOf(key) != 0; }
+bool ImageList::contains(const QString& key) const {
+    return indexOf(key) != 0;
+}
 
 const ImageList::Entry& ImageList::entry(const QString& key) const {
     const int index = indexOf(key);
@@ -129,16 +141,21 @@ const ImageList::Entry& ImageList::entry(const QString& key) const {
 
 const ImageList::Entry& ImageList::entry(int index) const {
     if (index < 1 || index > count()) {
-        programmingError(QStringLiteral("image list has no picture with index %1 (it holds 1 to %2)")
-                             .arg(index)
-                             .arg(count()));
+        programmingError(
+            QStringLiteral("image list has no picture with index %1 (it holds 1 to %2)")
+                .arg(index)
+                .arg(count()));
     }
     return entries_[static_cast<std::size_t>(index - 1)];
 }
 
-QString ImageList::resource(const QString& key) const { return entry(key).resource; }
+QString ImageList::resource(const QString& key) const {
+    return entry(key).resource;
+}
 
-QSize ImageList::size(const QString& key) const { return entry(key).size; }
+QSize ImageList::size(const QString& key) const {
+    return entry(key).size;
+}
 
 QPixmap ImageList::picture(const QString& key, qreal devicePixelRatio) const {
     entry(key);  // aborts, naming the key, when the list does not hold it
@@ -149,7 +166,8 @@ QPixmap ImageList::picture(int index, qreal devicePixelRatio) const {
     const Entry& e = entry(index);
     const qreal ratio = effectiveRatio(devicePixelRatio);
     auto& cached = cache_[{index, ratio}];
-    if (cached.isNull()) cached = QPixmap::fromImage(renderArtwork(e.resource, e.size, ratio, true));
+    if (cached.isNull())
+        cached = QPixmap::fromImage(renderArtwork(e.resource, e.size, ratio, true));
     return cached;
 }
 
@@ -159,13 +177,13 @@ QImage ImageList::image(const QString& key, qreal devicePixelRatio) const {
 }
 
 QPixmap ownerLogo(qreal devicePixelRatio) {
-    return QPixmap::fromImage(
-        renderArtwork(QStringLiteral(":/artwork/logo_owner.svg"), kOwnerLogo, devicePixelRatio, true));
+    return QPixmap::fromImage(renderArtwork(QStringLiteral(":/artwork/logo_owner.svg"), kOwnerLogo,
+                                            devicePixelRatio, true));
 }
 
 QPixmap developerLogo(qreal devicePixelRatio) {
-    return QPixmap::fromImage(
-        renderArtwork(QStringLiteral(":/artwork/logo_developer.svg"), kDeveloperLogo, devicePixelRatio, true));
+    return QPixmap::fromImage(renderArtwork(QStringLiteral(":/artwork/logo_developer.svg"),
+                                            kDeveloperLogo, devicePixelRatio, true));
 }
 
 QIcon windowIcon() {
@@ -173,7 +191,8 @@ QIcon windowIcon() {
     const QString resource = QStringLiteral(":/artwork/window_icon.svg");
     icon.addPixmap(QPixmap::fromImage(renderArtwork(resource, kWindowIcon, 1, false)));
     icon.addPixmap(QPixmap::fromImage(renderArtwork(resource, kWindowIcon, 2, false)));
-    for (int side : {16, 48}) icon.addPixmap(QPixmap::fromImage(renderArtwork(resource, {side, side}, 1, false)));
+    for (int side : {16, 48})
+        icon.addPixmap(QPixmap::fromImage(renderArtwork(resource, {side, side}, 1, false)));
     return icon;
 }
 

@@ -8,8 +8,7 @@ void DialogMessageService::warning(QWidget* parent, const QString& title, const 
     QMessageBox::warning(parent, title, text, QMessageBox::Ok);
 }
 
-void DialogMessageService::information(QWidget* parent, const QString& title,
-                                       const QString& text) {
+void DialogMessageService::information(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox::information(parent, title, text, QMessageBox::Ok);
 }
 

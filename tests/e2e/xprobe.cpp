@@ -25,7 +25,8 @@ namespace {
 std::vector<char> grab(Display* display, Window window, int x, int y, unsigned w, unsigned h) {
     XImage* image = XGetImage(display, window, x, y, w, h, AllPlanes, ZPixmap);
     if (!image) return {};
-    std::vector<char> pixels(image->data, image->data + static_cast<size_t>(image->bytes_per_line) * h);
+    std::vector<char> pixels(image->data,
+                             image->data + static_cast<size_t>(image->bytes_per_line) * h);
     XDestroyImage(image);
     return pixels;
 }

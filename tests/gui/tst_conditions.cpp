@@ -29,7 +29,8 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::newRow("Loading") << 1 << QStringLiteral("Loading Conditions");
         QTest::newRow("Rotation") << 2 << QStringLiteral("Rotation Conditions");
-        QTest::newRow("NonUniform Bearing") << 3 << QStringLiteral("Non Uniform Bearing Conditions");
+        QTest::newRow("NonUniform Bearing")
+            << 3 << QStringLiteral("Non Uniform Bearing Conditions");
     }
     void openingShowsCaptionAndSheet() {
         QFETCH(int, sheet);

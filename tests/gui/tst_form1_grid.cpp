@@ -74,7 +74,8 @@ private slots:
         QTest::newRow("status") << 0 << "Design status, whether the design is passed or failed.";
         QTest::newRow("t") << 1 << "Initial thickness of pad.";
         QTest::newRow("N") << 10 << "Total allowable non-ultimate shear working load.";
-        QTest::newRow("G") << 12 << "Shear modulus, slope of the shear stress strain curve at any point.";
+        QTest::newRow("G") << 12
+                           << "Shear modulus, slope of the shear stress strain curve at any point.";
     }
     void headerHoverShowsTheColumnDescription() {
         QFETCH(int, col);
@@ -154,7 +155,8 @@ private slots:
 
     void everyResultColumnHasItsPicture() {
         LoadedForm f;
-        const QStringList keys = {"t", "SF", "Vnr", "Snr", "R", "Var", "W2", "Es", "Sap", "N", "Ss", "G"};
+        const QStringList keys = {"t",  "SF", "Vnr", "Snr", "R",  "Var",
+                                  "W2", "Es", "Sap", "N",   "Ss", "G"};
         for (int c = 1; c <= 12; ++c) {
             bpdtest::clickGridCell(f.grid(), 4, c);
             QCOMPARE(f.form->previewKey(), keys[c - 1]);

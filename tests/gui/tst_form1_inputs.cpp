@@ -32,23 +32,64 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("message");  // empty: accepted
-        QTest::newRow("w1 4") << "w1Text" << "4" << "4.0000" << "";
-        QTest::newRow("w1 12.5") << "w1Text" << "12.5" << "12.5000" << "";
-        QTest::newRow("b1 rounds half away") << "b1Text" << "1.23456" << "1.2346" << "";
-        QTest::newRow("w1 0") << "w1Text" << "0" << ".0000" << kPositive;
-        QTest::newRow("b1 0") << "b1Text" << "0" << ".0000" << kPositive;
-        QTest::newRow("dh 0") << "dhText" << "0" << ".0000" << kPositive;
-        QTest::newRow("A 0") << "AText" << "0" << ".0000" << "";
-        QTest::newRow("Vap 0") << "VapText" << "0" << ".0000" << "";
-        QTest::newRow("A 0.01") << "AText" << "0.01" << ".0100" << "";
-        QTest::newRow("Vap -1") << "VapText" << "-1" << "-1.0000" << kZeroOrPositive;
-        QTest::newRow("A -0.5") << "AText" << "-0.5" << "-.5000" << kZeroOrPositive;
-        QTest::newRow("w1 -1") << "w1Text" << "-1" << "-1.0000" << kPositive;
-        QTest::newRow("w1 empty") << "w1Text" << "" << "" << kNumeric;
-        QTest::newRow("Vap abc") << "VapText" << "abc" << "abc" << kNumeric;
-        QTest::newRow("A abc, numeric message only") << "AText" << "abc" << "abc" << kNumeric;
-        QTest::newRow("dh rounds to zero first") << "dhText" << "0.00004" << ".0000" << kPositive;
-        QTest::newRow("w1 exponent") << "w1Text" << "1e1" << "10.0000" << "";
+        QTest::newRow("w1 4") << "w1Text"
+                              << "4"
+                              << "4.0000"
+                              << "";
+        QTest::newRow("w1 12.5") << "w1Text"
+                                 << "12.5"
+                                 << "12.5000"
+                                 << "";
+        QTest::newRow("b1 rounds half away") << "b1Text"
+                                             << "1.23456"
+                                             << "1.2346"
+                                             << "";
+        QTest::newRow("w1 0") << "w1Text"
+                              << "0"
+                              << ".0000" << kPositive;
+        QTest::newRow("b1 0") << "b1Text"
+                              << "0"
+                              << ".0000" << kPositive;
+        QTest::newRow("dh 0") << "dhText"
+                              << "0"
+                              << ".0000" << kPositive;
+        QTest::newRow("A 0") << "AText"
+                             << "0"
+                             << ".0000"
+                             << "";
+        QTest::newRow("Vap 0") << "VapText"
+                               << "0"
+                               << ".0000"
+                               << "";
+        QTest::newRow("A 0.01") << "AText"
+                                << "0.01"
+                                << ".0100"
+                                << "";
+        QTest::newRow("Vap -1") << "VapText"
+                                << "-1"
+                                << "-1.0000" << kZeroOrPositive;
+        QTest::newRow("A -0.5") << "AText"
+                                << "-0.5"
+                                << "-.5000" << kZeroOrPositive;
+        QTest::newRow("w1 -1") << "w1Text"
+                               << "-1"
+                               << "-1.0000" << kPositive;
+        QTest::newRow("w1 empty") << "w1Text"
+                                  << ""
+                                  << "" << kNumeric;
+        QTest::newRow("Vap abc") << "VapText"
+                                 << "abc"
+                                 << "abc" << kNumeric;
+        QTest::newRow("A abc, numeric message only") << "AText"
+                                                     << "abc"
+                                                     << "abc" << kNumeric;
+        QTest::newRow("dh rounds to zero first") << "dhText"
+                                                 << "0.00004"
+                                                 << ".0000" << kPositive;
+        QTest::newRow("w1 exponent") << "w1Text"
+                                     << "1e1"
+                                     << "10.0000"
+                                     << "";
     }
     void leavingAFieldReformatsThenValidates() {
         QFETCH(QString, name);
@@ -147,13 +188,13 @@ private slots:
         LoadedForm f;
         const auto& ui = f.ui();
         bpdtest::typeInto(ui.w1Text, QStringLiteral("abc"));
-        bpdtest::clickInWindow(ui.Label4);   // a label takes no focus
+        bpdtest::clickInWindow(ui.Label4);                    // a label takes no focus
         bpdtest::clickInWindow(ui.Frame2, QPoint(200, 130));  // nor does a frame
-        bpdtest::clickInWindow(ui.w1Text);   // nor a click into the field itself
+        bpdtest::clickInWindow(ui.w1Text);                    // nor a click into the field itself
         QVERIFY(f.messages->calls.isEmpty());
         QVERIFY(ui.w1Text->hasFocus());
         QCOMPARE(ui.w1Text->text(), QStringLiteral("abc"));
-        ui.About_Pelgro_BPD->trigger();      // menu commands do not move the focus
+        ui.About_Pelgro_BPD->trigger();  // menu commands do not move the focus
         QVERIFY(f.messages->calls.isEmpty());
     }
 

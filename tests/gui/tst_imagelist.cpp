@@ -15,8 +15,8 @@ using bpd::platform::ImageList;
 namespace {
 
 // The previews of the main window, in the order of its image list.
-const QStringList kPreviewKeys = {"B1", "A",   "dh",  "Es", "G",   "N",  "R",   "Sap",
-                                  "SF", "Snr", "Ss",  "t",  "Var", "Vnr", "Vap", "W1",
+const QStringList kPreviewKeys = {"B1", "A",   "dh",  "Es", "G",    "N",   "R",   "Sap",
+                                  "SF", "Snr", "Ss",  "t",  "Var",  "Vnr", "Vap", "W1",
                                   "W2", "As",  "dhs", "ts", "Vaps", "W1s", "B1s"};
 
 // True when the image holds more than one colour.
@@ -82,9 +82,11 @@ private slots:
             QTest::addRow("preview %s", qPrintable(key)) << "previews" << key << i + 1 << size;
         }
         for (int i = 1; i <= 3; ++i) {
-            QTest::addRow("sheet I%d", i) << "sheets" << QStringLiteral("I%1").arg(i) << i << QSize(449, 657);
+            QTest::addRow("sheet I%d", i)
+                << "sheets" << QStringLiteral("I%1").arg(i) << i << QSize(449, 657);
         }
-        QTest::addRow("banner I4") << "banner" << "I4" << 1 << QSize(522, 282);
+        QTest::addRow("banner I4") << "banner"
+                                   << "I4" << 1 << QSize(522, 282);
     }
 
     // Each picture: its declared and rendered size, its index, and that it draws something.
@@ -133,7 +135,8 @@ private slots:
     // The six sliding keys are the six ordinary input keys plus "s", each a different picture.
     void slidingVariants_data() {
         QTest::addColumn<QString>("ordinary");
-        for (const char* key : {"W1", "B1", "t", "A", "dh", "Vap"}) QTest::newRow(key) << QString::fromLatin1(key);
+        for (const char* key : {"W1", "B1", "t", "A", "dh", "Vap"})
+            QTest::newRow(key) << QString::fromLatin1(key);
     }
 
     void slidingVariants() {
@@ -148,7 +151,8 @@ private slots:
         const int changed = differingPixels(plain, slide);
         QVERIFY2(changed > 150, qPrintable(QStringLiteral("only %1 pixels differ").arg(changed)));
         // Same picture with a layer added: most of it stays as it was.
-        QVERIFY2(changed < plain.width() * plain.height() / 5, qPrintable(QStringLiteral("%1 pixels differ").arg(changed)));
+        QVERIFY2(changed < plain.width() * plain.height() / 5,
+                 qPrintable(QStringLiteral("%1 pixels differ").arg(changed)));
         // The added layer is blue.
         int blue = 0;
         for (int y = 0; y < slide.height(); ++y) {
@@ -206,11 +210,21 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("argument");
         QTest::addColumn<QString>("named");
-        QTest::newRow("lower-case key") << "key" << "w1" << "\"w1\"";
-        QTest::newRow("unknown key") << "key" << "Vnrs" << "\"Vnrs\"";
-        QTest::newRow("size of unknown key") << "size" << "Ts" << "\"Ts\"";
-        QTest::newRow("index 0") << "index" << "0" << "index 0";
-        QTest::newRow("index past the end") << "index" << "24" << "index 24";
+        QTest::newRow("lower-case key") << "key"
+                                        << "w1"
+                                        << "\"w1\"";
+        QTest::newRow("unknown key") << "key"
+                                     << "Vnrs"
+                                     << "\"Vnrs\"";
+        QTest::newRow("size of unknown key") << "size"
+                                             << "Ts"
+                                             << "\"Ts\"";
+        QTest::newRow("index 0") << "index"
+                                 << "0"
+                                 << "index 0";
+        QTest::newRow("index past the end") << "index"
+                                            << "24"
+                                            << "index 24";
     }
 
     void missingKeyAborts() {
@@ -243,7 +257,8 @@ static int runImageListChild(int argc, char** argv) {
 }
 
 int main(int argc, char** argv) {
-    if (argc == 4 && std::strcmp(argv[1], "--imagelist-child") == 0) return runImageListChild(argc, argv);
+    if (argc == 4 && std::strcmp(argv[1], "--imagelist-child") == 0)
+        return runImageListChild(argc, argv);
     QGuiApplication app(argc, argv);
     TestImageList test;
     return QTest::qExec(&test, argc, argv);

@@ -14,11 +14,13 @@ private slots:
     void processorModel_data() {
         QTest::addColumn<QString>("cpuinfo");
         QTest::addColumn<QString>("model");
-        QTest::newRow("x86") << QStringLiteral("processor\t: 0\nvendor_id\t: GenuineIntel\n"
-                                               "model name\t: Intel(R) Xeon(R) CPU @ 2.20GHz\n"
-                                               "processor\t: 1\nmodel name\t: second\n")
+        QTest::newRow("x86") << QStringLiteral(
+                                    "processor\t: 0\nvendor_id\t: GenuineIntel\n"
+                                    "model name\t: Intel(R) Xeon(R) CPU @ 2.20GHz\n"
+                                    "processor\t: 1\nmodel name\t: second\n")
                              << QStringLiteral("Intel(R) Xeon(R) CPU @ 2.20GHz");
-        QTest::newRow("no model line") << QStringLiteral("processor : 0\nBogoMIPS : 50.00\n") << QString();
+        QTest::newRow("no model line")
+            << QStringLiteral("processor : 0\nBogoMIPS : 50.00\n") << QString();
     }
     void processorModel() {
         QFETCH(QString, cpuinfo);
@@ -27,8 +29,9 @@ private slots:
     }
 
     void memory() {
-        const QString meminfo = QStringLiteral("MemTotal:       16318208 kB\nMemFree: 100 kB\n"
-                                               "MemAvailable:    524288 kB\n");
+        const QString meminfo = QStringLiteral(
+            "MemTotal:       16318208 kB\nMemFree: 100 kB\n"
+            "MemAvailable:    524288 kB\n");
         QCOMPARE(meminfoKilobytes(meminfo, QStringLiteral("MemTotal")), 16318208);
         QCOMPARE(meminfoKilobytes(meminfo, QStringLiteral("MemAvailable")), 524288);
         QCOMPARE(meminfoKilobytes(meminfo, QStringLiteral("SwapTotal")), -1);
@@ -50,7 +53,8 @@ private slots:
         const auto items = collectSummary(proc.path());
         QStringList names;
         for (const auto& item : items) names << item.first;
-        QCOMPARE(names.mid(0, 4), (QStringList{"Operating system", "Kernel", "Processor", "Memory"}));
+        QCOMPARE(names.mid(0, 4),
+                 (QStringList{"Operating system", "Kernel", "Processor", "Memory"}));
         QVERIFY(names.contains(QStringLiteral("Screen 1")));
         QCOMPARE(names.mid(names.size() - 2), (QStringList{"Qt version", "Program version"}));
         QVERIFY(items.at(2).second.startsWith(QStringLiteral("Sample CPU (")));

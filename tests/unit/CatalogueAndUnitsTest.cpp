@@ -17,7 +17,9 @@ struct CatalogueRow {
     double inches;
     double kt;
 };
-void PrintTo(const CatalogueRow& c, std::ostream* os) { *os << c.imperial; }
+void PrintTo(const CatalogueRow& c, std::ostream* os) {
+    *os << c.imperial;
+}
 
 class CatalogueTest : public ::testing::TestWithParam<CatalogueRow> {};
 
@@ -42,7 +44,9 @@ const CatalogueRow kCatalogue[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Positions, CatalogueTest, ::testing::ValuesIn(kCatalogue),
-                         [](const auto& info) { return "Position" + std::to_string(info.param.position); });
+                         [](const auto& info) {
+                             return "Position" + std::to_string(info.param.position);
+                         });
 
 TEST(Catalogue, SelectorsListAllFirstThenSevenThicknessesWithoutSevenEighths) {
     const auto imperial = ThicknessCatalogue::selectorEntries(UnitSystem::Imperial);

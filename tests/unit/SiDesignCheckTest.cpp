@@ -26,8 +26,8 @@ TEST(SiTable, HeaderAndLabels) {
               "Status|t(mm)|SF|Vnr(KN)|Snr(N/m2)|R|Var(KN)|W2(mm)|Es(%)|Sap(N/m2)|N(N)|"
               "Ss(N/m2)|G(N/m2)|");
     EXPECT_EQ(table.rowCount, 8);
-    EXPECT_EQ(table.labels, (std::vector<std::string>{"3.175", "6.350", "9.525", "12.700",
-                                                      "15.875", "19.050", "25.400"}));
+    EXPECT_EQ(table.labels, (std::vector<std::string>{"3.175", "6.350", "9.525", "12.700", "15.875",
+                                                      "19.050", "25.400"}));
 }
 
 TEST(SiTable, SwitchedOpeningInputs) {
@@ -61,8 +61,7 @@ TEST(SiTable, SlidingCapsTheThinPads) {
 }
 
 TEST(SiTable, RectangularPadWithRotation) {
-    const ResultTable table =
-        analyze(request(kSI, "400", "300", ".005", "5", "500"), cLocale());
+    const ResultTable table = analyze(request(kSI, "400", "300", ".005", "5", "500"), cLocale());
     ASSERT_EQ(table.rows.size(), 7u);
     EXPECT_EQ(cell(table, 1, "W2"), "254.00");
     EXPECT_EQ(cell(table, 1, "Snr"), "151174983.50");

@@ -15,8 +15,8 @@ using platform::ImageList;
 
 struct Tile {
     QString label;
-    QImage image;   // at natural size, device pixel ratio 1
-    int zoom = 1;   // drawn enlarged by this factor (small pictures)
+    QImage image;  // at natural size, device pixel ratio 1
+    int zoom = 1;  // drawn enlarged by this factor (small pictures)
 };
 
 constexpr int kMargin = 24;
@@ -57,7 +57,8 @@ QVector<Tile> singleTiles(int zoom) {
                                       std::pair{QStringLiteral("window icon"), icon}}) {
         const QString size = QStringLiteral("%1 x %2").arg(image.width()).arg(image.height());
         tiles.push_back({QStringLiteral("%1  %2").arg(name, size), image, 1});
-        if (zoom > 1) tiles.push_back({QStringLiteral("%1 (x%2)").arg(name).arg(zoom), image, zoom});
+        if (zoom > 1)
+            tiles.push_back({QStringLiteral("%1 (x%2)").arg(name).arg(zoom), image, zoom});
     }
     return tiles;
 }
@@ -82,7 +83,8 @@ int placeRow(QPainter* painter, const QVector<Tile>& tiles, int top) {
             const QRect target(QPoint(x, y + kLabelHeight), size);
             painter->drawImage(target, tile.image);
             painter->setPen(QColor(170, 170, 170));
-            painter->drawRect(target.adjusted(-1, -1, 0, 0));  // the picture's extent, just outside it
+            painter->drawRect(
+                target.adjusted(-1, -1, 0, 0));  // the picture's extent, just outside it
         }
         x += width + kGap;
         rowHeight = qMax(rowHeight, size.height() + kLabelHeight);
@@ -94,16 +96,20 @@ int placeRow(QPainter* painter, const QVector<Tile>& tiles, int top) {
 
 QImage renderContactSheet(int smallPictureZoom) {
     const QVector<std::pair<QString, QVector<Tile>>> sections = {
-        {QStringLiteral("Main window previews (ImageList::previews)"), listTiles(ImageList::previews(), QStringLiteral("preview"))},
-        {QStringLiteral("Reference sheets (ImageList::conditionSheets); the viewer cuts the bottom 8 rows"),
+        {QStringLiteral("Main window previews (ImageList::previews)"),
+         listTiles(ImageList::previews(), QStringLiteral("preview"))},
+        {QStringLiteral(
+             "Reference sheets (ImageList::conditionSheets); the viewer cuts the bottom 8 rows"),
          listTiles(ImageList::conditionSheets(), QStringLiteral("sheet"))},
-        {QStringLiteral("Disclaimer banner (ImageList::banner)"), listTiles(ImageList::banner(), QStringLiteral("banner"))},
+        {QStringLiteral("Disclaimer banner (ImageList::banner)"),
+         listTiles(ImageList::banner(), QStringLiteral("banner"))},
         {QStringLiteral("Logos and window icon"), singleTiles(smallPictureZoom)},
     };
     constexpr int kHeadingHeight = 30;
 
     int height = kMargin;
-    for (const auto& section : sections) height += kHeadingHeight + placeRow(nullptr, section.second, 0) + kGap * 2;
+    for (const auto& section : sections)
+        height += kHeadingHeight + placeRow(nullptr, section.second, 0) + kGap * 2;
 
     QImage sheet(kPageWidth, height, QImage::Format_RGB32);
     sheet.fill(QColor(236, 236, 236));

@@ -30,9 +30,9 @@ QString processorModel(const QString& cpuinfo) {
 }
 
 qint64 meminfoKilobytes(const QString& meminfo, const QString& field) {
-    const QRegularExpression line(QStringLiteral("^%1:\\s*(\\d+)\\s*kB")
-                                      .arg(QRegularExpression::escape(field)),
-                                  QRegularExpression::MultilineOption);
+    const QRegularExpression line(
+        QStringLiteral("^%1:\\s*(\\d+)\\s*kB").arg(QRegularExpression::escape(field)),
+        QRegularExpression::MultilineOption);
     const auto match = line.match(meminfo);
     return match.hasMatch() ? match.captured(1).toLongLong() : -1;
 }
@@ -77,16 +77,17 @@ QList<SummaryItem> collectSummary(const QString& procRoot) {
                                  .arg(geometry.y())
                                  .arg(qRound(screen->logicalDotsPerInch()))
                                  .arg(screen->devicePixelRatio());
-        items << SummaryItem{QStringLiteral("Screen %1").arg(i + 1),
-                             screen->name().isEmpty() ? size : screen->name() + QStringLiteral(": ") + size};
+        items << SummaryItem{
+            QStringLiteral("Screen %1").arg(i + 1),
+            screen->name().isEmpty() ? size : screen->name() + QStringLiteral(": ") + size};
     }
     items << SummaryItem{QStringLiteral("Window system"), QGuiApplication::platformName()};
     items << SummaryItem{QStringLiteral("Qt version"),
-                         QStringLiteral("%1 (built with %2)").arg(QString::fromLatin1(qVersion()),
-                                                                   QStringLiteral(QT_VERSION_STR))};
-    items << SummaryItem{QStringLiteral("Program version"),
-                         QStringLiteral("Pelgro Bearing Pad Design %1")
-                             .arg(QStringLiteral(BPD_PROGRAM_VERSION))};
+                         QStringLiteral("%1 (built with %2)")
+                             .arg(QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR))};
+    items << SummaryItem{
+        QStringLiteral("Program version"),
+        QStringLiteral("Pelgro Bearing Pad Design %1").arg(QStringLiteral(BPD_PROGRAM_VERSION))};
     return items;
 }
 
