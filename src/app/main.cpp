@@ -1,8 +1,8 @@
 // Pelgro Bearing Pad Design: the desktop program.
 //
-// Installs the real stand-ins for the desktop's facilities and shows the start-up disclaimer;
-// accepting it creates and shows the main window, which runs its load steps on first show.
-// Declining ends the program before the main window exists.
+// Owns the real stand-ins for the desktop's facilities for the whole run and shows the start-up
+// disclaimer; accepting it creates the main window with those services and shows it, which
+// runs its load steps on first show. Declining ends the program before the main window exists.
 //
 // One probe helps measuring and reviewing without a person at the screen:
 //   BPD_GRAB=<file.png>   saves a picture of the disclaimer once it is shown and ends
@@ -16,27 +16,17 @@
 
 #include "ClassicColours.h"
 #include "ClassicFonts.h"
+#include "DesktopServices.h"
+#include "DesktopSpreadsheet.h"
 #include "FocusedButtonKeys.h"
 #include "Form1.h"
 #include "MessageService.h"
-#include "PrinterService.h"
 #include "RegistryStore.h"
-#include "Services.h"
+#include "SystemPrinter.h"
 #include "WelcomeDlg.h"
 #include "XdgDesktopShell.h"
 
 namespace {
-
-void installServices() {
-    auto& services = bpd::platform::Services::instance();
-    auto messages = std::make_shared<bpd::platform::DialogMessageService>();
-    services.setMessages(messages);
-    services.setShell(std::make_shared<bpd::platform::XdgDesktopShell>());
-    // The store tells the user before it sets an unreadable file aside.
-    services.setRegistry(std::make_shared<bpd::platform::IniRegistryStore>(QString(), messages));
-    services.setPrinter(std::make_shared<bpd::platform::PrinterService>());
-    // The spreadsheet stand-in belongs to the main window, from its load to its unload.
-}
 
 void installProbes(QWidget& firstWindow) {
     const QString grabPath = qEnvironmentVariable("BPD_GRAB");
@@ -65,23 +55,29 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Pelgro Bearing Pad Design"));
     QApplication::setOrganizationName(QStringLiteral("Pelgro"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QApplication::setPalette(bpd::mainwindow::ClassicColours::palette());
+    QApplication::setPalette(bpd::platform::ClassicColours::palette());
     bpd::platform::ClassicFonts::installSubstitutes();
     QApplication::setFont(bpd::platform::ClassicFonts::msSansSerif());
-    installServices();
     bpd::platform::FocusedButtonKeys::install();
 
+    // The desktop's facilities, for the whole run. The store tells the user before it sets an
+    // unreadable file aside; the spreadsheet application runs from the main window's load to
+    // its unload.
+    bpd::platform::DialogMessageService messages;
+    bpd::platform::XdgDesktopShell shell;
+    bpd::platform::IniRegistryStore settings(QString(), &messages);
+    bpd::platform::SystemPrinter printer;
+    bpd::platform::DesktopSpreadsheet spreadsheet(shell);
+    const bpd::platform::DesktopServices services{messages, shell, settings, printer, spreadsheet};
+
     std::unique_ptr<bpd::mainwindow::Form1> form;
-    {
-        bpd::dialogs::WelcomeDlg welcome([&form] {
-            form = std::make_unique<bpd::mainwindow::Form1>();
-            form->show();
-        });
-        welcome.show();
-        installProbes(welcome);
-        const int status = QApplication::exec();
-        form.reset();  // before the disclaimer, which the main window's unload hid
-        bpd::platform::Services::instance().reset();
-        return status;
-    }
+    bpd::dialogs::WelcomeDlg welcome([&form, &services] {
+        form = std::make_unique<bpd::mainwindow::Form1>(services);
+        form->show();
+    });
+    welcome.show();
+    installProbes(welcome);
+    const int status = QApplication::exec();
+    form.reset();  // before the disclaimer, which the main window's unload hid
+    return status;
 }

@@ -5,14 +5,18 @@
 
 namespace bpd::dialogs {
 
-AboutBox::AboutBox(SystemInformationLauncher launcher) : launcher_(std::move(launcher)) {}
+AboutBox::AboutBox(SystemInformationLauncher launcher, platform::DesktopShell& shell,
+                   platform::MessageService& messages)
+    : launcher_(std::move(launcher)), shell_(shell), messages_(messages) {}
 
-AboutBox::~AboutBox() { delete box_.data(); }
+AboutBox::~AboutBox() {
+    delete box_.data();
+}
 
 void AboutBox::show() {
     const bool created = box_.isNull();
     if (created) {
-        box_ = new Form4(launcher_);
+        box_ = new Form4(launcher_, shell_, messages_);
         box_->setAttribute(Qt::WA_DeleteOnClose);
         box_->setAttribute(Qt::WA_QuitOnClose, false);
     }

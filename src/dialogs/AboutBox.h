@@ -1,7 +1,7 @@
 #pragma once
 // The Help > "About Pelgro-BPD" command and the lifecycle of the About box (Form4).
 //
-// Usage (main window): a member `AboutBox about{launcher};` where launcher is a
+// Usage (main window): a member `AboutBox about{launcher, shell, messages};` where launcher is a
 // SystemInformationLauncher over the local-machine reader, then
 //     About_Pelgro_BPD_Click: about.show();
 //     Form_Unload:            about.unload();
@@ -19,7 +19,9 @@ class Form4;
 
 class AboutBox {
 public:
-    explicit AboutBox(SystemInformationLauncher launcher);
+    // The box's web links open through `shell`, and failures are told through `messages`.
+    AboutBox(SystemInformationLauncher launcher, platform::DesktopShell& shell,
+             platform::MessageService& messages);
     ~AboutBox();
     AboutBox(const AboutBox&) = delete;
     AboutBox& operator=(const AboutBox&) = delete;
@@ -30,6 +32,8 @@ public:
 
 private:
     SystemInformationLauncher launcher_;
+    platform::DesktopShell& shell_;
+    platform::MessageService& messages_;
     QPointer<Form4> box_;
 };
 

@@ -8,7 +8,7 @@
 #include "DesktopShell.h"
 #include "ImageList.h"
 #include "MessageService.h"
-#include "Services.h"
+#include "NotOpenedNotice.h"
 #include "WebLinkLabel.h"
 
 namespace bpd::dialogs {
@@ -29,21 +29,6 @@ QLabel* addPicture(QWidget* parent, const char* name, const QPixmap& picture, QR
     return box;
 }
 
-// A link that opens nothing is reported with its address, so the user can open it elsewhere.
-void openAddress(QWidget* window, const QString& address) {
-    using platform::ShellResult;
-    auto& services = platform::Services::instance();
-    const ShellResult result =
-        services.shell().open(address, QString(), platform::ShowMode::Maximized);
-    if (result == ShellResult::Opened) return;
-    const QString why =
-        (result == ShellResult::NoAssociation || result == ShellResult::IncompleteAssociation)
-            ? QStringLiteral("No web browser is set up on this desktop.")
-            : QStringLiteral("The web browser could not be started.");
-    services.messages().information(window, QString::fromLatin1(platform::kMessageTitle),
-                                    why + QStringLiteral("\nThe address is\n%1").arg(address));
-}
-
 }  // namespace
 
 QString Form4::ownerWebsite() {
@@ -56,10 +41,13 @@ QString Form4::copyrightNotice() {
     return QStringLiteral("Copyright \u00A9 2003 Pelgro INC.");
 }
 
-Form4::Form4(SystemInformationLauncher launcher, QWidget* parent)
+Form4::Form4(SystemInformationLauncher launcher, platform::DesktopShell& shell,
+             platform::MessageService& messages, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      launcher_(std::move(launcher)) {
+      launcher_(std::move(launcher)),
+      shell_(shell),
+      messages_(messages) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("About Pelgro Pad Bearing Design Program"));
     setWindowIcon(platform::blankWindowIcon());
@@ -152,11 +140,24 @@ void Form4::StartSysInfo() {
 }
 
 void Form4::Label_PelgroWeb_Click() {
-    openAddress(this, ownerWebsite());
+    openAddress(ownerWebsite());
 }
 
 void Form4::Label_TolvaneWeb_Click() {
-    openAddress(this, developerWebsite());
+    openAddress(developerWebsite());
+}
+
+// A link that opens nothing is reported with its address, so the user can open it elsewhere.
+void Form4::openAddress(const QString& address) {
+    const platform::ShellResult result =
+        shell_.open(address, QString(), platform::ShowMode::Maximized);
+    if (result != platform::ShellResult::Opened)
+        platform::NotOpenedNotice::tell(
+            messages_, this, result,
+            {QStringLiteral("No web browser is set up on this desktop."),
+             QStringLiteral("The web browser could not be started."),
+             QStringLiteral("The address is")},
+            address);
 }
 
 }  // namespace bpd::dialogs

@@ -17,7 +17,9 @@ class WebLinkLabel;
 class Form4 : public QWidget {
     Q_OBJECT
 public:
-    explicit Form4(SystemInformationLauncher launcher, QWidget* parent = nullptr);
+    // The web links open through `shell`; a link that opens nothing is told through `messages`.
+    Form4(SystemInformationLauncher launcher, platform::DesktopShell& shell,
+          platform::MessageService& messages, QWidget* parent = nullptr);
 
     static QString ownerWebsite();
     static QString developerWebsite();
@@ -35,7 +37,11 @@ private slots:
 private:
     void Form_Load();
 
+    void openAddress(const QString& address);
+
     SystemInformationLauncher launcher_;
+    platform::DesktopShell& shell_;
+    platform::MessageService& messages_;
     WebLinkLabel* Label_PelgroWeb_ = nullptr;
     WebLinkLabel* Label_TolvaneWeb_ = nullptr;
     QPushButton* Command_Ok_ = nullptr;

@@ -7,7 +7,6 @@
 #include "DesktopShell.h"
 #include "MessageService.h"
 #include "OpenWithDialog.h"
-#include "Services.h"
 
 namespace bpd::dialogs {
 
@@ -19,14 +18,19 @@ const HelpDocuments::Document HelpDocuments::kHelpFile{"Help/Pelgro_BPD.chm",
 const HelpDocuments::Document HelpDocuments::kDesignGuide{
     "Help/DG3-RavelonDesignGuide.pdf", BPD_GUIDE_VIEWER_PACKAGE, "the design guide"};
 
-HelpDocuments::HelpDocuments(QWidget* mainWindow, QString programFolder, OpenWith openWith)
+HelpDocuments::HelpDocuments(QWidget* mainWindow, platform::DesktopShell& shell,
+                             platform::MessageService& messages, QString programFolder,
+                             OpenWith openWith)
     : mainWindow_(mainWindow),
+      shell_(shell),
+      messages_(messages),
       programFolder_(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                              : std::move(programFolder)),
       openWith_(std::move(openWith)) {
     if (!openWith_) {
-        openWith_ = [](const QString& documentPath, const QString& installHint, QWidget* parent) {
-            auto* dialog = new OpenWithDialog(documentPath, parent);
+        openWith_ = [shell = &shell_, messages = &messages_](
+                        const QString& documentPath, const QString& installHint, QWidget* parent) {
+            auto* dialog = new OpenWithDialog(documentPath, *shell, *messages, parent);
             dialog->setInstallHint(installHint);
             dialog->setAttribute(Qt::WA_DeleteOnClose);
             dialog->show();
@@ -55,15 +59,14 @@ void HelpDocuments::Pelgro_Ravelon_Design_Guide_Click() {
 
 void HelpDocuments::openDocument(const Document& which) {
     const QString relativeName = QString::fromLatin1(which.relativeName);
-    auto& shell = platform::Services::instance().shell();
+    platform::DesktopShell& shell = shell_;
     const QString document = fullPath(programFolder_, relativeName);
     const ShellResult result = shell.open(document, programFolder_, platform::ShowMode::Maximized);
     if (result == ShellResult::Failed) {
         // A viewer was chosen but could not be started: the user would wait for nothing.
-        platform::Services::instance().messages().warning(
-            mainWindow_, QString::fromLatin1(platform::kMessageTitle),
-            QStringLiteral("The program that opens\n%1\ncould not be started.")
-                .arg(QDir::toNativeSeparators(document)));
+        messages_.warning(mainWindow_, platform::kMessageTitle,
+                          QStringLiteral("The program that opens\n%1\ncould not be started.")
+                              .arg(QDir::toNativeSeparators(document)));
         return;
     }
     if (result != ShellResult::NoAssociation && result != ShellResult::IncompleteAssociation)

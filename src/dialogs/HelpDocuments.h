@@ -2,7 +2,7 @@
 // The Help menu's two document commands: the help file and the design guide, both in the
 // "Help" folder beside the program.
 //
-// Usage (main window): a member `HelpDocuments help{this};`, then
+// Usage (main window): a member `HelpDocuments help{this, shell, messages};`, then
 //     Help_Topics_Click:                  help.Help_Topics_Click();
 //     Pelgro_Ravelon_Design_Guide_Click:  help.Pelgro_Ravelon_Design_Guide_Click();
 // Each hands its document to the desktop's associated program with the program folder as the
@@ -16,6 +16,11 @@
 #include <functional>
 
 class QWidget;
+
+namespace bpd::platform {
+class DesktopShell;
+class MessageService;
+}  // namespace bpd::platform
 
 namespace bpd::dialogs {
 
@@ -37,9 +42,12 @@ public:
     // "Install <package> to read <the document>".
     static QString installHint(const Document& document);
 
-    // programFolder "" means QCoreApplication::applicationDirPath(); openWith empty means
-    // our OpenWithDialog, shown not modal.
-    explicit HelpDocuments(QWidget* mainWindow, QString programFolder = {}, OpenWith openWith = {});
+    // The documents open through `shell`; a viewer that cannot start is told through
+    // `messages`. programFolder "" means QCoreApplication::applicationDirPath(); openWith empty
+    // means our OpenWithDialog, shown not modal.
+    HelpDocuments(QWidget* mainWindow, platform::DesktopShell& shell,
+                  platform::MessageService& messages, QString programFolder = {},
+                  OpenWith openWith = {});
 
     void Help_Topics_Click();
     void Pelgro_Ravelon_Design_Guide_Click();
@@ -54,6 +62,8 @@ private:
     void openDocument(const Document& which);
 
     QWidget* mainWindow_;
+    platform::DesktopShell& shell_;
+    platform::MessageService& messages_;
     QString programFolder_;
     OpenWith openWith_;
 };

@@ -13,19 +13,19 @@
 
 #include "DesktopShell.h"
 #include "MessageService.h"
-#include "Services.h"
-#include "XdgDesktopShell.h"
 
 namespace bpd::dialogs {
 
 using platform::DesktopApplication;
 using platform::DesktopApplications;
 
-OpenWithDialog::OpenWithDialog(const QString& documentPath, QWidget* parent,
-                               const QStringList& dataDirectories)
+OpenWithDialog::OpenWithDialog(const QString& documentPath, platform::DesktopShell& shell,
+                               platform::MessageService& messages, QWidget* parent)
     : QDialog(parent),
+      shell_(shell),
+      messages_(messages),
       documentPath_(documentPath),
-      mimeType_(platform::XdgDesktopShell::mimeTypeOf(documentPath)) {
+      mimeType_(shell.mimeTypeOf(documentPath)) {
     setObjectName(QStringLiteral("OpenWithDialog"));
     setWindowTitle(QStringLiteral("Open With"));
     const QString fileName = QFileInfo(documentPath).fileName();
@@ -58,8 +58,7 @@ OpenWithDialog::OpenWithDialog(const QString& documentPath, QWidget* parent,
     layout->addWidget(buttons);
     resize(420, 360);
 
-    const DesktopApplications applications(dataDirectories);
-    for (const DesktopApplication& app : applications.forMimeType(mimeType_)) addChoice(app);
+    for (const DesktopApplication& app : shell_.applicationsFor(mimeType_)) addChoice(app);
     if (!choices_.isEmpty()) list_->setCurrentRow(0);
     okButton_->setEnabled(!choices_.isEmpty());
     updateNote();
@@ -121,13 +120,12 @@ bool OpenWithDialog::startSelected() {
     const int row = list_->currentRow();
     if (row < 0 || row >= choices_.size()) return false;
     const auto command = DesktopApplications::commandFor(choices_.at(row), documentPath_);
-    auto& services = platform::Services::instance();
-    if (command && services.shell().startProgram(command->program, command->arguments,
-                                                 QFileInfo(documentPath_).absolutePath(),
-                                                 platform::ShowMode::Normal))
+    if (command &&
+        shell_.startProgram(command->program, command->arguments,
+                            QFileInfo(documentPath_).absolutePath(), platform::ShowMode::Normal))
         return true;
-    services.messages().warning(this, windowTitle(),
-                                tr("%1 could not be started.").arg(choices_.at(row).name));
+    messages_.warning(this, windowTitle(),
+                      tr("%1 could not be started.").arg(choices_.at(row).name));
     return false;
 }
 

@@ -12,15 +12,20 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 
+namespace bpd::platform {
+class DesktopShell;
+class MessageService;
+}  // namespace bpd::platform
+
 namespace bpd::dialogs {
 
 class OpenWithDialog : public QDialog {
     Q_OBJECT
 public:
-    // dataDirectories: where the desktop entries are read (default: the XDG data folders).
-    explicit OpenWithDialog(
-        const QString& documentPath, QWidget* parent = nullptr,
-        const QStringList& dataDirectories = platform::DesktopApplications::dataDirectories());
+    // The choices are the shell's applications for the document's type; the chosen one is
+    // started through `shell`, and a failed start is told through `messages`.
+    OpenWithDialog(const QString& documentPath, platform::DesktopShell& shell,
+                   platform::MessageService& messages, QWidget* parent = nullptr);
 
     QString documentPath() const { return documentPath_; }
     QString mimeType() const { return mimeType_; }
@@ -49,6 +54,8 @@ private:
     void addChoice(const platform::DesktopApplication& application);
     void updateNote();
 
+    platform::DesktopShell& shell_;
+    platform::MessageService& messages_;
     QString documentPath_;
     QString mimeType_;
     QList<platform::DesktopApplication> choices_;

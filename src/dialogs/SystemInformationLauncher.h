@@ -15,6 +15,11 @@
 
 class QWidget;
 
+namespace bpd::platform {
+class DesktopShell;
+class MessageService;
+}  // namespace bpd::platform
+
 namespace bpd::dialogs {
 
 // Reads one value of the local-machine root; true when it was read (value set), false when the
@@ -32,9 +37,11 @@ public:
     static constexpr const char* kLocationValue = "MSINFO";
     static constexpr const char* kToolFile = "/MSINFO32.EXE";
 
-    explicit SystemInformationLauncher(LocalMachineReader reader);
+    // The tool is looked for and started through `shell`; its absence is told through
+    // `messages`.
+    SystemInformationLauncher(LocalMachineReader reader, platform::DesktopShell& shell,
+                              platform::MessageService& messages);
 
-    // StartSysInfo: uses the shell and message services of bpd::platform::Services.
     void StartSysInfo(QWidget* parent) const;
 
     // The tool's path by the two look-ups, or "" (the failure step).
@@ -42,6 +49,8 @@ public:
 
 private:
     LocalMachineReader reader_;
+    platform::DesktopShell* shell_;
+    platform::MessageService* messages_;
 };
 
 }  // namespace bpd::dialogs

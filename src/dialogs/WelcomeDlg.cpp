@@ -6,18 +6,18 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "ClassicColours.h"
 #include "ClassicMetrics.h"
 #include "ImageList.h"
 #include "TaskbarHint.h"
 
 namespace bpd::dialogs {
 
-namespace {
-// The main window's background (the classic inactive-caption text colour).
-const QColor kDisclaimerBackground(212, 208, 200);
-}  // namespace
+using platform::ClassicColours;
 
-QString WelcomeDlg::caption() { return QStringLiteral("Pelgro Bearing Pad Design- Disclaimer"); }
+QString WelcomeDlg::caption() {
+    return QStringLiteral("Pelgro Bearing Pad Design- Disclaimer");
+}
 
 QString WelcomeDlg::disclaimerText() {
     return QStringLiteral(
@@ -63,8 +63,11 @@ WelcomeDlg::WelcomeDlg(std::function<void()> onAccepted, std::function<void()> o
     Label_Discalimer_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label_Discalimer_->setAutoFillBackground(true);
     QPalette grey = Label_Discalimer_->palette();
-    grey.setColor(QPalette::Window, kDisclaimerBackground);
-    grey.setColor(QPalette::WindowText, Qt::black);
+    // The main window's background.
+    grey.setColor(QPalette::Window,
+                  ClassicColours::fromWindowsValue(ClassicColours::kWindowBackground));
+    grey.setColor(QPalette::WindowText,
+                  ClassicColours::fromWindowsValue(ClassicColours::kWindowText));
     Label_Discalimer_->setPalette(grey);
 
     OKButton_ = new QPushButton(QStringLiteral("OK"), this);
@@ -73,7 +76,7 @@ WelcomeDlg::WelcomeDlg(std::function<void()> onAccepted, std::function<void()> o
     CancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
     CancelButton_->setObjectName(QStringLiteral("CancelButton"));
     CancelButton_->setGeometry(platform::twipsRect(4320, 6480, 1215, 375));
-    // Neither is the default button: Enter presses whichever has the focus.
+    // Neither is the default button: Enter presses whichever has the focus (FocusedButtonKeys).
     for (QPushButton* button : {OKButton_, CancelButton_}) {
         button->setDefault(false);
         button->setAutoDefault(false);
@@ -112,14 +115,6 @@ void WelcomeDlg::keyPressEvent(QKeyEvent* event) {
         event->accept();  // the dialog has no cancel button: Esc does nothing
         return;
     }
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        // Enter presses the focused button, as Space does.
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
-            event->accept();
-            button->click();
-            return;
-        }
-    }
     QDialog::keyPressEvent(event);
 }
 
@@ -129,7 +124,9 @@ void WelcomeDlg::OKButton_Click() {
     if (onAccepted_) onAccepted_();
 }
 
-void WelcomeDlg::CancelButton_Click() { decline(); }
+void WelcomeDlg::CancelButton_Click() {
+    decline();
+}
 
 void WelcomeDlg::closeEvent(QCloseEvent* event) {
     event->accept();

@@ -7,8 +7,9 @@
 //     return app.exec();
 // OK hides the dialog (it stays alive, hidden, until the program ends) and calls onAccepted.
 // Cancel or the close box hides it and calls onDeclined, which by default ends the event loop
-// (QCoreApplication::quit); the main window is never shown. Esc does nothing; Enter or Space
-// press the focused button, which is OK after every activation.
+// (QCoreApplication::quit); the main window is never shown. Esc does nothing; Space, and
+// Enter through the program's FocusedButtonKeys, press the focused button, which is OK after
+// every activation.
 
 #include <QDialog>
 #include <functional>

@@ -9,11 +9,11 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 
 #include "ClassicColours.h"
 #include "ClassicFonts.h"
 #include "ContactBlock.h"
+#include "DesktopServices.h"
 #include "EngineText.h"
 #include "FieldValidator.h"
 #include "Form1Commands.h"
@@ -24,19 +24,21 @@
 #include "PictureBox.h"
 #include "PreviewController.h"
 #include "ResultsGrid.h"
-#include "Services.h"
 #include "ShortcutPriority.h"
 #include "ThicknessCatalogue.h"
-#include "UnitSwitcher.h"
+#include "WindowPlacement.h"
 
 namespace bpd::mainwindow {
+
+using platform::ClassicColours;
 
 std::vector<double>& colThickness() {
     static std::vector<double> thicknesses;
     return thicknesses;
 }
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent) {
+Form1::Form1(const platform::DesktopServices& services, QWidget* parent)
+    : QMainWindow(parent), messages_(services.messages) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Pelgro Bearing Pad Design"));
     setPalette(ClassicColours::palette());
@@ -53,8 +55,9 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
            Form1Layout::clientSize().height() + menuBar()->sizeHint().height());
 
     presenter_ = std::make_unique<GridPresenter>(*ui_.MSFlexGrid1);
-    switcher_ = std::make_unique<UnitSwitcher>(*this);
-    commands_ = std::make_unique<Form1Commands>(*this);
+    UnitSwitcher::Window& switched = *this;
+    switcher_ = std::make_unique<UnitSwitcher>(ui_, switched);
+    commands_ = std::make_unique<Form1Commands>(*this, services);
     hooks_ = {[this] { commands_->startSpreadsheet(); }, [this] { commands_->endSpreadsheet(); },
               [this] { commands_->unloadDialogs(); }};
     previews_ = new PreviewController(ui_.Picture1, ui_.CheckSliding, this);
@@ -94,20 +97,23 @@ Form1::~Form1() {
 }
 
 void Form1::connectHandlers() {
-    connect(ui_.General, &QAction::triggered, this, &Form1::General_Click);
+    Form1Commands* commands = commands_.get();
+    connect(ui_.General, &QAction::triggered, commands, &Form1Commands::General_Click);
     connect(ui_.Imperial, &QAction::triggered, this, &Form1::Imperial_Click);
     connect(ui_.SI, &QAction::triggered, this, &Form1::SI_Click);
-    connect(ui_.Excel, &QAction::triggered, this, &Form1::Excel_Click);
-    connect(ui_.NotePad, &QAction::triggered, this, &Form1::NotePad_Click);
-    connect(ui_.Loading, &QAction::triggered, this, &Form1::Loading_Click);
-    connect(ui_.Rotation, &QAction::triggered, this, &Form1::Rotation_Click);
-    connect(ui_.NonUniform_Bearing, &QAction::triggered, this, &Form1::NonUniform_Bearing_Click);
-    connect(ui_.Help_Topics, &QAction::triggered, this, &Form1::Help_Topics_Click);
-    connect(ui_.Pelgro_Ravelon_Design_Guide, &QAction::triggered, this,
-            &Form1::Pelgro_Ravelon_Design_Guide_Click);
-    connect(ui_.About_Pelgro_BPD, &QAction::triggered, this, &Form1::About_Pelgro_BPD_Click);
+    connect(ui_.Excel, &QAction::triggered, commands, &Form1Commands::Excel_Click);
+    connect(ui_.NotePad, &QAction::triggered, commands, &Form1Commands::NotePad_Click);
+    connect(ui_.Loading, &QAction::triggered, commands, &Form1Commands::Loading_Click);
+    connect(ui_.Rotation, &QAction::triggered, commands, &Form1Commands::Rotation_Click);
+    connect(ui_.NonUniform_Bearing, &QAction::triggered, commands,
+            &Form1Commands::NonUniform_Bearing_Click);
+    connect(ui_.Help_Topics, &QAction::triggered, commands, &Form1Commands::Help_Topics_Click);
+    connect(ui_.Pelgro_Ravelon_Design_Guide, &QAction::triggered, commands,
+            &Form1Commands::Pelgro_Ravelon_Design_Guide_Click);
+    connect(ui_.About_Pelgro_BPD, &QAction::triggered, commands,
+            &Form1Commands::About_Pelgro_BPD_Click);
     connect(ui_.AnalyzeBtn, &QPushButton::clicked, this, &Form1::AnalyzeBtn_Click);
-    connect(ui_.PrintBtn, &QPushButton::clicked, this, &Form1::PrintBtn_Click);
+    connect(ui_.PrintBtn, &QPushButton::clicked, commands, &Form1Commands::PrintBtn_Click);
     connect(ui_.CheckSliding, &QCheckBox::toggled, this, &Form1::CheckSliding_Click);
     connect(ui_.tCombo, &QComboBox::currentIndexChanged, this, &Form1::tCombo_Click);
     connect(ui_.tCombo_SI, &QComboBox::currentIndexChanged, this, &Form1::tCombo_SI_Click);
@@ -161,11 +167,7 @@ void Form1::Form_Load() {
     AnalyzeImperial();
 
     setMinimumSize(size());
-    if (const QScreen* screen = this->screen()) {
-        QRect frame(QPoint(), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    platform::centreOnScreen(this);
     ui_.MSFlexGrid1->setFocus(Qt::OtherFocusReason);
 }
 
@@ -221,8 +223,7 @@ void Form1::validate_Input(const QString& iText, bool bIsZeroAllowed, bool& bCan
 }
 
 void Form1::warn(const QString& text) {
-    platform::Services::instance().messages().warning(this, QString::fromLatin1(kMessageTitle),
-                                                      text);
+    messages_.warning(this, platform::kMessageTitle, text);
 }
 
 void Form1::rejectNonNumeric(QLineEdit* field) {
@@ -245,6 +246,13 @@ void Form1::AnalyzeImperial() {
 
 void Form1::AnalyzeSI() {
     analyze(UnitSystem::SI);
+}
+
+void Form1::runDesignCheck(UnitSystem units) {
+    if (units == UnitSystem::Imperial)
+        AnalyzeImperial();
+    else
+        AnalyzeSI();
 }
 
 void Form1::analyze(UnitSystem units) {
@@ -332,38 +340,6 @@ void Form1::SI_Click() {
     ui_.Imperial->setChecked(unitSystem_ == UnitSystem::Imperial);
     ui_.SI->setChecked(unitSystem_ == UnitSystem::SI);
     switcher_->SwitchUnitSystem(UnitSystem::SI);
-}
-
-// The commands that lead out of the window.
-void Form1::General_Click() {
-    commands_->General_Click();
-}
-void Form1::Excel_Click() {
-    commands_->Excel_Click();
-}
-void Form1::NotePad_Click() {
-    commands_->NotePad_Click();
-}
-void Form1::Loading_Click() {
-    commands_->Loading_Click();
-}
-void Form1::Rotation_Click() {
-    commands_->Rotation_Click();
-}
-void Form1::NonUniform_Bearing_Click() {
-    commands_->NonUniform_Bearing_Click();
-}
-void Form1::Help_Topics_Click() {
-    commands_->Help_Topics_Click();
-}
-void Form1::Pelgro_Ravelon_Design_Guide_Click() {
-    commands_->Pelgro_Ravelon_Design_Guide_Click();
-}
-void Form1::About_Pelgro_BPD_Click() {
-    commands_->About_Pelgro_BPD_Click();
-}
-void Form1::PrintBtn_Click() {
-    commands_->PrintBtn_Click();
 }
 
 }  // namespace bpd::mainwindow

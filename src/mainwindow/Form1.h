@@ -16,9 +16,15 @@
 #include "Form1Controls.h"
 #include "InputRules.h"
 #include "ResultTable.h"
+#include "UnitSwitcher.h"
 #include "Units.h"
 
 class QLineEdit;
+
+namespace bpd::platform {
+struct DesktopServices;
+class MessageService;
+}  // namespace bpd::platform
 
 namespace bpd::mainwindow {
 
@@ -28,16 +34,14 @@ class GridPresenter;
 class PreviewController;
 class ResultsGrid;
 class ShortcutPriority;
-class UnitSwitcher;
 
 // The application-wide list of catalogue thicknesses in inches, item p at index p-1; filled
 // by the main window's load.
 std::vector<double>& colThickness();
 
-class Form1 : public QMainWindow {
+class Form1 : public QMainWindow, private UnitSwitcher::Window {
     Q_OBJECT
 public:
-    static constexpr const char* kMessageTitle = "Pelgro Pad Bearing Design";
     static constexpr const char* kNumericMessage = "Invalid input. Please enter numeric data.";
     static constexpr const char* kZeroOrPositiveMessage =
         "Invalid input. Please enter 0 or positive value.";
@@ -52,7 +56,9 @@ public:
         std::function<void()> unloadDialogs;     // at unload, before the spreadsheet ends
     };
 
-    explicit Form1(QWidget* parent = nullptr);
+    // The window warns through the services' messages and hands the services down to its
+    // commands; they must outlive the window.
+    explicit Form1(const platform::DesktopServices& services, QWidget* parent = nullptr);
     ~Form1() override;
 
     const Form1Controls& controls() const { return ui_; }
@@ -63,7 +69,7 @@ public:
     // State owned by the window.
     bool bFormLoaded() const { return bFormLoaded_; }
     QString sUnitSystem() const;
-    UnitSystem unitSystem() const { return unitSystem_; }
+    UnitSystem unitSystem() const override { return unitSystem_; }
     double dInitialWidth() const { return dInitialWidth_; }
     double dInitialHeight() const { return dInitialHeight_; }
     const QString& sContactText() const { return sContactText_; }
@@ -81,21 +87,12 @@ public:
     void ShowPreview(const QString& key);
 
 public slots:
-    // Menus.
-    void General_Click();
+    // The unit menu; the other menu items and the Print Screen button lead out of the window
+    // and are connected to the commands().
     void Imperial_Click();
     void SI_Click();
-    void Excel_Click();
-    void NotePad_Click();
-    void Loading_Click();
-    void Rotation_Click();
-    void NonUniform_Bearing_Click();
-    void Help_Topics_Click();
-    void Pelgro_Ravelon_Design_Guide_Click();
-    void About_Pelgro_BPD_Click();
     // Controls.
     void AnalyzeBtn_Click();
-    void PrintBtn_Click();
     void CheckSliding_Click();
     void tCombo_Click();
     void tCombo_SI_Click();
@@ -108,7 +105,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    friend class UnitSwitcher;
+    // What the unit switch asks of the window.
+    void setUnitSystem(UnitSystem units) override { unitSystem_ = units; }
+    void rejectNonNumeric(QLineEdit* field) override;
+    void runDesignCheck(UnitSystem units) override;
 
     void Form_Load();
     void Form_Resize();
@@ -116,13 +116,12 @@ private:
     bool ValidateField(QLineEdit* field, bool zeroAllowed);
     void analyze(UnitSystem units);
     void reportFault(const RunFault& fault);
-    void setUnitSystem(UnitSystem units) { unitSystem_ = units; }
-    void rejectNonNumeric(QLineEdit* field);
     void warn(const QString& text);
     void connectHandlers();
     FiveInputs<QLineEdit*> inputFields() const;
     QLineEdit* fieldOf(const std::string& quantity) const;
 
+    platform::MessageService& messages_;
     Form1Controls ui_;
     LifecycleHooks hooks_;
     std::unique_ptr<GridPresenter> presenter_;

@@ -12,7 +12,6 @@
 #include "PictureBox.h"
 #include "RegistryRoutines.h"
 #include "ResultsGrid.h"
-#include "Services.h"
 #include "SpreadsheetReport.h"
 #include "SpreadsheetService.h"
 #include "SystemInformationLauncher.h"
@@ -22,16 +21,23 @@
 namespace bpd::mainwindow {
 
 namespace {
-bool readLocalMachine(const QString& subKey, const QString& valueName, QString& value) {
-    return reports::ReadRegistryValue(reports::HKEY_LOCAL_MACHINE, subKey, valueName, value);
+// The system information tool is looked up in the local-machine root of the settings store.
+dialogs::LocalMachineReader localMachineOf(platform::RegistryStore& settings) {
+    return [&settings](const QString& subKey, const QString& valueName, QString& value) {
+        return reports::ReadRegistryValue(settings, reports::HKEY_LOCAL_MACHINE, subKey, valueName,
+                                          value);
+    };
 }
 }  // namespace
 
-Form1Commands::Form1Commands(Form1& window)
+Form1Commands::Form1Commands(Form1& window, const platform::DesktopServices& services)
     : window_(window),
+      services_(services),
       conditions_(&window),
-      about_(dialogs::SystemInformationLauncher(readLocalMachine)),
-      help_(&window) {}
+      about_(dialogs::SystemInformationLauncher(localMachineOf(services.settings), services.shell,
+                                                services.messages),
+             services.shell, services.messages),
+      help_(&window, services.shell, services.messages) {}
 
 Form1Commands::~Form1Commands() = default;
 
@@ -58,26 +64,32 @@ reports::ReportInputs Form1Commands::reportInputs() const {
     return in;
 }
 
-void Form1Commands::General_Click() { reports::General_Click(&window_, form3_); }
+void Form1Commands::General_Click() {
+    reports::General_Click(&window_, form3_, services_.settings, services_.messages);
+}
 
 void Form1Commands::NotePad_Click() {
-    reports::TextReport report(&window_);
+    reports::TextReport report(&window_, services_.shell, services_.settings, services_.messages);
     report.NotePad_Click(reportInputs(), projectData_, window_.sContactText());
 }
 
 void Form1Commands::Excel_Click() {
-    reports::SpreadsheetReport report(&window_);
+    reports::SpreadsheetReport report(&window_, services_.spreadsheet, services_.settings,
+                                      services_.messages);
     report.Excel_Click(reportInputs(), projectData_, window_.colContactLines());
 }
 
 void Form1Commands::PrintBtn_Click() {
     const Form1Controls& ui = window_.controls();
     reports::WindowPrint print({&window_, ui.MSFlexGrid1, ui.Picture2, ui.AnalyzeBtn, ui.PrintBtn,
-                                ui.Label7, ui.HiddenPict});
+                                ui.Label7, ui.HiddenPict},
+                               services_.printer, services_.messages);
     print.PrintBtn_Click();
 }
 
-void Form1Commands::Loading_Click() { conditions_.open(dialogs::ConditionsViewer::Sheet::Loading); }
+void Form1Commands::Loading_Click() {
+    conditions_.open(dialogs::ConditionsViewer::Sheet::Loading);
+}
 
 void Form1Commands::Rotation_Click() {
     conditions_.open(dialogs::ConditionsViewer::Sheet::Rotation);
@@ -87,18 +99,20 @@ void Form1Commands::NonUniform_Bearing_Click() {
     conditions_.open(dialogs::ConditionsViewer::Sheet::NonUniformBearing);
 }
 
-void Form1Commands::Help_Topics_Click() { help_.Help_Topics_Click(); }
+void Form1Commands::Help_Topics_Click() {
+    help_.Help_Topics_Click();
+}
 
 void Form1Commands::Pelgro_Ravelon_Design_Guide_Click() {
     help_.Pelgro_Ravelon_Design_Guide_Click();
 }
 
-void Form1Commands::About_Pelgro_BPD_Click() { about_.show(); }
+void Form1Commands::About_Pelgro_BPD_Click() {
+    about_.show();
+}
 
 void Form1Commands::startSpreadsheet() {
-    auto& services = platform::Services::instance();
-    if (!services.hasSpreadsheet())
-        services.setSpreadsheet(std::make_shared<platform::SpreadsheetService>());
+    if (!services_.spreadsheet.isRunning()) services_.spreadsheet.start();
 }
 
 void Form1Commands::unloadDialogs() {
@@ -111,10 +125,7 @@ void Form1Commands::unloadDialogs() {
 }
 
 void Form1Commands::endSpreadsheet() {
-    auto& services = platform::Services::instance();
-    if (!services.hasSpreadsheet()) return;
-    services.spreadsheet().quit();
-    services.setSpreadsheet(nullptr);
+    if (services_.spreadsheet.isRunning()) services_.spreadsheet.quit();
 }
 
 }  // namespace bpd::mainwindow

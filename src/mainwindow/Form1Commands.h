@@ -3,14 +3,16 @@
 // print, the reference sheets, the help documents and the About box, plus what the window
 // starts at its load and ends at its unload (the spreadsheet stand-in, the other windows).
 //
-// Form1 collects what it shows (ReportInputs) and delegates here; this class owns the
-// dialogs' lifecycles and the in-memory copy of the project data.
+// The window's menu items and its Print Screen button are connected here directly. This
+// class reads what the window shows (ReportInputs), owns the dialogs' lifecycles and the
+// in-memory copy of the project data, and hands each report and dialog the services it uses.
 
+#include <QObject>
 #include <QPointer>
-#include <memory>
 
 #include "AboutBox.h"
 #include "ConditionsViewer.h"
+#include "DesktopServices.h"
 #include "Form2.h"  // the viewers' QPointer accessors need the complete types
 #include "Form4.h"
 #include "HelpDocuments.h"
@@ -25,13 +27,14 @@ namespace bpd::mainwindow {
 
 class Form1;
 
-class Form1Commands {
+class Form1Commands : public QObject {
+    Q_OBJECT
 public:
-    explicit Form1Commands(Form1& window);
-    ~Form1Commands();
-    Form1Commands(const Form1Commands&) = delete;
-    Form1Commands& operator=(const Form1Commands&) = delete;
+    // The services belong to the program and outlive the window.
+    Form1Commands(Form1& window, const platform::DesktopServices& services);
+    ~Form1Commands() override;
 
+public slots:
     void General_Click();
     void Excel_Click();
     void NotePad_Click();
@@ -43,12 +46,13 @@ public:
     void Pelgro_Ravelon_Design_Guide_Click();
     void About_Pelgro_BPD_Click();
 
-    // Load: the spreadsheet stand-in, when none runs yet.
+public:
+    // Load: the spreadsheet application, when it does not run yet.
     void startSpreadsheet();
     // Unload: the disclaimer, the conditions viewer, the About box and the project data
     // dialog, in this order.
     void unloadDialogs();
-    // Unload: the spreadsheet stand-in lets go of its workbooks and is released.
+    // Unload: the spreadsheet application lets go of its workbooks and ends.
     void endSpreadsheet();
 
     // What the window shows right now, as the reports take it.
@@ -57,6 +61,7 @@ public:
 
 private:
     Form1& window_;
+    platform::DesktopServices services_;
     reports::ProjectData projectData_;
     QPointer<reports::Form3> form3_;
     dialogs::ConditionsViewer conditions_;

@@ -4,13 +4,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <algorithm>
+#include <type_traits>
 #include <vector>
 
 #include "ClassicColours.h"
@@ -25,15 +25,39 @@
 
 namespace bpd::mainwindow {
 
+using platform::ClassicColours;
+
 namespace {
 
 enum class Kind { Frame, Label, TextBox, DropDownList, CheckBox, Button, PictureBox, Grid };
 
+// Puts a made control into its member of the control struct.
+using Bind = void (*)(Form1Controls&, QWidget*);
+// A frame of the control struct that holds controls; nullptr: the window's client area.
+using Container = QGroupBox* Form1Controls::*;
+
+template <auto Member>
+void bind(Form1Controls& c, QWidget* w) {
+    using Control = std::remove_pointer_t<std::remove_reference_t<decltype(c.*Member)>>;
+    c.*Member = qobject_cast<Control*>(w);
+}
+
+template <std::size_t Index>
+void bindUnitLength(Form1Controls& c, QWidget* w) {
+    c.UnitLength[Index] = qobject_cast<QLabel*>(w);
+}
+
+template <auto Member>
+QWidget* member(const Form1Controls& c) {
+    return c.*Member;
+}
+
 struct ControlSpec {
     const char* name;
-    int index;              // member of a control group, -1 otherwise
+    int index;  // member of a control group, -1 otherwise
     Kind kind;
-    const char* container;  // nullptr: the window itself
+    Bind bind;
+    Container container;
     int left, top, width, height;  // twips
     const char* text;
     bool bold;
@@ -42,48 +66,83 @@ struct ControlSpec {
     bool hidden;
 };
 
+using C = Form1Controls;
+
 // In the order of the layout tables; frames come before the controls they hold.
 const ControlSpec kControls[] = {
-    {"Frame1", -1, Kind::Frame, nullptr, 120, 120, 3255, 2175, "Pad Sizes", true, 3, nullptr, false},
-    {"Label1", -1, Kind::Label, "Frame1", 120, 600, 1575, 375, "Bearing Length (w1)", true, 15, nullptr, false},
-    {"w1Text", -1, Kind::TextBox, "Frame1", 1800, 600, 975, 375, "4.00", false, 17, "Enter bearing length in inches.", false},
-    {"UnitLength", 1, Kind::Label, "Frame1", 2880, 600, 255, 255, "in.", false, 6, nullptr, false},
-    {"Label2", -1, Kind::Label, "Frame1", 120, 1080, 1575, 375, "Bearing Width (b1)", true, 14, nullptr, false},
-    {"b1Text", -1, Kind::TextBox, "Frame1", 1800, 1080, 975, 375, "4.00", false, 18, "Enter bearing width in inches.", false},
-    {"UnitLength", 2, Kind::Label, "Frame1", 2880, 1080, 255, 255, "in.", false, 5, nullptr, false},
-    {"Label3", -1, Kind::Label, "Frame1", 120, 1560, 1695, 375, "Thickness (t)", true, 13, nullptr, false},
-    {"tCombo_SI", -1, Kind::DropDownList, "Frame1", 1800, 1560, 975, 315, "", false, 24, "Select the pad thickness in inches.", false},
-    {"UnitLength", 3, Kind::Label, "Frame1", 2880, 1560, 255, 255, "in.", false, 4, nullptr, false},
-    {"CheckSliding", -1, Kind::CheckBox, nullptr, 240, 360, 1215, 375, "Sliding", true, 16, nullptr, false},
-    {"tCombo", -1, Kind::DropDownList, nullptr, 1920, 1680, 975, 315, "", false, 19, "Select the pad thickness in inches.", false},
-    {"Frame2", -1, Kind::Frame, nullptr, 3480, 120, 3855, 2175, "Geometry Conditions", true, 2, nullptr, false},
-    {"Label4", -1, Kind::Label, "Frame2", 120, 360, 1815, 375, "Angle of Rotation (A)", true, 12, nullptr, false},
-    {"AText", -1, Kind::TextBox, "Frame2", 2160, 360, 975, 375, ".01", false, 20, "Enter angle of rotation in radians.", false},
-    {"UnitAngle", -1, Kind::Label, "Frame2", 3240, 360, 495, 255, "rad", false, 9, nullptr, false},
-    {"Label5", -1, Kind::Label, "Frame2", 120, 840, 1935, 495, "Horizontal Deformation (dh)", true, 11, nullptr, false},
-    {"dhText", -1, Kind::TextBox, "Frame2", 2160, 960, 975, 375, "0.0711", false, 21, "Enter horizontal deformation in inches.", false},
-    {"UnitLength", 0, Kind::Label, "Frame2", 3240, 960, 255, 255, "in.", false, 8, nullptr, false},
-    {"Label6", -1, Kind::Label, "Frame2", 120, 1560, 1935, 375, "Applied Vertical Load (Vap)", true, 10, nullptr, false},
-    {"VapText", -1, Kind::TextBox, "Frame2", 2160, 1560, 975, 375, "7.13", false, 22, "Enter applied load in kips.", false},
-    {"UnitsForce", -1, Kind::Label, "Frame2", 3240, 1560, 495, 255, "kips", false, 7, nullptr, false},
-    {"Picture1", -1, Kind::PictureBox, nullptr, 7440, 240, 5175, 2055, "", false, 1, "Bearing pad preview", false},
-    {"MSFlexGrid1", -1, Kind::Grid, nullptr, 120, 2520, 12615, 2055, "", false, 0, "Summary of the design parameters", false},
-    {"AnalyzeBtn", -1, Kind::Button, nullptr, 5040, 4800, 975, 495, "Analyze", true, 23, "Analyze the pad for the given input.", false},
-    {"PrintBtn", -1, Kind::Button, nullptr, 6480, 4800, 1095, 495, "Print Screen", true, 25, nullptr, false},
-    {"Picture2", -1, Kind::PictureBox, nullptr, 120, 2520, 12495, 2175, "", false, 26, nullptr, true},
-    {"Label7", -1, Kind::Label, nullptr, 2520, 5040, 7935, 375, "", true, 27, nullptr, true},
-    {"HiddenPict", -1, Kind::PictureBox, nullptr, 11160, 4920, 1215, 495, "", false, 28, nullptr, true},
+    {"Frame1", -1, Kind::Frame, bind<&C::Frame1>, nullptr, 120, 120, 3255, 2175, "Pad Sizes", true,
+     3, nullptr, false},
+    {"Label1", -1, Kind::Label, bind<&C::Label1>, &C::Frame1, 120, 600, 1575, 375,
+     "Bearing Length (w1)", true, 15, nullptr, false},
+    {"w1Text", -1, Kind::TextBox, bind<&C::w1Text>, &C::Frame1, 1800, 600, 975, 375, "4.00", false,
+     17, "Enter bearing length in inches.", false},
+    {"UnitLength", 1, Kind::Label, bindUnitLength<1>, &C::Frame1, 2880, 600, 255, 255, "in.", false,
+     6, nullptr, false},
+    {"Label2", -1, Kind::Label, bind<&C::Label2>, &C::Frame1, 120, 1080, 1575, 375,
+     "Bearing Width (b1)", true, 14, nullptr, false},
+    {"b1Text", -1, Kind::TextBox, bind<&C::b1Text>, &C::Frame1, 1800, 1080, 975, 375, "4.00", false,
+     18, "Enter bearing width in inches.", false},
+    {"UnitLength", 2, Kind::Label, bindUnitLength<2>, &C::Frame1, 2880, 1080, 255, 255, "in.",
+     false, 5, nullptr, false},
+    {"Label3", -1, Kind::Label, bind<&C::Label3>, &C::Frame1, 120, 1560, 1695, 375, "Thickness (t)",
+     true, 13, nullptr, false},
+    {"tCombo_SI", -1, Kind::DropDownList, bind<&C::tCombo_SI>, &C::Frame1, 1800, 1560, 975, 315, "",
+     false, 24, "Select the pad thickness in inches.", false},
+    {"UnitLength", 3, Kind::Label, bindUnitLength<3>, &C::Frame1, 2880, 1560, 255, 255, "in.",
+     false, 4, nullptr, false},
+    {"CheckSliding", -1, Kind::CheckBox, bind<&C::CheckSliding>, nullptr, 240, 360, 1215, 375,
+     "Sliding", true, 16, nullptr, false},
+    {"tCombo", -1, Kind::DropDownList, bind<&C::tCombo>, nullptr, 1920, 1680, 975, 315, "", false,
+     19, "Select the pad thickness in inches.", false},
+    {"Frame2", -1, Kind::Frame, bind<&C::Frame2>, nullptr, 3480, 120, 3855, 2175,
+     "Geometry Conditions", true, 2, nullptr, false},
+    {"Label4", -1, Kind::Label, bind<&C::Label4>, &C::Frame2, 120, 360, 1815, 375,
+     "Angle of Rotation (A)", true, 12, nullptr, false},
+    {"AText", -1, Kind::TextBox, bind<&C::AText>, &C::Frame2, 2160, 360, 975, 375, ".01", false, 20,
+     "Enter angle of rotation in radians.", false},
+    {"UnitAngle", -1, Kind::Label, bind<&C::UnitAngle>, &C::Frame2, 3240, 360, 495, 255, "rad",
+     false, 9, nullptr, false},
+    {"Label5", -1, Kind::Label, bind<&C::Label5>, &C::Frame2, 120, 840, 1935, 495,
+     "Horizontal Deformation (dh)", true, 11, nullptr, false},
+    {"dhText", -1, Kind::TextBox, bind<&C::dhText>, &C::Frame2, 2160, 960, 975, 375, "0.0711",
+     false, 21, "Enter horizontal deformation in inches.", false},
+    {"UnitLength", 0, Kind::Label, bindUnitLength<0>, &C::Frame2, 3240, 960, 255, 255, "in.", false,
+     8, nullptr, false},
+    {"Label6", -1, Kind::Label, bind<&C::Label6>, &C::Frame2, 120, 1560, 1935, 375,
+     "Applied Vertical Load (Vap)", true, 10, nullptr, false},
+    {"VapText", -1, Kind::TextBox, bind<&C::VapText>, &C::Frame2, 2160, 1560, 975, 375, "7.13",
+     false, 22, "Enter applied load in kips.", false},
+    {"UnitsForce", -1, Kind::Label, bind<&C::UnitsForce>, &C::Frame2, 3240, 1560, 495, 255, "kips",
+     false, 7, nullptr, false},
+    {"Picture1", -1, Kind::PictureBox, bind<&C::Picture1>, nullptr, 7440, 240, 5175, 2055, "",
+     false, 1, "Bearing pad preview", false},
+    {"MSFlexGrid1", -1, Kind::Grid, bind<&C::MSFlexGrid1>, nullptr, 120, 2520, 12615, 2055, "",
+     false, 0, "Summary of the design parameters", false},
+    {"AnalyzeBtn", -1, Kind::Button, bind<&C::AnalyzeBtn>, nullptr, 5040, 4800, 975, 495, "Analyze",
+     true, 23, "Analyze the pad for the given input.", false},
+    {"PrintBtn", -1, Kind::Button, bind<&C::PrintBtn>, nullptr, 6480, 4800, 1095, 495,
+     "Print Screen", true, 25, nullptr, false},
+    {"Picture2", -1, Kind::PictureBox, bind<&C::Picture2>, nullptr, 120, 2520, 12495, 2175, "",
+     false, 26, nullptr, true},
+    {"Label7", -1, Kind::Label, bind<&C::Label7>, nullptr, 2520, 5040, 7935, 375, "", true, 27,
+     nullptr, true},
+    {"HiddenPict", -1, Kind::PictureBox, bind<&C::HiddenPict>, nullptr, 11160, 4920, 1215, 495, "",
+     false, 28, nullptr, true},
 };
 
-// Front to back: earlier names lie in front of later ones where they overlap.
-const char* const kStacking[] = {"HiddenPict", "PrintBtn",    "tCombo", "CheckSliding",
-                                 "Picture1",   "AnalyzeBtn",  "MSFlexGrid1", "Frame2",
-                                 "Frame1",     "Picture2",    "Label7"};
+// Front to back: earlier controls lie in front of later ones where they overlap.
+QWidget* (*const kStacking[])(const Form1Controls&) = {
+    member<&C::HiddenPict>,   member<&C::PrintBtn>, member<&C::tCombo>,
+    member<&C::CheckSliding>, member<&C::Picture1>, member<&C::AnalyzeBtn>,
+    member<&C::MSFlexGrid1>,  member<&C::Frame2>,   member<&C::Frame1>,
+    member<&C::Picture2>,     member<&C::Label7>};
 
 struct MenuSpec {
-    const char* menu;
+    const char* menuName;
+    QMenu* Form1Controls::*menu;
     const char* menuCaption;
-    const char* item;
+    const char* itemName;
+    QAction* Form1Controls::*item;
     const char* caption;
     const char* shortcut;
     bool checkable;
@@ -91,26 +150,28 @@ struct MenuSpec {
 };
 
 const MenuSpec kMenus[] = {
-    {"Settings", "Settings", "General", "General", "Ctrl+G", false, false},
-    {"Units", "Units", "Imperial", "Imperial", "Ctrl+M", true, true},
-    {"Units", "Units", "SI", "SI", "Ctrl+I", true, false},
-    {"Export", "Export", "Excel", "Excel", "Ctrl+E", false, false},
-    {"Export", "Export", "NotePad", "NotePad", "Ctrl+N", false, false},
-    {"Conditions", "Conditions", "Loading", "Loading", "Ctrl+L", false, false},
-    {"Conditions", "Conditions", "Rotation", "Rotation", "Ctrl+R", false, false},
-    {"Conditions", "Conditions", "NonUniform_Bearing", "NonUniform Bearing", "Ctrl+U", false, false},
-    {"Help", "Help", "Help_Topics", "Pelgro Bearing Pad Design Program Help", "Ctrl+H", false, false},
-    {"Help", "Help", "Pelgro_Ravelon_Design_Guide", "Pelgro Ravelon Design Guide", "Ctrl+D", false, false},
-    {"Help", "Help", "About_Pelgro_BPD", "About Pelgro-BPD", "Ctrl+A", false, false},
+    {"Settings", &C::Settings, "Settings", "General", &C::General, "General", "Ctrl+G", false,
+     false},
+    {"Units", &C::Units, "Units", "Imperial", &C::Imperial, "Imperial", "Ctrl+M", true, true},
+    {"Units", &C::Units, "Units", "SI", &C::SI, "SI", "Ctrl+I", true, false},
+    {"Export", &C::Export, "Export", "Excel", &C::Excel, "Excel", "Ctrl+E", false, false},
+    {"Export", &C::Export, "Export", "NotePad", &C::NotePad, "NotePad", "Ctrl+N", false, false},
+    {"Conditions", &C::Conditions, "Conditions", "Loading", &C::Loading, "Loading", "Ctrl+L", false,
+     false},
+    {"Conditions", &C::Conditions, "Conditions", "Rotation", &C::Rotation, "Rotation", "Ctrl+R",
+     false, false},
+    {"Conditions", &C::Conditions, "Conditions", "NonUniform_Bearing", &C::NonUniform_Bearing,
+     "NonUniform Bearing", "Ctrl+U", false, false},
+    {"Help", &C::Help, "Help", "Help_Topics", &C::Help_Topics,
+     "Pelgro Bearing Pad Design Program Help", "Ctrl+H", false, false},
+    {"Help", &C::Help, "Help", "Pelgro_Ravelon_Design_Guide", &C::Pelgro_Ravelon_Design_Guide,
+     "Pelgro Ravelon Design Guide", "Ctrl+D", false, false},
+    {"Help", &C::Help, "Help", "About_Pelgro_BPD", &C::About_Pelgro_BPD, "About Pelgro-BPD",
+     "Ctrl+A", false, false},
 };
 
 // Widths of the grid's 13 columns in pixels, wide enough for the longest SI texts.
 constexpr int kColumnWidths[] = {44, 50, 44, 64, 82, 44, 64, 60, 48, 82, 68, 76, 82};
-
-QString key(const char* name, int index) {
-    return index < 0 ? QString::fromLatin1(name)
-                     : QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
 
 void setBackground(QWidget* w, std::uint32_t value) {
     QPalette p = w->palette();
@@ -212,7 +273,8 @@ void fitUnitCaptions(const Form1Controls& c) {
         label->setWordWrap(false);
         int widest = 0;
         for (UnitSystem units : {UnitSystem::Imperial, UnitSystem::SI})
-            for (QuantityKind kind : {QuantityKind::Length, QuantityKind::Angle, QuantityKind::Load})
+            for (QuantityKind kind :
+                 {QuantityKind::Length, QuantityKind::Angle, QuantityKind::Load})
                 widest = std::max(widest, label->fontMetrics().horizontalAdvance(
                                               fromEngine(unitCaption(units, kind))));
         const int room = label->parentWidget()->width() - label->x() - 2;
@@ -236,45 +298,22 @@ void applyGridDesign(ResultsGrid* grid) {
     grid->setToolTipText(grid->toolTip());
 }
 
-template <typename T>
-T* find(const QHash<QString, QWidget*>& made, const QString& name) {
-    return qobject_cast<T*>(made.value(name));
-}
-
 void buildMenus(QMenuBar* bar, Form1Controls& c) {
-    QHash<QString, QMenu*> menus;
-    QHash<QString, QAction*> items;
     for (const MenuSpec& spec : kMenus) {
-        QMenu*& menu = menus[QString::fromLatin1(spec.menu)];
+        QMenu*& menu = c.*spec.menu;
         if (!menu) {
             menu = bar->addMenu(QString::fromLatin1(spec.menuCaption));
-            menu->setObjectName(QString::fromLatin1(spec.menu));
-            menu->menuAction()->setObjectName(QString::fromLatin1(spec.menu));
+            menu->setObjectName(QString::fromLatin1(spec.menuName));
+            menu->menuAction()->setObjectName(QString::fromLatin1(spec.menuName));
         }
         QAction* action = menu->addAction(QString::fromLatin1(spec.caption));
-        action->setObjectName(QString::fromLatin1(spec.item));
+        action->setObjectName(QString::fromLatin1(spec.itemName));
         action->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
         action->setShortcutContext(Qt::WindowShortcut);
         action->setCheckable(spec.checkable);
         action->setChecked(spec.checked);
-        items.insert(action->objectName(), action);
+        c.*spec.item = action;
     }
-    c.Settings = menus.value(QStringLiteral("Settings"));
-    c.Units = menus.value(QStringLiteral("Units"));
-    c.Export = menus.value(QStringLiteral("Export"));
-    c.Conditions = menus.value(QStringLiteral("Conditions"));
-    c.Help = menus.value(QStringLiteral("Help"));
-    c.General = items.value(QStringLiteral("General"));
-    c.Imperial = items.value(QStringLiteral("Imperial"));
-    c.SI = items.value(QStringLiteral("SI"));
-    c.Excel = items.value(QStringLiteral("Excel"));
-    c.NotePad = items.value(QStringLiteral("NotePad"));
-    c.Loading = items.value(QStringLiteral("Loading"));
-    c.Rotation = items.value(QStringLiteral("Rotation"));
-    c.NonUniform_Bearing = items.value(QStringLiteral("NonUniform_Bearing"));
-    c.Help_Topics = items.value(QStringLiteral("Help_Topics"));
-    c.Pelgro_Ravelon_Design_Guide = items.value(QStringLiteral("Pelgro_Ravelon_Design_Guide"));
-    c.About_Pelgro_BPD = items.value(QStringLiteral("About_Pelgro_BPD"));
 }
 
 }  // namespace
@@ -288,46 +327,19 @@ Form1Controls Form1Layout::build(QWidget* client, QMenuBar* menuBar, const QLoca
     client->setFont(platform::ClassicFonts::msSansSerif());
     setBackground(client, ClassicColours::kWindowBackground);
 
-    QHash<QString, QWidget*> made;
-    for (const ControlSpec& spec : kControls) {
-        QWidget* parent = spec.container ? made.value(QString::fromLatin1(spec.container)) : client;
-        made.insert(key(spec.name, spec.index), create(spec, parent, locale));
-    }
-
     Form1Controls c;
-    c.Frame1 = find<QGroupBox>(made, QStringLiteral("Frame1"));
-    c.Label1 = find<QLabel>(made, QStringLiteral("Label1"));
-    c.w1Text = find<QLineEdit>(made, QStringLiteral("w1Text"));
-    c.Label2 = find<QLabel>(made, QStringLiteral("Label2"));
-    c.b1Text = find<QLineEdit>(made, QStringLiteral("b1Text"));
-    c.Label3 = find<QLabel>(made, QStringLiteral("Label3"));
-    c.tCombo_SI = find<QComboBox>(made, QStringLiteral("tCombo_SI"));
-    c.CheckSliding = find<QCheckBox>(made, QStringLiteral("CheckSliding"));
-    c.tCombo = find<QComboBox>(made, QStringLiteral("tCombo"));
-    c.Frame2 = find<QGroupBox>(made, QStringLiteral("Frame2"));
-    c.Label4 = find<QLabel>(made, QStringLiteral("Label4"));
-    c.AText = find<QLineEdit>(made, QStringLiteral("AText"));
-    c.UnitAngle = find<QLabel>(made, QStringLiteral("UnitAngle"));
-    c.Label5 = find<QLabel>(made, QStringLiteral("Label5"));
-    c.dhText = find<QLineEdit>(made, QStringLiteral("dhText"));
-    c.Label6 = find<QLabel>(made, QStringLiteral("Label6"));
-    c.VapText = find<QLineEdit>(made, QStringLiteral("VapText"));
-    c.UnitsForce = find<QLabel>(made, QStringLiteral("UnitsForce"));
-    for (int i = 0; i < 4; ++i)
-        c.UnitLength[static_cast<std::size_t>(i)] = find<QLabel>(made, key("UnitLength", i));
-    c.Picture1 = find<PictureBox>(made, QStringLiteral("Picture1"));
-    c.MSFlexGrid1 = find<ResultsGrid>(made, QStringLiteral("MSFlexGrid1"));
-    c.AnalyzeBtn = find<QPushButton>(made, QStringLiteral("AnalyzeBtn"));
-    c.PrintBtn = find<QPushButton>(made, QStringLiteral("PrintBtn"));
-    c.Picture2 = find<PictureBox>(made, QStringLiteral("Picture2"));
-    c.Label7 = find<QLabel>(made, QStringLiteral("Label7"));
-    c.HiddenPict = find<PictureBox>(made, QStringLiteral("HiddenPict"));
+    std::vector<QWidget*> made;
+    for (const ControlSpec& spec : kControls) {
+        QWidget* parent = spec.container ? c.*spec.container : client;
+        QWidget* control = create(spec, parent, locale);
+        spec.bind(c, control);
+        made.push_back(control);
+    }
     applyGridDesign(c.MSFlexGrid1);
     fitUnitCaptions(c);
 
     // Stacking: raise from the back so the first name ends up in front.
-    for (auto it = std::rbegin(kStacking); it != std::rend(kStacking); ++it)
-        made.value(QString::fromLatin1(*it))->raise();
+    for (auto it = std::rbegin(kStacking); it != std::rend(kStacking); ++it) (*it)(c)->raise();
 
     // Tab order: ascending tab index over the controls that take the focus.
     std::vector<QWidget*> focusable;

@@ -8,6 +8,8 @@
 
 namespace bpd::mainwindow {
 
+using platform::ClassicColours;
+
 namespace {
 const std::array<const char*, kResultColumns> kHoverDescriptions = {
     "Design status, whether the design is passed or failed.",
@@ -115,7 +117,8 @@ void GridPresenter::MouseMove(const QString& vapText) {
         const auto vap = readNumber(vapText);
         const auto var = readNumber(grid_.TextMatrix(r, kVarColumn));
         if (!vap || !var) return;
-        grid_.setToolTipText(QString::fromLatin1(*vap > *var ? kCompressiveFailure : kShearFailure));
+        grid_.setToolTipText(
+            QString::fromLatin1(*vap > *var ? kCompressiveFailure : kShearFailure));
     }
 }
 

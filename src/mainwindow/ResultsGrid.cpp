@@ -1,7 +1,9 @@
 #include "ResultsGrid.h"
 
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QMouseEvent>
+#include <QTableWidget>
 #include <QToolTip>
 
 #include "EngineText.h"
@@ -45,46 +47,67 @@ Qt::Alignment generalAlignment(const QString& text) {
 }
 }  // namespace
 
-ResultsGrid::ResultsGrid(QWidget* parent) : QTableWidget(parent) {
-    auto* cells = new GridCellDelegate(this);
-    setItemDelegate(cells);
-    header_ = new FixedRowHeader(cells, this);
+ResultsGrid::ResultsGrid(QWidget* parent) : QWidget(parent), table_(new QTableWidget(this)) {
+    auto* cells = new GridCellDelegate(table_);
+    table_->setItemDelegate(cells);
+    header_ = new FixedRowHeader(cells, table_);
     header_->setRowHeight(kRowHeight);
-    setHorizontalHeader(header_);
-    verticalHeader()->hide();
-    verticalHeader()->setMinimumSectionSize(4);
-    verticalHeader()->setDefaultSectionSize(kRowHeight);
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    setSelectionMode(QAbstractItemView::NoSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setWordWrap(false);
-    setTabKeyNavigation(false);  // Tab leaves the grid for the next control
-    setTextElideMode(Qt::ElideNone);
-    setCornerButtonEnabled(false);
-    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    viewport()->setMouseTracking(true);
+    table_->setHorizontalHeader(header_);
+    QHeaderView* rows = table_->verticalHeader();
+    rows->hide();
+    rows->setMinimumSectionSize(4);
+    rows->setDefaultSectionSize(kRowHeight);
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    table_->setSelectionMode(QAbstractItemView::NoSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setWordWrap(false);
+    table_->setTabKeyNavigation(false);  // Tab leaves the grid for the next control
+    table_->setTextElideMode(Qt::ElideNone);
+    table_->setCornerButtonEnabled(false);
+    table_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    table_->viewport()->setMouseTracking(true);
     header_->viewport()->setMouseTracking(true);
-    viewport()->installEventFilter(this);
+    table_->viewport()->installEventFilter(this);
     header_->viewport()->installEventFilter(this);
+    // The grid takes the focus as one control: the table inside it gets it.
+    setFocusPolicy(table_->focusPolicy());
+    setFocusProxy(table_);
     setAllowUserResizing(0);
+}
+
+void ResultsGrid::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    table_->setGeometry(rect());
+}
+
+int ResultsGrid::Rows() const {
+    return table_->rowCount() + 1;
+}
+
+int ResultsGrid::Cols() const {
+    return table_->columnCount();
+}
+
+void ResultsGrid::setColumnWidth(int col, int pixels) {
+    table_->setColumnWidth(col, pixels);
 }
 
 void ResultsGrid::setColours(const Colours& colours) {
     colours_ = colours;
-    QPalette p = palette();
+    QPalette p = table_->palette();
     p.setColor(QPalette::Base, colours.outside);
     p.setColor(QPalette::Window, colours.outside);
     p.setColor(QPalette::Button, colours.outside);
     p.setColor(QPalette::Text, colours.cellText);
-    setPalette(p);
-    GridLineStyle::applyTo(this, colours.gridLines);
+    table_->setPalette(p);
+    GridLineStyle::applyTo(table_, colours.gridLines);
     header_->setFixedColours(colours.fixedBack, colours.fixedText, colours.fixedGridLines);
     Clear();
 }
 
 QTableWidgetItem* ResultsGrid::cell(int row, int col) const {
-    if (col < 0 || col >= columnCount() || row < 0 || row > rowCount()) return nullptr;
-    return row == 0 ? horizontalHeaderItem(col) : item(row - 1, col);
+    if (col < 0 || col >= Cols() || row < 0 || row >= Rows()) return nullptr;
+    return row == 0 ? table_->horizontalHeaderItem(col) : table_->item(row - 1, col);
 }
 
 void ResultsGrid::resetCell(QTableWidgetItem* item, int col, bool header) {
@@ -96,8 +119,8 @@ void ResultsGrid::resetCell(QTableWidgetItem* item, int col, bool header) {
 }
 
 void ResultsGrid::Clear() {
-    for (int c = 0; c < columnCount(); ++c) {
-        for (int r = 0; r <= rowCount(); ++r) resetCell(cell(r, c), c, r == 0);
+    for (int c = 0; c < Cols(); ++c) {
+        for (int r = 0; r < Rows(); ++r) resetCell(cell(r, c), c, r == 0);
     }
 }
 
@@ -107,16 +130,16 @@ void ResultsGrid::setAllowUserResizing(int mode) {
 }
 
 void ResultsGrid::setColAlignment(int col, int alignment) {
-    if (col < 0 || col >= columnCount()) return;
+    if (col < 0 || col >= Cols()) return;
     colAlignment_[static_cast<std::size_t>(col)] = alignment;
-    for (int r = 1; r <= rowCount(); ++r) {
+    for (int r = 1; r < Rows(); ++r) {
         QTableWidgetItem* it = cell(r, col);
         it->setTextAlignment(alignment == General ? generalAlignment(it->text()) : toQt(alignment));
     }
 }
 
 int ResultsGrid::ColAlignment(int col) const {
-    if (col < 0 || col >= columnCount()) return General;
+    if (col < 0 || col >= Cols()) return General;
     return colAlignment_[static_cast<std::size_t>(col)];
 }
 
@@ -134,18 +157,18 @@ void ResultsGrid::setTextMatrix(int row, int col, const QString& text) {
 }
 
 QString ResultsGrid::TextArray(int index) const {
-    if (columnCount() == 0 || index < 0) return QString();
-    return TextMatrix(index / columnCount(), index % columnCount());
+    if (Cols() == 0 || index < 0) return QString();
+    return TextMatrix(index / Cols(), index % Cols());
 }
 
 void ResultsGrid::setRows(int rows) {
-    const int oldBody = rowCount();
+    const int oldBody = table_->rowCount();
     const int body = std::max(rows - 1, 0);
-    setRowCount(body);
+    table_->setRowCount(body);
     for (int r = oldBody; r < body; ++r) {
-        for (int c = 0; c < columnCount(); ++c) {
+        for (int c = 0; c < Cols(); ++c) {
             auto* it = new QTableWidgetItem;
-            setItem(r, c, it);
+            table_->setItem(r, c, it);
             resetCell(it, c, false);
         }
     }
@@ -153,16 +176,16 @@ void ResultsGrid::setRows(int rows) {
 }
 
 void ResultsGrid::setCols(int cols) {
-    const int old = columnCount();
-    setColumnCount(cols);
+    const int old = Cols();
+    table_->setColumnCount(cols);
     colAlignment_.resize(static_cast<std::size_t>(cols), General);
     for (int c = old; c < cols; ++c) {
         auto* head = new QTableWidgetItem;
-        setHorizontalHeaderItem(c, head);
+        table_->setHorizontalHeaderItem(c, head);
         resetCell(head, c, true);
-        for (int r = 0; r < rowCount(); ++r) {
+        for (int r = 0; r < table_->rowCount(); ++r) {
             auto* it = new QTableWidgetItem;
-            setItem(r, c, it);
+            table_->setItem(r, c, it);
             resetCell(it, c, false);
         }
     }
@@ -170,11 +193,11 @@ void ResultsGrid::setCols(int cols) {
 }
 
 void ResultsGrid::setRow(int row) {
-    if (row >= 0 && row <= rowCount()) row_ = row;
+    if (row >= 0 && row < Rows()) row_ = row;
 }
 
 void ResultsGrid::setCol(int col) {
-    if (col >= 0 && col < columnCount()) col_ = col;
+    if (col >= 0 && col < Cols()) col_ = col;
 }
 
 void ResultsGrid::setCellBackColor(const QColor& colour) {
@@ -193,13 +216,14 @@ void ResultsGrid::setRedraw(bool redraw) {
     if (redraw_ == redraw) return;
     redraw_ = redraw;
     // Only the cell areas: switching the whole control would repaint its frame and bars too.
-    viewport()->setUpdatesEnabled(redraw);
+    table_->viewport()->setUpdatesEnabled(redraw);
     header_->viewport()->setUpdatesEnabled(redraw);
 }
 
 void ResultsGrid::setToolTipText(const QString& text) {
     toolTipText_ = text;
     setToolTip(text);
+    table_->setToolTip(text);
 }
 
 QColor ResultsGrid::cellBackColorAt(int row, int col) const {
@@ -225,10 +249,12 @@ Qt::Alignment ResultsGrid::cellAlignmentAt(int row, int col) const {
 
 QRect ResultsGrid::cellRect(int row, int col) const {
     if (!cell(row, col)) return {};
-    const int x = columnViewportPosition(col) + viewport()->x();
-    if (row == 0) return QRect(x, header_->y(), columnWidth(col), header_->height());
-    return QRect(x, rowViewportPosition(row - 1) + viewport()->y(), columnWidth(col),
-                 rowHeight(row - 1));
+    const QPoint origin = table_->geometry().topLeft();
+    const int x = table_->columnViewportPosition(col) + table_->viewport()->x() + origin.x();
+    const int width = table_->columnWidth(col);
+    if (row == 0) return QRect(x, header_->y() + origin.y(), width, header_->height());
+    return QRect(x, table_->rowViewportPosition(row - 1) + table_->viewport()->y() + origin.y(),
+                 width, table_->rowHeight(row - 1));
 }
 
 void ResultsGrid::updateMouseCell(QObject* source, const QPoint& pos) {
@@ -237,9 +263,9 @@ void ResultsGrid::updateMouseCell(QObject* source, const QPoint& pos) {
         mouseCol_ = header_->logicalIndexAt(pos.x());
         return;
     }
-    const int r = rowAt(pos.y());
+    const int r = table_->rowAt(pos.y());
     mouseRow_ = r < 0 ? -1 : r + 1;
-    mouseCol_ = columnAt(pos.x());
+    mouseCol_ = table_->columnAt(pos.x());
 }
 
 bool ResultsGrid::showToolTip(QEvent* event) {
@@ -247,12 +273,12 @@ bool ResultsGrid::showToolTip(QEvent* event) {
     if (toolTipText_.isEmpty())
         QToolTip::hideText();
     else
-        QToolTip::showText(help->globalPos(), toolTipText_, this);
+        QToolTip::showText(help->globalPos(), toolTipText_, table_);
     return true;
 }
 
 bool ResultsGrid::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == viewport() || watched == header_->viewport()) {
+    if (watched == table_->viewport() || watched == header_->viewport()) {
         switch (event->type()) {
             case QEvent::MouseMove:
                 updateMouseCell(watched, static_cast<QMouseEvent*>(event)->position().toPoint());
@@ -273,7 +299,7 @@ bool ResultsGrid::eventFilter(QObject* watched, QEvent* event) {
                 break;
         }
     }
-    return QTableWidget::eventFilter(watched, event);
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace bpd::mainwindow

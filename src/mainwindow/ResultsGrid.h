@@ -1,5 +1,6 @@
 #pragma once
-// The results grid: the member vocabulary of a flex grid on top of a Qt table.
+// The results grid: the member vocabulary of a flex grid, over a Qt table that it owns and
+// keeps to itself (the window and the reports speak only the grid's vocabulary).
 //
 // Rows are numbered as the grid's users number them: row 0 is the fixed header row (shown as
 // the table's horizontal header, so it stays in place and lets the user drag column widths),
@@ -10,20 +11,31 @@
 #include <QColor>
 #include <QPoint>
 #include <QString>
-#include <QTableWidget>
+#include <QWidget>
 #include <vector>
+
+class QTableWidget;
+class QTableWidgetItem;
 
 namespace bpd::mainwindow {
 
 class FixedRowHeader;
 
-class ResultsGrid : public QTableWidget {
+class ResultsGrid : public QWidget {
     Q_OBJECT
 public:
     // Column alignments of the flex grid (flexAlignLeftTop .. flexAlignGeneral).
     enum Alignment {
-        LeftTop = 0, LeftCenter = 1, LeftBottom = 2, CenterTop = 3, CenterCenter = 4,
-        CenterBottom = 5, RightTop = 6, RightCenter = 7, RightBottom = 8, General = 9
+        LeftTop = 0,
+        LeftCenter = 1,
+        LeftBottom = 2,
+        CenterTop = 3,
+        CenterCenter = 4,
+        CenterBottom = 5,
+        RightTop = 6,
+        RightCenter = 7,
+        RightBottom = 8,
+        General = 9
     };
 
     explicit ResultsGrid(QWidget* parent = nullptr);
@@ -48,10 +60,12 @@ public:
     // The cell text by single index (row * Cols + col).
     QString TextArray(int index) const;
 
-    int Rows() const { return rowCount() + 1; }
+    int Rows() const;
     void setRows(int rows);
-    int Cols() const { return columnCount(); }
+    int Cols() const;
     void setCols(int cols);
+    // A column's width in pixels (the layout's design setting).
+    void setColumnWidth(int col, int pixels);
     int FixedRows() const { return 1; }
 
     int Row() const { return row_; }
@@ -87,6 +101,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QTableWidgetItem* cell(int row, int col) const;  // nullptr outside the grid
@@ -94,6 +109,7 @@ private:
     void updateMouseCell(QObject* source, const QPoint& pos);
     bool showToolTip(QEvent* event);
 
+    QTableWidget* table_ = nullptr;
     FixedRowHeader* header_ = nullptr;
     Colours colours_;
     std::vector<int> colAlignment_;

@@ -8,7 +8,6 @@
 #include <optional>
 
 #include "EngineText.h"
-#include "Form1.h"
 
 namespace bpd::mainwindow {
 
@@ -20,7 +19,8 @@ struct Conversion {
 };
 
 double convert(double value, QuantityKind kind, UnitSystem target) {
-    if (kind == QuantityKind::Load) return target == UnitSystem::Imperial ? knToKips(value) : kipsToKn(value);
+    if (kind == QuantityKind::Load)
+        return target == UnitSystem::Imperial ? knToKips(value) : kipsToKn(value);
     return target == UnitSystem::Imperial ? mmToInches(value) : inchesToMm(value);
 }
 
@@ -29,25 +29,23 @@ QString caption(UnitSystem system, QuantityKind kind) {
 }
 }  // namespace
 
-UnitSwitcher::UnitSwitcher(Form1& form) : form_(form) {}
+UnitSwitcher::UnitSwitcher(const Form1Controls& controls, Window& window)
+    : controls_(controls), window_(window) {}
 
 void UnitSwitcher::SwitchUnitSystem(UnitSystem target) {
-    const Form1Controls& c = form_.controls();
-    if (form_.unitSystem() != target) {
+    const Form1Controls& c = controls_;
+    if (window_.unitSystem() != target) {
         if (!convertFields(target)) return;
         swapSelector(target);
     }
     c.Imperial->setChecked(target == UnitSystem::Imperial);
     c.SI->setChecked(target == UnitSystem::SI);
-    form_.setUnitSystem(target);
-    if (target == UnitSystem::Imperial)
-        form_.AnalyzeImperial();
-    else
-        form_.AnalyzeSI();
+    window_.setUnitSystem(target);
+    window_.runDesignCheck(target);
 }
 
 bool UnitSwitcher::convertFields(UnitSystem target) {
-    const Form1Controls& c = form_.controls();
+    const Form1Controls& c = controls_;
     const std::array<Conversion, 4> conversions = {{
         {c.b1Text, QuantityKind::Length, 4},
         {c.w1Text, QuantityKind::Length, 4},
@@ -59,7 +57,7 @@ bool UnitSwitcher::convertFields(UnitSystem target) {
     for (std::size_t i = 0; i < conversions.size(); ++i) {
         const std::optional<double> value = readNumber(conversions[i].field->text());
         if (!value) {
-            form_.rejectNonNumeric(conversions[i].field);
+            window_.rejectNonNumeric(conversions[i].field);
             return false;
         }
         values[i] = *value;
@@ -75,7 +73,7 @@ bool UnitSwitcher::convertFields(UnitSystem target) {
 }
 
 void UnitSwitcher::relabel(UnitSystem target) {
-    const Form1Controls& c = form_.controls();
+    const Form1Controls& c = controls_;
     for (QLabel* label : c.UnitLength) label->setText(caption(target, QuantityKind::Length));
     c.UnitAngle->setText(caption(target, QuantityKind::Angle));
     c.UnitsForce->setText(caption(target, QuantityKind::Load));
@@ -96,7 +94,7 @@ void UnitSwitcher::relabel(UnitSystem target) {
 }
 
 void UnitSwitcher::swapSelector(UnitSystem target) {
-    const Form1Controls& c = form_.controls();
+    const Form1Controls& c = controls_;
     QComboBox* to = target == UnitSystem::Imperial ? c.tCombo : c.tCombo_SI;
     QComboBox* from = target == UnitSystem::Imperial ? c.tCombo_SI : c.tCombo;
     to->setCurrentIndex(from->currentIndex());  // may run the target's check already

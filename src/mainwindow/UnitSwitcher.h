@@ -7,15 +7,28 @@
 // does not read as a number, nothing changes, the numeric-data message is shown and that
 // field gets the focus.
 
+#include "Form1Controls.h"
 #include "Units.h"
 
 namespace bpd::mainwindow {
 
-class Form1;
-
 class UnitSwitcher {
 public:
-    explicit UnitSwitcher(Form1& form);
+    // What the switch asks of the window it switches, besides its controls.
+    class Window {
+    public:
+        virtual UnitSystem unitSystem() const = 0;
+        virtual void setUnitSystem(UnitSystem units) = 0;
+        // Shows the numeric-data message and gives the field the focus.
+        virtual void rejectNonNumeric(QLineEdit* field) = 0;
+        // The design check of that unit system (AnalyzeImperial, AnalyzeSI).
+        virtual void runDesignCheck(UnitSystem units) = 0;
+
+    protected:
+        ~Window() = default;
+    };
+
+    UnitSwitcher(const Form1Controls& controls, Window& window);
 
     void SwitchUnitSystem(UnitSystem target);
 
@@ -24,7 +37,8 @@ private:
     void relabel(UnitSystem target);
     void swapSelector(UnitSystem target);
 
-    Form1& form_;
+    const Form1Controls& controls_;
+    Window& window_;
 };
 
 }  // namespace bpd::mainwindow

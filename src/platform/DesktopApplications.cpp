@@ -360,4 +360,22 @@ QString DesktopApplications::terminalEmulator() {
     return QStandardPaths::findExecutable(u"x-terminal-emulator"_qs);
 }
 
+bool DesktopApplications::isAddress(const QString& target) {
+    if (QFileInfo(target).isAbsolute()) return false;
+    const QUrl url(target);
+    return url.isValid() && url.scheme().size() > 1 && url.scheme() != u"file";
+}
+
+QString DesktopApplications::localPath(const QString& target) {
+    const QUrl url(target);
+    if (url.isValid() && url.scheme() == u"file") return url.toLocalFile();
+    return target;
+}
+
+QString DesktopApplications::mimeTypeOf(const QString& target) {
+    if (isAddress(target)) return u"x-scheme-handler/"_qs + QUrl(target).scheme();
+    static const QMimeDatabase database;
+    return database.mimeTypeForFile(localPath(target)).name();
+}
+
 }  // namespace bpd::platform

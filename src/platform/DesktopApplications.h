@@ -72,6 +72,13 @@ public:
     static bool isRunnable(const DesktopApplication& application, const QString& terminal);
     // The desktop's terminal: x-terminal-emulator on the PATH, or "".
     static QString terminalEmulator();
+    // The MIME type that decides the association of a path or URL ("x-scheme-handler/https"
+    // for a web address).
+    static QString mimeTypeOf(const QString& target);
+    // True for a web or other scheme address (not a path, not a file: URL).
+    static bool isAddress(const QString& target);
+    // The local path of a path or file: URL.
+    static QString localPath(const QString& target);
 
 private:
     QList<DesktopApplication> applications_;

@@ -1,9 +1,13 @@
 #pragma once
-// The desktop's shell: opening documents and addresses with their associated programs,
-// starting programs without waiting, the process's current directory and file tests.
+// The desktop's shell: opening documents and addresses with their associated programs, the
+// applications that could open a type, starting programs without waiting, the process's
+// current directory and file tests.
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+#include "DesktopApplications.h"
 
 namespace bpd::platform {
 
@@ -27,6 +31,11 @@ public:
     // Starts a program without waiting; false when it cannot be started.
     virtual bool startProgram(const QString& program, const QStringList& arguments,
                               const QString& workingDirectory, ShowMode mode) = 0;
+    // The MIME type that decides the association of a path or URL.
+    virtual QString mimeTypeOf(const QString& target) const = 0;
+    // The installed applications that declare the type, for the user to choose from (Open
+    // With), best first.
+    virtual QList<DesktopApplication> applicationsFor(const QString& mimeType) const = 0;
     virtual QString currentDirectory() const = 0;
     virtual bool setCurrentDirectory(const QString& path) = 0;
     virtual bool fileExists(const QString& path) const = 0;

@@ -7,8 +7,8 @@ class QWidget;
 
 namespace bpd::platform {
 
-// The title of the program's own messages.
-inline constexpr const char* kMessageTitle = "Pelgro Pad Bearing Design";
+// The title of the program's own messages, the one home of that text.
+inline const QString kMessageTitle = QStringLiteral("Pelgro Pad Bearing Design");
 
 class MessageService {
 public:

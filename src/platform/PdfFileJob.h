@@ -9,7 +9,7 @@
 #include <QBuffer>
 #include <memory>
 
-#include "PrinterService.h"
+#include "PrintJob.h"
 
 class QPdfWriter;
 

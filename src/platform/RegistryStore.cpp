@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QtEndian>
 
 #include <fcntl.h>
@@ -15,13 +14,11 @@
 #include "AtomicFile.h"
 #include "IniDocument.h"
 #include "MessageService.h"
+#include "UserFolders.h"
 
 namespace bpd::platform {
 
 namespace {
-
-constexpr quint32 kTypeSz = 1;
-constexpr quint32 kTypeDword = 4;
 
 // Value names may hold characters that QSettings takes as group separators.
 QString encodeName(const QString& name) {
@@ -37,11 +34,11 @@ QString encodeName(const QString& name) {
 
 // Stored form of one value: "sz:<text>", "dword:<number>" or "hex(<type>):<bytes>".
 QString encodeValue(quint32 type, const QByteArray& data) {
-    if (type == kTypeSz) {
+    if (type == REG_SZ) {
         const QString text = QString::fromUtf8(data);
         if (text.toUtf8() == data) return QStringLiteral("sz:") + text;
     }
-    if (type == kTypeDword && data.size() == 4) {
+    if (type == REG_DWORD && data.size() == 4) {
         quint32 number = 0;
         std::memcpy(&number, data.constData(), 4);
         return QStringLiteral("dword:") + QString::number(qFromLittleEndian(number));
@@ -52,7 +49,7 @@ QString encodeValue(quint32 type, const QByteArray& data) {
 // A text without one of the three prefixes was typed by hand: it is a REG_SZ text.
 bool decodeValue(const QString& stored, quint32& type, QByteArray& data) {
     if (stored.startsWith(QLatin1String("sz:"))) {
-        type = kTypeSz;
+        type = REG_SZ;
         data = stored.mid(3).toUtf8();
         return true;
     }
@@ -61,7 +58,7 @@ bool decodeValue(const QString& stored, quint32& type, QByteArray& data) {
         const quint32 number = stored.mid(6).toUInt(&ok);
         if (!ok) return false;
         const quint32 le = qToLittleEndian(number);
-        type = kTypeDword;
+        type = REG_DWORD;
         data = QByteArray(reinterpret_cast<const char*>(&le), 4);
         return true;
     }
@@ -73,7 +70,7 @@ bool decodeValue(const QString& stored, quint32& type, QByteArray& data) {
         data = QByteArray::fromHex(stored.mid(close + 2).toLatin1());
         return ok;
     }
-    type = kTypeSz;
+    type = REG_SZ;
     data = stored.toUtf8();
     return true;
 }
@@ -116,18 +113,16 @@ bool moveWithoutReplacing(const QString& from, const QString& to) {
 
 }  // namespace
 
-IniRegistryStore::IniRegistryStore(QString folder, std::shared_ptr<MessageService> notices)
-    : folder_(folder.isEmpty() ? defaultFolder() : std::move(folder)),
-      notices_(std::move(notices)) {}
+IniRegistryStore::IniRegistryStore(QString folder, MessageService* notices)
+    : folder_(folder.isEmpty() ? defaultFolder() : std::move(folder)), notices_(notices) {}
 
 QString IniRegistryStore::defaultFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/Pelgro");
+    return UserFolders::settings();
 }
 
 QString IniRegistryStore::fileFor(quint32 root) const {
-    if (root == kCurrentUser) return folder_ + QStringLiteral("/current-user.ini");
-    if (root == kLocalMachine) return folder_ + QStringLiteral("/local-machine.ini");
+    if (root == HKEY_CURRENT_USER) return folder_ + QStringLiteral("/current-user.ini");
+    if (root == HKEY_LOCAL_MACHINE) return folder_ + QStringLiteral("/local-machine.ini");
     return {};
 }
 

@@ -21,12 +21,18 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
-#include <memory>
 
 namespace bpd::platform {
 
 class IniDocument;
 class MessageService;
+
+// The store's vocabulary, as the registry names it: the two roots and the two value types.
+using HKEY = quint32;
+inline constexpr HKEY HKEY_CURRENT_USER = 0x80000001;
+inline constexpr HKEY HKEY_LOCAL_MACHINE = 0x80000002;
+inline constexpr quint32 REG_SZ = 1;
+inline constexpr quint32 REG_DWORD = 4;
 
 class RegistryStore {
 public:
@@ -39,9 +45,6 @@ public:
     static constexpr long kInvalidHandle = 6;
     static constexpr long kInvalidData = 13;
     static constexpr long kMoreData = 234;
-
-    static constexpr quint32 kCurrentUser = 0x80000001;
-    static constexpr quint32 kLocalMachine = 0x80000002;
 
     // Why the last operation that failed did so, for the message that tells the user.
     struct Failure {
@@ -73,8 +76,8 @@ class IniRegistryStore : public RegistryStore {
 public:
     // folder: where the store files live; empty for "<GenericConfigLocation>/Pelgro".
     // notices: tells the user before a file that cannot be read at all is set aside as
-    // "<file>.corrupt" for a new one; without it such a file is never replaced.
-    explicit IniRegistryStore(QString folder = {}, std::shared_ptr<MessageService> notices = {});
+    // "<file>.corrupt" for a new one; without it (nullptr) such a file is never replaced.
+    explicit IniRegistryStore(QString folder = {}, MessageService* notices = nullptr);
 
     static QString defaultFolder();
     // The file that holds a root's keys, or an empty text for an unknown root.
@@ -103,7 +106,7 @@ private:
     long fail(long code, const QString& file, const QString& reason);
 
     QString folder_;
-    std::shared_ptr<MessageService> notices_;
+    MessageService* notices_;
     Failure failure_;
     QHash<Handle, OpenKey> open_;
     QSet<QString> createdKeys_;  // keys created in this session that hold no value yet

@@ -1,11 +1,10 @@
 #pragma once
-// The spreadsheet application's stand-in, owned by the main window from its load to its
-// unload: a per-user reports folder, a new workbook file for each report (never overwriting an
-// earlier one, which may still be open in the user's spreadsheet program), opening a finished
-// workbook with the desktop's program for spreadsheets, and the quit at unload.
+// The spreadsheet application behind the spreadsheet report (objExcelApp): it runs from the
+// main window's load to its unload, hands out a new workbook file for each report, opens a
+// finished workbook, and keeps the latest one (objWorkbook) until it quits.
+// DesktopSpreadsheet is the program's.
 
 #include <QString>
-#include <QStringList>
 
 #include "DesktopShell.h"
 
@@ -13,35 +12,25 @@ namespace bpd::platform {
 
 class SpreadsheetService {
 public:
-    // reportsFolder: empty for "<Documents>/Pelgro Bearing Pad Design Reports".
-    explicit SpreadsheetService(QString reportsFolder = {});
     virtual ~SpreadsheetService() = default;
 
-    static QString defaultReportsFolder();
-    QString reportsFolder() const { return folder_; }
+    // The main window's load: the application starts (it is not shown).
+    virtual void start() = 0;
+    virtual bool isRunning() const = 0;
 
-    // Reserves a new, empty workbook file in the reports folder, named after the moment, with
-    // " (2)", " (3)", ... when the name is taken (by anything, a symlink too). Empty, with the
-    // reason in `error`, when the folder cannot be made or written.
-    QString newWorkbookPath(QString* error = nullptr);
+    // Where the workbooks go.
+    virtual QString reportsFolder() const = 0;
+    // Reserves a new, empty workbook file that nothing else has, never an earlier one (it may
+    // still be open in the user's spreadsheet program). Empty, with the reason in `error`,
+    // when none can be had.
+    virtual QString newWorkbookPath(QString* error) = 0;
+    // Records a finished workbook as the latest one and opens it, maximised.
+    virtual ShellResult show(const QString& workbookPath) = 0;
+    // The workbook of the latest report, empty before the first and after the quit.
+    virtual QString latestWorkbook() const = 0;
 
-    // Records a finished workbook as the latest one and opens it, maximised, with the
-    // desktop's program for spreadsheets.
-    virtual ShellResult show(const QString& workbookPath);
-
-    // The workbook of the latest report (objWorkbook), empty before the first.
-    QString latestWorkbook() const { return workbooks_.isEmpty() ? QString() : workbooks_.last(); }
-    QStringList workbooks() const { return workbooks_; }
-
-    // The main window's unload. The workbooks are saved files that the user's program owns,
-    // so nothing is lost; the stand-in only lets go of them.
-    void quit();
-    bool hasQuit() const { return quit_; }
-
-private:
-    QString folder_;
-    QStringList workbooks_;
-    bool quit_ = false;
+    // The main window's unload: the application lets go of its workbooks and ends.
+    virtual void quit() = 0;
 };
 
 }  // namespace bpd::platform

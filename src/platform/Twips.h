@@ -7,6 +7,7 @@
 namespace bpd::platform {
 
 inline constexpr int kTwipsPerPixel = 15;
+inline constexpr double kTwipsPerInch = 1440.0;
 
 constexpr int twipsToPixels(int twips) {
     return twips / kTwipsPerPixel;

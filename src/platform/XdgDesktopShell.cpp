@@ -5,25 +5,8 @@
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QUrl>
 
 namespace bpd::platform {
-
-namespace {
-
-bool isWebOrSchemeUrl(const QString& target) {
-    if (QFileInfo(target).isAbsolute()) return false;
-    const QUrl url(target);
-    return url.isValid() && url.scheme().size() > 1 && url.scheme() != u"file";
-}
-
-QString localPathOf(const QString& target) {
-    const QUrl url(target);
-    if (url.isValid() && url.scheme() == u"file") return url.toLocalFile();
-    return target;
-}
-
-}  // namespace
 
 XdgDesktopShell::XdgDesktopShell()
     : XdgDesktopShell(DesktopApplications::dataDirectories(),
@@ -54,11 +37,12 @@ QString XdgDesktopShell::queryXdgMime(const QString& mimeType) {
     return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
 
-QString XdgDesktopShell::mimeTypeOf(const QString& target) {
-    if (isWebOrSchemeUrl(target)) return u"x-scheme-handler/"_qs + QUrl(target).scheme();
-    static const QMimeDatabase database;
-    const QString path = localPathOf(target);
-    return database.mimeTypeForFile(path).name();
+QString XdgDesktopShell::mimeTypeOf(const QString& target) const {
+    return DesktopApplications::mimeTypeOf(target);
+}
+
+QList<DesktopApplication> XdgDesktopShell::applicationsFor(const QString& mimeType) const {
+    return DesktopApplications(dataDirectories_).forMimeType(mimeType);
 }
 
 XdgDesktopShell::Association XdgDesktopShell::associationFor(const QString& mimeType) const {
@@ -102,8 +86,8 @@ XdgDesktopShell::Association XdgDesktopShell::associationFor(const QString& mime
 ShellResult XdgDesktopShell::open(const QString& target, const QString& workingDirectory,
                                   ShowMode mode) {
     if (target.isEmpty()) return ShellResult::NotFound;
-    const bool web = isWebOrSchemeUrl(target);
-    const QString path = web ? target : localPathOf(target);
+    const bool web = DesktopApplications::isAddress(target);
+    const QString path = web ? target : DesktopApplications::localPath(target);
     if (!web && !QFileInfo::exists(path)) return ShellResult::NotFound;
     const Association association = associationFor(mimeTypeOf(target));
     if (association.result != ShellResult::Opened) return association.result;

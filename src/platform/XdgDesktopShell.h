@@ -37,13 +37,11 @@ public:
                      ShowMode mode) override;
     bool startProgram(const QString& program, const QStringList& arguments,
                       const QString& workingDirectory, ShowMode mode) override;
+    QString mimeTypeOf(const QString& target) const override;
+    QList<DesktopApplication> applicationsFor(const QString& mimeType) const override;
     QString currentDirectory() const override;
     bool setCurrentDirectory(const QString& path) override;
     bool fileExists(const QString& path) const override;
-
-    // The MIME type that decides the association of a path or URL ("x-scheme-handler/https"
-    // for a web address).
-    static QString mimeTypeOf(const QString& target);
 
     struct Association {
         ShellResult result = ShellResult::NoAssociation;  // Opened means: usable

@@ -9,29 +9,20 @@
 
 #include <limits>
 
+#include "ClassicFonts.h"
 #include "MessageService.h"
 #include "ProjectData.h"
 #include "RegistryRoutines.h"
-#include "Services.h"
 #include "Twips.h"
 #include "WindowPlacement.h"
 
 namespace bpd::reports {
 
-namespace {
+using platform::ClassicFonts;
 
-// MS Sans Serif 8.25 pt, given in points (the other windows give the same font in 96-dpi
-// pixels; the two agree on a standard screen).
-QFont dialogFont(bool bold) {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    font.setBold(bold);
-    return font;
-}
-
-}  // namespace
-
-Form3::Form3(QWidget* mainWindow) : QWidget(nullptr), mainWindow_(mainWindow) {
+Form3::Form3(QWidget* mainWindow, platform::RegistryStore& settings,
+             platform::MessageService& messages)
+    : QWidget(nullptr), mainWindow_(mainWindow), settings_(settings), messages_(messages) {
     setObjectName(QStringLiteral("Form3"));
     setAttribute(Qt::WA_DeleteOnClose);
     // Fixed single border, close box only.
@@ -44,12 +35,12 @@ Form3::Form3(QWidget* mainWindow) : QWidget(nullptr), mainWindow_(mainWindow) {
 
 void Form3::buildLayout() {
     setFixedSize(platform::twipsToPixels(3825), platform::twipsToPixels(4395));
-    setFont(dialogFont(false));
+    setFont(ClassicFonts::msSansSerif());
 
     auto label = [this](const char* name, const char* caption, QRect geometry) {
         auto* widget = new QLabel(QString::fromLatin1(caption), this);
         widget->setObjectName(QString::fromLatin1(name));
-        widget->setFont(dialogFont(true));
+        widget->setFont(ClassicFonts::msSansSerif(true));
         widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         widget->setGeometry(geometry);
         return widget;
@@ -64,7 +55,7 @@ void Form3::buildLayout() {
 
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setFont(dialogFont(true));
+    Command1->setFont(ClassicFonts::msSansSerif(true));
     Command1->setGeometry(platform::twipsRect(1200, 3840, 1215, 495));
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
 
@@ -93,10 +84,12 @@ void Form3::buildLayout() {
 
 void Form3::Form_Load() {
     QString company, engineer, projectName, description;
-    ReadRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, kCompanyValue, company);
-    ReadRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, kEngineerValue, engineer);
-    ReadRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, kProjectNameValue, projectName);
-    ReadRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, kDescriptionValue, description);
+    ReadRegistryValue(settings_, HKEY_CURRENT_USER, kProjectDataKey, kCompanyValue, company);
+    ReadRegistryValue(settings_, HKEY_CURRENT_USER, kProjectDataKey, kEngineerValue, engineer);
+    ReadRegistryValue(settings_, HKEY_CURRENT_USER, kProjectDataKey, kProjectNameValue,
+                      projectName);
+    ReadRegistryValue(settings_, HKEY_CURRENT_USER, kProjectDataKey, kDescriptionValue,
+                      description);
     Txt_Company->setText(company);
     Txt_Engineer->setText(engineer);
     Txt_ProjectName->setText(projectName);
@@ -115,13 +108,13 @@ void Form3::Command1_Click() {
     };
     for (const auto& [box, name] : boxes) {
         QVariant text = box->text();  // a copy: a failed write clears it, not the box
-        if (!WriteRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, REG_SZ, *name, text)) {
+        if (!WriteRegistryValue(settings_, HKEY_CURRENT_USER, kProjectDataKey, REG_SZ, *name,
+                                text)) {
             // The dialog stays open with the user's texts, so nothing typed is lost.
-            const platform::RegistryStore::Failure failure = LastRegistryFailure();
-            platform::Services::instance().messages().warning(
-                this, platform::kMessageTitle,
-                QStringLiteral("The project data were not saved to\n%1\n(%2)")
-                    .arg(failure.file, failure.reason));
+            const platform::RegistryStore::Failure failure = settings_.lastFailure();
+            messages_.warning(this, platform::kMessageTitle,
+                              QStringLiteral("The project data were not saved to\n%1\n(%2)")
+                                  .arg(failure.file, failure.reason));
             return;
         }
     }
@@ -144,9 +137,10 @@ void Form3::showEvent(QShowEvent* event) {
     Command1->setFocus();
 }
 
-void General_Click(QWidget* mainWindow, QPointer<Form3>& form3) {
+void General_Click(QWidget* mainWindow, QPointer<Form3>& form3, platform::RegistryStore& settings,
+                   platform::MessageService& messages) {
     if (mainWindow) mainWindow->hide();
-    if (!form3 || form3->isUnloaded()) form3 = new Form3(mainWindow);
+    if (!form3 || form3->isUnloaded()) form3 = new Form3(mainWindow, settings, messages);
     form3->show();
     form3->raise();
     form3->activateWindow();

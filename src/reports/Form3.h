@@ -13,13 +13,20 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace bpd::platform {
+class MessageService;
+class RegistryStore;
+}  // namespace bpd::platform
+
 namespace bpd::reports {
 
 class Form3 : public QWidget {
     Q_OBJECT
 public:
-    // Loads the dialog (runs Form_Load); it is deleted when it is unloaded.
-    explicit Form3(QWidget* mainWindow);
+    // Loads the dialog (runs Form_Load); it is deleted when it is unloaded. The texts are read
+    // from and saved to `settings`; a failed save is told through `messages`.
+    Form3(QWidget* mainWindow, platform::RegistryStore& settings,
+          platform::MessageService& messages);
 
     // The OK button: saves Company, Engineer, Project Name, Description, hides the dialog and
     // shows the main window. When a value cannot be saved the user is told which file and why,
@@ -39,6 +46,8 @@ private:
     void Form_Load();
 
     QPointer<QWidget> mainWindow_;
+    platform::RegistryStore& settings_;
+    platform::MessageService& messages_;
     QPushButton* Command1 = nullptr;
     QLineEdit* Txt_Company = nullptr;
     QLineEdit* Txt_ProjectName = nullptr;
@@ -50,7 +59,8 @@ private:
 
 // Settings > General: hides the main window, loads the dialog into `form3` when it is not
 // loaded, and shows it. Form1 keeps `form3` as a member from load to unload.
-void General_Click(QWidget* mainWindow, QPointer<Form3>& form3);
+void General_Click(QWidget* mainWindow, QPointer<Form3>& form3, platform::RegistryStore& settings,
+                   platform::MessageService& messages);
 
 // The main window's unload: unloads the dialog when it is loaded (saving nothing).
 void UnloadForm3(QPointer<Form3>& form3);

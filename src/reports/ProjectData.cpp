@@ -4,11 +4,13 @@
 
 namespace bpd::reports {
 
-ProjectData GetGenaralSettingsfromRegistry(ProjectData current) {
-    ReadRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, kCompanyValue, current.sCompany);
-    ReadRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, kEngineerValue, current.sEngineer);
-    ReadRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, kProjectNameValue, current.sProjectName);
-    ReadRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, kDescriptionValue, current.sDescription);
+ProjectData GetGenaralSettingsfromRegistry(platform::RegistryStore& store, ProjectData current) {
+    ReadRegistryValue(store, HKEY_CURRENT_USER, kProjectDataKey, kCompanyValue, current.sCompany);
+    ReadRegistryValue(store, HKEY_CURRENT_USER, kProjectDataKey, kEngineerValue, current.sEngineer);
+    ReadRegistryValue(store, HKEY_CURRENT_USER, kProjectDataKey, kProjectNameValue,
+                      current.sProjectName);
+    ReadRegistryValue(store, HKEY_CURRENT_USER, kProjectDataKey, kDescriptionValue,
+                      current.sDescription);
     return current;
 }
 

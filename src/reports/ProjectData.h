@@ -3,6 +3,10 @@
 
 #include <QString>
 
+namespace bpd::platform {
+class RegistryStore;
+}
+
 namespace bpd::reports {
 
 struct ProjectData {
@@ -23,6 +27,6 @@ inline const QString kDescriptionValue = QStringLiteral("Description");
 
 // Reloads the main window's copy from the store: Company, Engineer, Project Name, Description,
 // in this order. A value that cannot be read keeps the field of `current` as it was.
-ProjectData GetGenaralSettingsfromRegistry(ProjectData current);
+ProjectData GetGenaralSettingsfromRegistry(platform::RegistryStore& store, ProjectData current);
 
 }  // namespace bpd::reports

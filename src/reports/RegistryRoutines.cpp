@@ -4,21 +4,15 @@
 
 #include <cmath>
 
-#include "Services.h"
-
 namespace bpd::reports {
 
 namespace {
 // Query value, set value, create sub-key, enumerate sub-keys, notify, create link, read control.
 constexpr quint32 kAccessMask = 0x2003F;
-
-platform::RegistryStore& store() {
-    return platform::Services::instance().registry();
-}
 }  // namespace
 
-bool ReadRegistryValue(HKEY root, const QString& subKey, const QString& valueName, QString& value) {
-    platform::RegistryStore& registry = store();
+bool ReadRegistryValue(platform::RegistryStore& registry, HKEY root, const QString& subKey,
+                       const QString& valueName, QString& value) {
     platform::RegistryStore::Handle handle = 0;
     bool result = false;
     if (registry.openKey(root, subKey, kAccessMask, handle) == platform::RegistryStore::kSuccess) {
@@ -42,9 +36,8 @@ bool ReadRegistryValue(HKEY root, const QString& subKey, const QString& valueNam
     return result;
 }
 
-bool WriteRegistryValue(HKEY root, const QString& subKey, quint32 type, const QString& valueName,
-                        QVariant& value) {
-    platform::RegistryStore& registry = store();
+bool WriteRegistryValue(platform::RegistryStore& registry, HKEY root, const QString& subKey,
+                        quint32 type, const QString& valueName, QVariant& value) {
     platform::RegistryStore::Handle handle = 0;
     long status = registry.openKey(root, subKey, kAccessMask, handle);
     if (status != platform::RegistryStore::kSuccess)
@@ -73,10 +66,6 @@ bool WriteRegistryValue(HKEY root, const QString& subKey, quint32 type, const QS
     registry.closeKey(handle);
     if (!flushed) value = QString();
     return flushed;
-}
-
-platform::RegistryStore::Failure LastRegistryFailure() {
-    return store().lastFailure();
 }
 
 }  // namespace bpd::reports

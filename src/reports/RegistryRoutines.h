@@ -8,7 +8,8 @@
 // WriteRegistryValue: creates the key when it is missing; REG_SZ stores the text as UTF-8
 // without a terminating NUL, REG_DWORD stores the value converted to a 32-bit integer. True
 // only once the value is on the disk; on failure the value argument is set to the empty text,
-// the result is false, and LastRegistryFailure() says which file and why.
+// the result is false, and the store's lastFailure() says which file and why.
+// Both go through the store they are given, the one the program made at its start.
 
 #include <QString>
 #include <QVariant>
@@ -18,15 +19,15 @@
 
 namespace bpd::reports {
 
-using HKEY = quint32;
-inline constexpr HKEY HKEY_CURRENT_USER = 0x80000001;
-inline constexpr HKEY HKEY_LOCAL_MACHINE = 0x80000002;
-inline constexpr quint32 REG_SZ = 1;
-inline constexpr quint32 REG_DWORD = 4;
+using platform::HKEY;
+using platform::HKEY_CURRENT_USER;
+using platform::HKEY_LOCAL_MACHINE;
+using platform::REG_DWORD;
+using platform::REG_SZ;
 
-bool ReadRegistryValue(HKEY root, const QString& subKey, const QString& valueName, QString& value);
-bool WriteRegistryValue(HKEY root, const QString& subKey, quint32 type, const QString& valueName,
-                        QVariant& value);
-platform::RegistryStore::Failure LastRegistryFailure();
+bool ReadRegistryValue(platform::RegistryStore& store, HKEY root, const QString& subKey,
+                       const QString& valueName, QString& value);
+bool WriteRegistryValue(platform::RegistryStore& store, HKEY root, const QString& subKey,
+                        quint32 type, const QString& valueName, QVariant& value);
 
 }  // namespace bpd::reports

@@ -9,13 +9,12 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <memory>
 
 #include <xlsxwriter.h>
 
 #include "AtomicFile.h"
 #include "MessageService.h"
-#include "Services.h"
+#include "NotOpenedNotice.h"
 #include "SpreadsheetService.h"
 #include "WorkbookCheck.h"
 
@@ -23,7 +22,6 @@ namespace bpd::reports {
 
 namespace {
 
-const QString kMessageTitle = QStringLiteral("Pelgro Pad Bearing Design");
 constexpr int kLastMergedColumn = 13;  // M
 constexpr int kDefaultRowHeight = 15;  // points
 constexpr double kDefaultColumnWidth = 8.43;
@@ -82,8 +80,6 @@ QString libraryReason(lxw_error status, int savedErrno) {
 }
 
 }  // namespace
-
-SpreadsheetReport::SpreadsheetReport(QWidget* mainWindow) : mainWindow_(mainWindow) {}
 
 bool SpreadsheetReport::readsAsNumber(const QString& text, const NumberLocale& locale,
                                       double* value) {
@@ -285,42 +281,41 @@ bool SpreadsheetReport::writeWorkbook(const Sheet& sheet, const QString& path, Q
     return true;
 }
 
+SpreadsheetReport::SpreadsheetReport(QWidget* mainWindow, platform::SpreadsheetService& spreadsheet,
+                                     platform::RegistryStore& settings,
+                                     platform::MessageService& messages)
+    : mainWindow_(mainWindow),
+      spreadsheet_(spreadsheet),
+      settings_(settings),
+      messages_(messages) {}
+
 SpreadsheetReport::Outcome SpreadsheetReport::Excel_Click(const ReportInputs& inputs,
                                                           ProjectData& projectData,
                                                           const QStringList& colContactLines) {
-    projectData = GetGenaralSettingsfromRegistry(projectData);
-    platform::Services& services = platform::Services::instance();
-    std::unique_ptr<platform::SpreadsheetService> local;
-    if (!services.hasSpreadsheet()) local = std::make_unique<platform::SpreadsheetService>();
-    platform::SpreadsheetService& spreadsheet = local ? *local : services.spreadsheet();
-
+    projectData = GetGenaralSettingsfromRegistry(settings_, projectData);
     Outcome outcome;
     QString error;
-    outcome.path = spreadsheet.newWorkbookPath(&error);
+    outcome.path = spreadsheet_.newWorkbookPath(&error);
     if (!outcome.path.isEmpty()) {
         outcome.written =
             writeWorkbook(buildSheet(inputs, projectData, colContactLines), outcome.path, &error);
         if (!outcome.written) QFile::remove(outcome.path);  // the reserved, still empty name
     }
     if (!outcome.written) {
-        const QString where = outcome.path.isEmpty() ? spreadsheet.reportsFolder() : outcome.path;
-        services.messages().warning(
-            mainWindow_, kMessageTitle,
-            QStringLiteral("The spreadsheet report could not be written to\n%1\n\n%2")
-                .arg(QDir::toNativeSeparators(where), error));
+        const QString where = outcome.path.isEmpty() ? spreadsheet_.reportsFolder() : outcome.path;
+        messages_.warning(mainWindow_, platform::kMessageTitle,
+                          QStringLiteral("The spreadsheet report could not be written to\n%1\n\n%2")
+                              .arg(QDir::toNativeSeparators(where), error));
         return outcome;
     }
-    outcome.opened = spreadsheet.show(outcome.path);
-    if (outcome.opened != platform::ShellResult::Opened) {
-        const QString why =
-            (outcome.opened == platform::ShellResult::NoAssociation ||
-             outcome.opened == platform::ShellResult::IncompleteAssociation)
-                ? QStringLiteral("No program to open spreadsheets is set up on this desktop.")
-                : QStringLiteral("The spreadsheet report could not be opened.");
-        services.messages().information(mainWindow_, kMessageTitle,
-                                        why + QStringLiteral("\nThe workbook was written to\n%1")
-                                                  .arg(QDir::toNativeSeparators(outcome.path)));
-    }
+    outcome.opened = spreadsheet_.show(outcome.path);
+    if (outcome.opened != platform::ShellResult::Opened)
+        platform::NotOpenedNotice::tell(
+            messages_, mainWindow_, outcome.opened,
+            {QStringLiteral("No program to open spreadsheets is set up on this desktop."),
+             QStringLiteral("The spreadsheet report could not be opened."),
+             QStringLiteral("The workbook was written to")},
+            QDir::toNativeSeparators(outcome.path));
     return outcome;
 }
 

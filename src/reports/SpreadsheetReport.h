@@ -31,6 +31,12 @@
 
 class QWidget;
 
+namespace bpd::platform {
+class MessageService;
+class RegistryStore;
+class SpreadsheetService;
+}  // namespace bpd::platform
+
 namespace bpd::reports {
 
 class SpreadsheetReport {
@@ -59,7 +65,10 @@ public:
         QList<int> mergedRows;           // rows merged across B:M
     };
 
-    explicit SpreadsheetReport(QWidget* mainWindow);
+    // The workbook goes to `spreadsheet`, the project data come from `settings`, and the user
+    // is told through `messages`.
+    SpreadsheetReport(QWidget* mainWindow, platform::SpreadsheetService& spreadsheet,
+                      platform::RegistryStore& settings, platform::MessageService& messages);
 
     // Excel_Click: reloads `projectData`, writes the new workbook and opens it.
     Outcome Excel_Click(const ReportInputs& inputs, ProjectData& projectData,
@@ -81,6 +90,9 @@ public:
 
 private:
     QWidget* mainWindow_;
+    platform::SpreadsheetService& spreadsheet_;
+    platform::RegistryStore& settings_;
+    platform::MessageService& messages_;
 };
 
 }  // namespace bpd::reports

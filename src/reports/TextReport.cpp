@@ -2,13 +2,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QStandardPaths>
 #include <QVariant>
 
 #include "AtomicFile.h"
 #include "MessageService.h"
+#include "NotOpenedNotice.h"
 #include "RegistryRoutines.h"
-#include "Services.h"
+#include "UserFolders.h"
 
 namespace bpd::reports {
 
@@ -23,14 +23,17 @@ QString fitted(const QString& text, int width) {
 
 }  // namespace
 
-TextReport::TextReport(QWidget* mainWindow, QString programFolder, QString fallbackFolder)
+TextReport::TextReport(QWidget* mainWindow, platform::DesktopShell& shell,
+                       platform::RegistryStore& settings, platform::MessageService& messages,
+                       QString programFolder, QString fallbackFolder)
     : mainWindow_(mainWindow),
+      shell_(shell),
+      settings_(settings),
+      messages_(messages),
       programFolder_(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                              : std::move(programFolder)),
-      fallbackFolder_(fallbackFolder.isEmpty()
-                          ? QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                                QStringLiteral("/Pelgro/Bearing Pad Design")
-                          : std::move(fallbackFolder)) {}
+      fallbackFolder_(fallbackFolder.isEmpty() ? platform::UserFolders::programData()
+                                               : std::move(fallbackFolder)) {}
 
 int TextReport::columnWidth(int column) {
     switch (column) {
@@ -104,7 +107,7 @@ QString TextReport::buildText(const ReportInputs& inputs, const ProjectData& pro
 
 TextReport::Outcome TextReport::NotePad_Click(const ReportInputs& inputs, ProjectData& projectData,
                                               const QString& sContactText) {
-    projectData = GetGenaralSettingsfromRegistry(projectData);
+    projectData = GetGenaralSettingsfromRegistry(settings_, projectData);
     const QByteArray bytes = buildText(inputs, projectData, sContactText).toUtf8();
 
     Outcome outcome;
@@ -121,7 +124,7 @@ TextReport::Outcome TextReport::NotePad_Click(const ReportInputs& inputs, Projec
         QString userError;
         outcome.written = platform::AtomicFile::writeFile(outcome.path, bytes, &userError);
         if (!outcome.written) {
-            platform::Services::instance().messages().warning(
+            messages_.warning(
                 mainWindow_, kMessageTitle,
                 QStringLiteral("The report could not be written to\n%1\n(%2)\nnor to\n%3\n(%4).")
                     .arg(QDir::toNativeSeparators(reportPath(programFolder_)), programError,
@@ -134,35 +137,30 @@ TextReport::Outcome TextReport::NotePad_Click(const ReportInputs& inputs, Projec
     QVariant face = QStringLiteral("Arial");
     QVariant pointSize = QStringLiteral("80");
     QVariant wrap = QStringLiteral("0");
-    const bool viewerSet =
-        WriteRegistryValue(HKEY_CURRENT_USER, kViewerKey, REG_SZ, QStringLiteral("lfFaceName"),
-                           face) &&
-        WriteRegistryValue(HKEY_CURRENT_USER, kViewerKey, REG_DWORD, QStringLiteral("iPointSize"),
-                           pointSize) &&
-        WriteRegistryValue(HKEY_CURRENT_USER, kViewerKey, REG_DWORD, QStringLiteral("fWrap"), wrap);
+    const bool viewerSet = WriteRegistryValue(settings_, HKEY_CURRENT_USER, kViewerKey, REG_SZ,
+                                              QStringLiteral("lfFaceName"), face) &&
+                           WriteRegistryValue(settings_, HKEY_CURRENT_USER, kViewerKey, REG_DWORD,
+                                              QStringLiteral("iPointSize"), pointSize) &&
+                           WriteRegistryValue(settings_, HKEY_CURRENT_USER, kViewerKey, REG_DWORD,
+                                              QStringLiteral("fWrap"), wrap);
     if (!viewerSet) {
         // The report itself is sound: say so, and open it all the same.
-        const platform::RegistryStore::Failure failure = LastRegistryFailure();
-        platform::Services::instance().messages().warning(
+        const platform::RegistryStore::Failure failure = settings_.lastFailure();
+        messages_.warning(
             mainWindow_, kMessageTitle,
             QStringLiteral("The text viewer's settings were not saved to\n%1\n(%2)\n"
                            "The report was written to\n%3")
                 .arg(failure.file, failure.reason, QDir::toNativeSeparators(outcome.path)));
     }
 
-    outcome.opened = platform::Services::instance().shell().open(outcome.path, folder,
-                                                                 platform::ShowMode::Maximized);
-    if (outcome.opened != platform::ShellResult::Opened) {
-        const QString why =
-            (outcome.opened == platform::ShellResult::NoAssociation ||
-             outcome.opened == platform::ShellResult::IncompleteAssociation)
-                ? QStringLiteral("No program to open text files is set up on this desktop.")
-                : QStringLiteral("The report could not be opened.");
-        platform::Services::instance().messages().information(
-            mainWindow_, kMessageTitle,
-            why + QStringLiteral("\nThe report was written to\n%1")
-                      .arg(QDir::toNativeSeparators(outcome.path)));
-    }
+    outcome.opened = shell_.open(outcome.path, folder, platform::ShowMode::Maximized);
+    if (outcome.opened != platform::ShellResult::Opened)
+        platform::NotOpenedNotice::tell(
+            messages_, mainWindow_, outcome.opened,
+            {QStringLiteral("No program to open text files is set up on this desktop."),
+             QStringLiteral("The report could not be opened."),
+             QStringLiteral("The report was written to")},
+            QDir::toNativeSeparators(outcome.path));
     return outcome;
 }
 

@@ -19,6 +19,11 @@
 
 class QWidget;
 
+namespace bpd::platform {
+class MessageService;
+class RegistryStore;
+}  // namespace bpd::platform
+
 namespace bpd::reports {
 
 class TextReport {
@@ -33,10 +38,12 @@ public:
     static inline const QString kViewerKey = QStringLiteral("Software\\Microsoft\\Notepad\\");
     static constexpr int kSeparatorLength = 173;
 
-    // programFolder: empty for the executable's folder; fallbackFolder: empty for
-    // "<GenericDataLocation>/Pelgro/Bearing Pad Design".
-    explicit TextReport(QWidget* mainWindow, QString programFolder = {},
-                        QString fallbackFolder = {});
+    // The report opens through `shell`, reads the project data from and saves the viewer's
+    // settings to `settings`, and tells the user through `messages`. programFolder: empty for
+    // the executable's folder; fallbackFolder: empty for the per-user data folder.
+    TextReport(QWidget* mainWindow, platform::DesktopShell& shell,
+               platform::RegistryStore& settings, platform::MessageService& messages,
+               QString programFolder = {}, QString fallbackFolder = {});
 
     // NotePad_Click: reloads `projectData` from the store, writes the report, writes the
     // viewer settings and opens the file.
@@ -54,6 +61,9 @@ public:
 
 private:
     QWidget* mainWindow_;
+    platform::DesktopShell& shell_;
+    platform::RegistryStore& settings_;
+    platform::MessageService& messages_;
     QString programFolder_;
     QString fallbackFolder_;
 };

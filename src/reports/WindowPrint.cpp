@@ -5,19 +5,19 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QWidget>
 
 #include "MessageService.h"
 #include "PrinterService.h"
-#include "Services.h"
+#include "Twips.h"
+#include "UserFolders.h"
 
 namespace bpd::reports {
 
 namespace {
 
-const QString kMessageTitle = QString::fromLatin1(platform::kMessageTitle);
-constexpr double kTwipsPerInch = 1440.0;
+using platform::kMessageTitle;
+using platform::kTwipsPerInch;
 
 void setVisible(QWidget* widget, bool visible) {
     if (widget) widget->setVisible(visible);
@@ -32,8 +32,11 @@ void setPicture(QWidget* pictureBox, const QPixmap& picture, bool sizeToPicture)
 
 }  // namespace
 
-WindowPrint::WindowPrint(PrintDress dress, Capture capture)
+WindowPrint::WindowPrint(PrintDress dress, platform::PrinterService& printer,
+                         platform::MessageService& messages, Capture capture)
     : dress_(dress),
+      printer_(printer),
+      messages_(messages),
       capture_(capture ? std::move(capture) : Capture(&WindowPrint::captureWithFrame)) {}
 
 QRectF WindowPrint::placeImage(QSizeF printable, QSizeF image) {
@@ -93,9 +96,8 @@ WindowPrint::Result WindowPrint::PrintBtn_Click() {
     if (result == Result::NoPrinter)
         result = offerPdf();
     else if (result == Result::Failed)
-        platform::Services::instance().messages().warning(
-            dress_.window, kMessageTitle,
-            QStringLiteral("The window could not be printed.\n%1").arg(error_));
+        messages_.warning(dress_.window, kMessageTitle,
+                          QStringLiteral("The window could not be printed.\n%1").arg(error_));
     return result;
 }
 
@@ -111,9 +113,8 @@ WindowPrint::Result WindowPrint::PrintWindowImage() {
     }
     setPicture(dress_.HiddenPict, QPixmap::fromImage(image_), true);
 
-    platform::PrinterService& printer = platform::Services::instance().printer();
-    if (!printer.hasPrinter()) return Result::NoPrinter;
-    std::unique_ptr<platform::PrintJob> job = printer.beginDefault();
+    if (!printer_.hasPrinter()) return Result::NoPrinter;
+    std::unique_ptr<platform::PrintJob> job = printer_.beginDefault();
     if (!job) return Result::NoPrinter;
     return printOn(job.get());
 }
@@ -131,22 +132,20 @@ WindowPrint::Result WindowPrint::printOn(platform::PrintJob* job) {
 }
 
 WindowPrint::Result WindowPrint::offerPdf() {
-    platform::Services& services = platform::Services::instance();
-    if (!services.messages().question(
+    if (!messages_.question(
             dress_.window, kMessageTitle,
             QStringLiteral("No printer is installed, so the window was not printed.\n"
                            "Save the page as a PDF file instead?")))
         return Result::NoPrinter;
-    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (documents.isEmpty()) documents = QDir::homePath();
-    const QString path = services.printer().choosePdfPath(
-        dress_.window, documents + QStringLiteral("/Pelgro Bearing Pad Design.pdf"));
+    const QString path =
+        printer_.choosePdfPath(dress_.window, platform::UserFolders::documents() +
+                                                  QStringLiteral("/Pelgro Bearing Pad Design.pdf"));
     if (path.isEmpty()) return Result::Cancelled;
-    std::unique_ptr<platform::PrintJob> job = services.printer().beginPdf(path);
+    std::unique_ptr<platform::PrintJob> job = printer_.beginPdf(path);
     if (!job || printOn(job.get()) != Result::Printed) {
-        services.messages().warning(dress_.window, kMessageTitle,
-                                    QStringLiteral("The PDF file %1 could not be written.\n%2")
-                                        .arg(QDir::toNativeSeparators(path), error_));
+        messages_.warning(dress_.window, kMessageTitle,
+                          QStringLiteral("The PDF file %1 could not be written.\n%2")
+                              .arg(QDir::toNativeSeparators(path), error_));
         return Result::Failed;
     }
     return Result::SavedAsPdf;

@@ -21,8 +21,10 @@
 class QWidget;
 
 namespace bpd::platform {
+class MessageService;
 class PrintJob;
-}
+class PrinterService;
+}  // namespace bpd::platform
 
 namespace bpd::reports {
 
@@ -46,7 +48,10 @@ public:
     // frame and falls back to the window's own rendering.
     using Capture = std::function<QImage(QWidget* window)>;
 
-    explicit WindowPrint(PrintDress dress, Capture capture = {});
+    // The page goes to `printer` (a PDF file when it has none); failures are told through
+    // `messages`.
+    WindowPrint(PrintDress dress, platform::PrinterService& printer,
+                platform::MessageService& messages, Capture capture = {});
 
     // PrintBtn_Click.
     Result PrintBtn_Click();
@@ -68,6 +73,8 @@ private:
     Result offerPdf();
 
     PrintDress dress_;
+    platform::PrinterService& printer_;
+    platform::MessageService& messages_;
     Capture capture_;
     QImage image_;
     QString error_;

@@ -12,12 +12,9 @@
 #include <QTextStream>
 #include <QVariant>
 
-#include <memory>
-
 #include "MessageService.h"
 #include "RegistryRoutines.h"
 #include "RegistryStore.h"
-#include "Services.h"
 
 namespace {
 
@@ -37,14 +34,14 @@ private:
     }
 };
 
-bool parseRoot(const QString& text, bpd::reports::HKEY& root) {
+bool parseRoot(const QString& text, bpd::platform::HKEY& root) {
     const QString upper = text.toUpper();
     if (upper == QLatin1String("HKEY_CURRENT_USER") || upper == QLatin1String("HKCU")) {
-        root = bpd::reports::HKEY_CURRENT_USER;
+        root = bpd::platform::HKEY_CURRENT_USER;
         return true;
     }
     if (upper == QLatin1String("HKEY_LOCAL_MACHINE") || upper == QLatin1String("HKLM")) {
-        root = bpd::reports::HKEY_LOCAL_MACHINE;
+        root = bpd::platform::HKEY_LOCAL_MACHINE;
         return true;
     }
     return false;
@@ -66,21 +63,19 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 4) return usage(err);
     const QString command = args.at(0);
-    bpd::reports::HKEY root = 0;
+    bpd::platform::HKEY root = 0;
     if (!parseRoot(args.at(1), root)) {
         err << "bpd-registry: unknown root " << args.at(1) << "\n";
         return usage(err);
     }
-    bpd::platform::Services::instance().setRegistry(
-        std::make_shared<bpd::platform::IniRegistryStore>(
-            QString(), std::make_shared<StandardErrorMessages>()));
+    StandardErrorMessages notices;
+    bpd::platform::IniRegistryStore store(QString(), &notices);
 
     if (command == QLatin1String("set") && args.size() == 5) {
         QVariant value = args.at(4);
-        if (!bpd::reports::WriteRegistryValue(root, args.at(2), bpd::reports::REG_SZ, args.at(3),
-                                              value)) {
-            const bpd::platform::RegistryStore::Failure failure =
-                bpd::reports::LastRegistryFailure();
+        if (!bpd::reports::WriteRegistryValue(store, root, args.at(2), bpd::platform::REG_SZ,
+                                              args.at(3), value)) {
+            const bpd::platform::RegistryStore::Failure failure = store.lastFailure();
             err << "bpd-registry: cannot write " << args.at(3) << " to " << failure.file << ": "
                 << failure.reason << "\n";
             return 1;
@@ -89,7 +84,7 @@ int main(int argc, char** argv) {
     }
     if (command == QLatin1String("get") && args.size() == 4) {
         QString value;
-        if (!bpd::reports::ReadRegistryValue(root, args.at(2), args.at(3), value)) {
+        if (!bpd::reports::ReadRegistryValue(store, root, args.at(2), args.at(3), value)) {
             err << "bpd-registry: no value " << args.at(3) << "\n";
             return 1;
         }

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace bpd::mainwindow {
+namespace bpd::platform {
 
 namespace {
 // The classic "Windows Standard" scheme, by system colour index.
@@ -80,4 +80,4 @@ QPalette ClassicColours::palette() {
     return p;
 }
 
-}  // namespace bpd::mainwindow
+}  // namespace bpd::platform

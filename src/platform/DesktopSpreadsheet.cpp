@@ -1,11 +1,10 @@
-#include "SpreadsheetService.h"
+#include "DesktopSpreadsheet.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 
-#include "Services.h"
+#include "UserFolders.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -20,16 +19,15 @@ QString systemReason(int savedErrno) {
 }
 }  // namespace
 
-SpreadsheetService::SpreadsheetService(QString reportsFolder)
-    : folder_(reportsFolder.isEmpty() ? defaultReportsFolder() : std::move(reportsFolder)) {}
+DesktopSpreadsheet::DesktopSpreadsheet(DesktopShell& shell, QString reportsFolder)
+    : shell_(shell),
+      folder_(reportsFolder.isEmpty() ? defaultReportsFolder() : std::move(reportsFolder)) {}
 
-QString SpreadsheetService::defaultReportsFolder() {
-    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (documents.isEmpty()) documents = QDir::homePath();
-    return documents + QStringLiteral("/Pelgro Bearing Pad Design Reports");
+QString DesktopSpreadsheet::defaultReportsFolder() {
+    return UserFolders::documents() + QStringLiteral("/Pelgro Bearing Pad Design Reports");
 }
 
-QString SpreadsheetService::newWorkbookPath(QString* error) {
+QString DesktopSpreadsheet::newWorkbookPath(QString* error) {
     errno = 0;
     if (!QDir().mkpath(folder_)) {
         if (error)
@@ -62,15 +60,18 @@ QString SpreadsheetService::newWorkbookPath(QString* error) {
     return {};
 }
 
-ShellResult SpreadsheetService::show(const QString& workbookPath) {
+ShellResult DesktopSpreadsheet::show(const QString& workbookPath) {
     workbooks_ << workbookPath;
-    quit_ = false;
-    return Services::instance().shell().open(workbookPath, folder_, ShowMode::Maximized);
+    return shell_.open(workbookPath, folder_, ShowMode::Maximized);
 }
 
-void SpreadsheetService::quit() {
+QString DesktopSpreadsheet::latestWorkbook() const {
+    return workbooks_.isEmpty() ? QString() : workbooks_.last();
+}
+
+void DesktopSpreadsheet::quit() {
     workbooks_.clear();
-    quit_ = true;
+    running_ = false;
 }
 
 }  // namespace bpd::platform
