@@ -9,35 +9,28 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QHeaderView>
 #include <QProcess>
 #include <QPushButton>
 #include <memory>
 
 #include "Form1.h"
-#include "MessageService.h"
 #include "ResultsGrid.h"
-#include "Services.h"
+#include "TestServices.h"
 
 namespace {
 
-class SilentMessages : public bpd::platform::MessageService {
-public:
-    void warning(QWidget*, const QString&, const QString&) override {}
-    void information(QWidget*, const QString&, const QString&) override {}
-    bool question(QWidget*, const QString&, const QString&) override { return true; }
-};
+// Nothing is shown, opened or printed; the settings and reports stay in a temporary folder.
+bpd::testing::TestServices* services = nullptr;
 
 std::unique_ptr<bpd::mainwindow::Form1> shownForm() {
-    auto form = std::make_unique<bpd::mainwindow::Form1>();
+    auto form = std::make_unique<bpd::mainwindow::Form1>(services->services());
     form->show();
     QCoreApplication::processEvents();
     return form;
 }
 
 void paintGrid(bpd::mainwindow::ResultsGrid& grid) {
-    grid.viewport()->repaint();
-    grid.horizontalHeader()->viewport()->repaint();
+    grid.repaint();
 }
 
 void BM_AnalyzeAllPressedToGridPainted(benchmark::State& state) {
@@ -49,7 +42,9 @@ void BM_AnalyzeAllPressedToGridPainted(benchmark::State& state) {
     }
     benchmark::DoNotOptimize(form->grid().TextMatrix(7, 12));
 }
-BENCHMARK(BM_AnalyzeAllPressedToGridPainted)->Unit(benchmark::kMicrosecond)->Repetitions(9)
+BENCHMARK(BM_AnalyzeAllPressedToGridPainted)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
     ->ReportAggregatesOnly(true);
 
 // The two halves of the above: the grid rebuilt without painting, and painting alone.
@@ -57,14 +52,18 @@ void BM_AnalyzeAllRebuildOnly(benchmark::State& state) {
     auto form = shownForm();
     for (auto _ : state) form->AnalyzeImperial();
 }
-BENCHMARK(BM_AnalyzeAllRebuildOnly)->Unit(benchmark::kMicrosecond)->Repetitions(9)
+BENCHMARK(BM_AnalyzeAllRebuildOnly)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
     ->ReportAggregatesOnly(true);
 
 void BM_GridPaintOnly(benchmark::State& state) {
     auto form = shownForm();
     for (auto _ : state) paintGrid(form->grid());
 }
-BENCHMARK(BM_GridPaintOnly)->Unit(benchmark::kMicrosecond)->Repetitions(9)
+BENCHMARK(BM_GridPaintOnly)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
     ->ReportAggregatesOnly(true);
 
 void BM_AnalyzeOneThicknessPressedToGridPainted(benchmark::State& state) {
@@ -76,8 +75,10 @@ void BM_AnalyzeOneThicknessPressedToGridPainted(benchmark::State& state) {
         paintGrid(form->grid());
     }
 }
-BENCHMARK(BM_AnalyzeOneThicknessPressedToGridPainted)->Unit(benchmark::kMicrosecond)
-    ->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_AnalyzeOneThicknessPressedToGridPainted)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 
 void BM_UnitSwitchThereAndBack(benchmark::State& state) {
     auto form = shownForm();
@@ -87,7 +88,9 @@ void BM_UnitSwitchThereAndBack(benchmark::State& state) {
         paintGrid(form->grid());
     }
 }
-BENCHMARK(BM_UnitSwitchThereAndBack)->Unit(benchmark::kMicrosecond)->Repetitions(5)
+BENCHMARK(BM_UnitSwitchThereAndBack)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 void BM_WindowBuiltAndShownWithResults(benchmark::State& state) {
@@ -96,7 +99,9 @@ void BM_WindowBuiltAndShownWithResults(benchmark::State& state) {
         benchmark::DoNotOptimize(form->grid().TextMatrix(1, 0));
     }
 }
-BENCHMARK(BM_WindowBuiltAndShownWithResults)->Unit(benchmark::kMillisecond)->Repetitions(5)
+BENCHMARK(BM_WindowBuiltAndShownWithResults)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 void BM_ProcessStartToDisclaimerShown(benchmark::State& state) {
@@ -116,18 +121,23 @@ void BM_ProcessStartToDisclaimerShown(benchmark::State& state) {
         if (process.exitCode() != 0) state.SkipWithError("pelgro-bpd did not end cleanly");
     }
 }
-BENCHMARK(BM_ProcessStartToDisclaimerShown)->Unit(benchmark::kMillisecond)->UseRealTime()
-    ->Iterations(10)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ProcessStartToDisclaimerShown)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(10)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    bpd::platform::Services::instance().setMessages(std::make_shared<SilentMessages>());
+    bpd::testing::TestServices fixture;
+    services = &fixture;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    bpd::platform::Services::instance().reset();
+    services = nullptr;
     return 0;
 }

@@ -3,7 +3,7 @@ if(TARGET bpd_mainwindow)
     bpd_add_gui_test(tst_resultsgrid SOURCES tst_resultsgrid.cpp LIBS bpd_mainwindow)
     foreach(_t layout inputs grid units stories)
         if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/tst_form1_${_t}.cpp)
-            bpd_add_gui_test(tst_form1_${_t} SOURCES tst_form1_${_t}.cpp tst_form1_support.h
+            bpd_add_gui_test(tst_form1_${_t} SOURCES tst_form1_${_t}.cpp tst_form1_support.h ${_test_services}
                              LIBS bpd_mainwindow)
         endif()
     endforeach()
@@ -12,7 +12,7 @@ endif()
 # The number fields under a real comma locale and the C locale: one executable, run under
 # each (tst_form1_locales is de_DE.UTF-8). A locale that is not installed skips, never passes.
 if(TARGET bpd_mainwindow)
-    bpd_add_gui_test(tst_form1_locales SOURCES tst_form1_locales.cpp tst_form1_support.h
+    bpd_add_gui_test(tst_form1_locales SOURCES tst_form1_locales.cpp tst_form1_support.h ${_test_services}
                      LIBS bpd_mainwindow)
     add_test(NAME tst_form1_locales_C COMMAND tst_form1_locales)
     foreach(_run tst_form1_locales:de_DE.UTF-8 tst_form1_locales_C:C.UTF-8)

@@ -2,7 +2,7 @@
 foreach(_area registry projectdialog textreport spreadsheetreport windowprint)
     if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/tst_${_area}.cpp)
         bpd_add_gui_test(tst_${_area}
-            SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_${_area}.cpp ${CMAKE_CURRENT_LIST_DIR}/tst_reports_fakes.h
+            SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_${_area}.cpp ${_test_services}
             LIBS bpd_reports)
     endif()
 endforeach()

@@ -9,10 +9,10 @@
 #include "AboutBox.h"
 #include "Form4.h"
 #include "SystemInformationLauncher.h"
-#include "dialogs_fakes.h"
+#include "TestServices.h"
 
 using namespace bpd::dialogs;
-using bpd::testing::InstalledFakes;
+using bpd::testing::TestServices;
 
 namespace {
 
@@ -40,12 +40,11 @@ class TestAbout : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { bpd::platform::Services::instance().reset(); }
-
     void layoutAndTexts() {
-        InstalledFakes fakes;
+        TestServices fakes;
         FakeStore store;
-        Form4 box{SystemInformationLauncher(store.reader())};
+        Form4 box{SystemInformationLauncher(store.reader(), *fakes.shell, *fakes.messages),
+                  *fakes.shell, *fakes.messages};
         QCOMPARE(box.windowTitle(), QStringLiteral("About Pelgro Pad Bearing Design Program"));
         QCOMPARE(box.size(), QSize(240, 199));
         const std::pair<const char*, const char*> texts[] = {
@@ -86,9 +85,10 @@ private slots:
     void loadStylesTheWebLabels() {
         QFETCH(QString, name);
         QFETCH(QString, tooltip);
-        InstalledFakes fakes;
+        TestServices fakes;
         FakeStore store;
-        Form4 box{SystemInformationLauncher(store.reader())};
+        Form4 box{SystemInformationLauncher(store.reader(), *fakes.shell, *fakes.messages),
+                  *fakes.shell, *fakes.messages};
         auto* label = box.findChild<QLabel*>(name);
         QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 0, 255));
         QVERIFY(label->font().underline());
@@ -96,9 +96,10 @@ private slots:
     }
 
     void webLabelsOpenTheirAddress() {
-        InstalledFakes fakes;
+        TestServices fakes;
         FakeStore store;
-        Form4 box{SystemInformationLauncher(store.reader())};
+        Form4 box{SystemInformationLauncher(store.reader(), *fakes.shell, *fakes.messages),
+                  *fakes.shell, *fakes.messages};
         box.show();
         QTest::mouseClick(box.findChild<QLabel*>("Label_PelgroWeb"), Qt::LeftButton);
         QTest::mouseClick(box.findChild<QLabel*>("Label_TolvaneWeb"), Qt::LeftButton);
@@ -124,10 +125,11 @@ private slots:
     void aLinkThatOpensNothingIsReported() {
         QFETCH(int, result);
         QFETCH(QString, why);
-        InstalledFakes fakes;
+        TestServices fakes;
         fakes.shell->openResult = static_cast<bpd::platform::ShellResult>(result);
         FakeStore store;
-        Form4 box{SystemInformationLauncher(store.reader())};
+        Form4 box{SystemInformationLauncher(store.reader(), *fakes.shell, *fakes.messages),
+                  *fakes.shell, *fakes.messages};
         box.show();
         QTest::mouseClick(box.findChild<QLabel*>("Label_TolvaneWeb"), Qt::LeftButton);
         QCOMPARE(fakes.messages->calls.size(), qsizetype(1));
@@ -137,11 +139,12 @@ private slots:
     }
 
     void singleInstanceNotModal() {
-        InstalledFakes fakes;
+        TestServices fakes;
         FakeStore store;
         QWidget mainWindow;
         mainWindow.show();
-        AboutBox about{SystemInformationLauncher(store.reader())};
+        AboutBox about{SystemInformationLauncher(store.reader(), *fakes.shell, *fakes.messages),
+                       *fakes.shell, *fakes.messages};
         QVERIFY(!about.box());
         about.show();
         QPointer<Form4> first = about.box();
@@ -164,9 +167,10 @@ private slots:
     }
 
     void okAndCloseBoxUnloadAndTheNextAboutLoadsAnew() {
-        InstalledFakes fakes;
+        TestServices fakes;
         FakeStore store;
-        AboutBox about{SystemInformationLauncher(store.reader())};
+        AboutBox about{SystemInformationLauncher(store.reader(), *fakes.shell, *fakes.messages),
+                       *fakes.shell, *fakes.messages};
         about.show();
         QPointer<Form4> first = about.box();
         QTest::mouseClick(first->findChild<QPushButton*>("Command_Ok"), Qt::LeftButton);
@@ -181,13 +185,14 @@ private slots:
     }
 
     void pathValueStartsThatProgramWithoutTheSecondLookup() {
-        InstalledFakes fakes;
+        TestServices fakes;
         FakeStore store;
         store.values[{QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"), "PATH"}] =
             QStringLiteral("/opt/pelgro/pelgro-sysinfo");
         store.values[{QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"), "MSINFO"}] =
             QStringLiteral("/elsewhere");
-        Form4 box{SystemInformationLauncher(store.reader())};
+        Form4 box{SystemInformationLauncher(store.reader(), *fakes.shell, *fakes.messages),
+                  *fakes.shell, *fakes.messages};
         QTest::mouseClick(box.findChild<QPushButton*>("Command_SysInfo"), Qt::LeftButton);
         QCOMPARE(store.reads, QStringList{kPathRead});
         QCOMPARE(fakes.shell->starts.size(), qsizetype(1));
@@ -207,12 +212,13 @@ private slots:
     void locationFolderWithTheTool() {
         QFETCH(QString, folder);
         QFETCH(QString, expected);
-        InstalledFakes fakes;
+        TestServices fakes;
         FakeStore store;
         store.values[{QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"), "MSINFO"}] =
             folder;
         fakes.shell->existingFiles << expected;
-        SystemInformationLauncher(store.reader()).StartSysInfo(nullptr);
+        SystemInformationLauncher(store.reader(), *fakes.shell, *fakes.messages)
+            .StartSysInfo(nullptr);
         QCOMPARE(store.reads, (QStringList{kPathRead, kLocationRead}));
         QCOMPARE(fakes.shell->starts.size(), qsizetype(1));
         QCOMPARE(fakes.shell->starts[0].program, expected);
@@ -235,7 +241,7 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(bool, startSucceeds);
         QFETCH(int, starts);
-        InstalledFakes fakes;
+        TestServices fakes;
         fakes.shell->startSucceeds = startSucceeds;
         FakeStore store;
         if (!path.isEmpty())
@@ -244,7 +250,8 @@ private slots:
         if (!folder.isEmpty())
             store.values[{QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"), "MSINFO"}] =
                 folder;
-        Form4 box{SystemInformationLauncher(store.reader())};
+        Form4 box{SystemInformationLauncher(store.reader(), *fakes.shell, *fakes.messages),
+                  *fakes.shell, *fakes.messages};
         box.StartSysInfo();
         QCOMPARE(int(fakes.shell->starts.size()), starts);
         QCOMPARE(fakes.messages->calls.size(), qsizetype(1));

@@ -1,11 +1,11 @@
 // The main window's make-up and lifecycle: controls where the layout puts them, opening
 // state, menus and shortcuts, tab order, stacking, load, minimum size and unload.
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
-#include <QAbstractItemView>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -13,8 +13,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "Form1Commands.h"
 #include "Form1Layout.h"
-#include "SpreadsheetService.h"
 #include "Twips.h"
 #include "tst_form1_support.h"
 
@@ -32,7 +32,10 @@ private slots:
         QTest::addColumn<QString>("container");
         QTest::addColumn<QRect>("twips");
         auto row = [](const char* name, int index, const char* container, QRect twips) {
-            QTest::newRow(index < 0 ? name : qPrintable(QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index)))
+            QTest::newRow(
+                index < 0
+                    ? name
+                    : qPrintable(QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index)))
                 << QString::fromLatin1(name) << index << QString::fromLatin1(container) << twips;
         };
         row("Frame1", -1, "Form1Client", QRect(120, 120, 3255, 2175));
@@ -86,7 +89,9 @@ private slots:
         QVERIFY(found->geometry().right() < found->parentWidget()->width());
         auto* label = qobject_cast<QLabel*>(found);
         for (const char* caption : {"in.", "mm", "rad.", "kips", "KN"})
-            QVERIFY2(label->fontMetrics().horizontalAdvance(QLatin1String(caption)) <= label->width(), caption);
+            QVERIFY2(
+                label->fontMetrics().horizontalAdvance(QLatin1String(caption)) <= label->width(),
+                caption);
     }
 
     void bothSelectorsCoverTheSameRectangle() {
@@ -148,8 +153,9 @@ private slots:
         QCOMPARE(ui.Label1->palette().color(QPalette::Window), face);
         QCOMPARE(ui.Frame1->palette().color(QPalette::Window), face);
         QCOMPARE(ui.CheckSliding->palette().color(QPalette::Window), face);
-        for (QWidget* input : {static_cast<QWidget*>(ui.w1Text), static_cast<QWidget*>(ui.VapText),
-                               static_cast<QWidget*>(ui.tCombo), static_cast<QWidget*>(ui.tCombo_SI)})
+        for (QWidget* input :
+             {static_cast<QWidget*>(ui.w1Text), static_cast<QWidget*>(ui.VapText),
+              static_cast<QWidget*>(ui.tCombo), static_cast<QWidget*>(ui.tCombo_SI)})
             QCOMPARE(input->palette().color(QPalette::Base), QColor(192, 192, 255));
         QCOMPARE(f.grid().cellBackColorAt(0, 3), QColor(255, 192, 128));
         QCOMPARE(f.grid().cellBackColorAt(1, 3), QColor(255, 255, 225));
@@ -180,17 +186,18 @@ private slots:
             QWidget* list = ui.tCombo->view()->viewport();
             QTRY_VERIFY(list->isVisible());
             const QImage shot = list->grab().toImage();
-            const QRect lastRow = ui.tCombo->view()->visualRect(
-                ui.tCombo->model()->index(ui.tCombo->count() - 1, 0));
+            const QRect lastRow =
+                ui.tCombo->view()->visualRect(ui.tCombo->model()->index(ui.tCombo->count() - 1, 0));
             for (int x = lastRow.right() - 8; x < lastRow.right() - 2; ++x)
                 seen << shot.pixelColor(x, lastRow.center().y());
             ui.tCombo->hidePopup();
         } else if (part == QLatin1String("grid lines")) {
-            const auto& grid = f.grid();
+            const QTableWidget& grid = bpdtest::gridTable(f.grid());
             const QImage shot = grid.viewport()->grab().toImage();
             const int y = grid.rowViewportPosition(1) + grid.rowHeight(1) / 2;  // body row 2
             for (int c = 0; c < 4; ++c)
-                seen << shot.pixelColor(grid.columnViewportPosition(c) + grid.columnWidth(c) - 1, y);
+                seen << shot.pixelColor(grid.columnViewportPosition(c) + grid.columnWidth(c) - 1,
+                                        y);
             seen << shot.pixelColor(grid.columnViewportPosition(2) + 4,
                                     grid.rowViewportPosition(1) + grid.rowHeight(1) - 1);
         } else {
@@ -212,24 +219,31 @@ private slots:
                 seen << item->objectName() + QLatin1Char('|') + item->text() + QLatin1Char('|') +
                             item->shortcut().toString();
         }
-        const QStringList want = {
-            "Settings:", "General|General|Ctrl+G",
-            "Units:", "Imperial|Imperial|Ctrl+M", "SI|SI|Ctrl+I",
-            "Export:", "Excel|Excel|Ctrl+E", "NotePad|NotePad|Ctrl+N",
-            "Conditions:", "Loading|Loading|Ctrl+L", "Rotation|Rotation|Ctrl+R",
-            "NonUniform_Bearing|NonUniform Bearing|Ctrl+U",
-            "Help:", "Help_Topics|Pelgro Bearing Pad Design Program Help|Ctrl+H",
-            "Pelgro_Ravelon_Design_Guide|Pelgro Ravelon Design Guide|Ctrl+D",
-            "About_Pelgro_BPD|About Pelgro-BPD|Ctrl+A"};
+        const QStringList want = {"Settings:",
+                                  "General|General|Ctrl+G",
+                                  "Units:",
+                                  "Imperial|Imperial|Ctrl+M",
+                                  "SI|SI|Ctrl+I",
+                                  "Export:",
+                                  "Excel|Excel|Ctrl+E",
+                                  "NotePad|NotePad|Ctrl+N",
+                                  "Conditions:",
+                                  "Loading|Loading|Ctrl+L",
+                                  "Rotation|Rotation|Ctrl+R",
+                                  "NonUniform_Bearing|NonUniform Bearing|Ctrl+U",
+                                  "Help:",
+                                  "Help_Topics|Pelgro Bearing Pad Design Program Help|Ctrl+H",
+                                  "Pelgro_Ravelon_Design_Guide|Pelgro Ravelon Design Guide|Ctrl+D",
+                                  "About_Pelgro_BPD|About Pelgro-BPD|Ctrl+A"};
         QCOMPARE(seen, want);
     }
 
     void stackingFrontToBack() {
         LoadedForm f(false);
         const QObjectList children = f.form->centralWidget()->children();
-        const QStringList frontToBack = {"HiddenPict", "PrintBtn", "tCombo", "CheckSliding",
-                                         "Picture1", "AnalyzeBtn", "MSFlexGrid1", "Frame2",
-                                         "Frame1", "Picture2", "Label7"};
+        const QStringList frontToBack = {"HiddenPict", "PrintBtn",   "tCombo",      "CheckSliding",
+                                         "Picture1",   "AnalyzeBtn", "MSFlexGrid1", "Frame2",
+                                         "Frame1",     "Picture2",   "Label7"};
         int previous = INT_MAX;
         for (const QString& name : frontToBack) {
             int at = -1;
@@ -276,7 +290,10 @@ private slots:
         QStringList cycle;
         for (int i = 0; i < 12; ++i) {
             QWidget* focus = QApplication::focusWidget();
-            cycle << focus->objectName();
+            // The control that has the focus (the grid's own table stands for the grid).
+            QWidget* control = focus;
+            while (control && control->objectName().isEmpty()) control = control->parentWidget();
+            cycle << (control ? control->objectName() : QString());
             QTest::keyClick(focus, Qt::Key_Tab);
         }
         QCOMPARE(cycle, QStringList({"MSFlexGrid1", "Picture1", "CheckSliding", "w1Text", "b1Text",
@@ -301,7 +318,8 @@ private slots:
         QCOMPARE(col.size(), 6);
         QVERIFY(col[2].startsWith(QStringLiteral("Phone: ")));
         QVERIFY(col[3].startsWith(QStringLiteral("Fax:")) && col[3].at(4) != QLatin1Char(' '));
-        QVERIFY(col[4].startsWith(QStringLiteral("E-Mail: ")) && col[4].endsWith(QStringLiteral(".example")));
+        QVERIFY(col[4].startsWith(QStringLiteral("E-Mail: ")) &&
+                col[4].endsWith(QStringLiteral(".example")));
         QVERIFY(col[5].startsWith(QStringLiteral("Website: ")));
         const QString line = f.ui().Label7->text();
         QVERIFY(!line.contains(QLatin1Char('\n')));
@@ -410,29 +428,46 @@ private slots:
 
     void unloadClosesTheProgramsDialogsAndEndsTheSpreadsheet() {
         LoadedForm f(false);
-        auto& services = bpd::platform::Services::instance();
-        QTemporaryDir reports;
-        auto spreadsheet = std::make_shared<bpd::platform::SpreadsheetService>(reports.path());
-        services.setSpreadsheet(spreadsheet);  // already running: the load keeps it
+        auto& spreadsheet = *f.fixture.spreadsheet;
+        QVERIFY(!spreadsheet.isRunning());
         f.form->show();
-        QCOMPARE(&services.spreadsheet(), spreadsheet.get());
-        f.form->About_Pelgro_BPD_Click();
-        f.form->Loading_Click();
+        QVERIFY(spreadsheet.isRunning());  // started by the load
+        f.form->commands().About_Pelgro_BPD_Click();
+        f.form->commands().Loading_Click();
         QVERIFY(!f.form->isVisible());  // the viewer hides the main window
         f.form->show();
-        f.form->General_Click();
+        f.form->commands().General_Click();
         const auto openDialogs = [] {
             QStringList names;
             for (QWidget* w : QApplication::topLevelWidgets())
-                if (w->isVisible() && w->objectName() != QLatin1String("Form1")) names << w->objectName();
+                if (w->isVisible() && w->objectName() != QLatin1String("Form1"))
+                    names << w->objectName();
             names.sort();
             return names;
         };
         QCOMPARE(openDialogs(), QStringList({"Form2", "Form3", "Form4"}));
         f.form->close();
         QVERIFY(openDialogs().isEmpty());
-        QVERIFY(spreadsheet->hasQuit());
-        QVERIFY(!services.hasSpreadsheet());  // released
+        QVERIFY(!spreadsheet.isRunning());  // quit, its workbooks released
+    }
+
+    // The menu items and the Print Screen button reach the commands themselves.
+    void menuItemsAndPrintButtonRunTheirCommands() {
+        LoadedForm f;
+        const auto shown = [](const char* name) {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->objectName() == QLatin1String(name) && w->isVisible()) return true;
+            return false;
+        };
+        f.ui().About_Pelgro_BPD->trigger();
+        QVERIFY(shown("Form4"));
+        f.ui().Excel->trigger();
+        QCOMPARE(f.shell->opens.size(), qsizetype(1));
+        QCOMPARE(f.shell->opens[0].target, f.fixture.spreadsheet->latestWorkbook());
+        f.ui().PrintBtn->click();
+        QCOMPARE(f.fixture.printer->ended, 1);
+        f.form->close();
+        QVERIFY(!shown("Form4"));
     }
 };
 

@@ -1,55 +1,46 @@
 #pragma once
-// Shared helpers of the main window tests: a recording message service, a loaded window,
-// and user actions that go through the window the way a person's keys and clicks do.
+// Shared helpers of the main window tests: a loaded window over the test services, and user
+// actions that go through the window the way a person's keys and clicks do.
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QStringList>
-#include <QTemporaryDir>
+#include <QTableWidget>
 #include <QTest>
 #include <QWindow>
 #include <memory>
 
 #include "Form1.h"
-#include "MessageService.h"
 #include "PictureBox.h"
 #include "ResultsGrid.h"
-#include "RegistryStore.h"
-#include "Services.h"
-#include "FakeServices.h"
+#include "TestServices.h"
 
 namespace bpdtest {
 
-using RecordingMessages = bpd::testing::FakeMessages;
-
-// A main window with the recording message service, a recording shell and a settings store
-// in a temporary folder installed; shown and active by default.
+// A main window over the test services; shown and active by default.
 struct LoadedForm {
-    std::shared_ptr<RecordingMessages> messages = std::make_shared<RecordingMessages>();
-    std::shared_ptr<bpd::testing::FakeShell> shell = std::make_shared<bpd::testing::FakeShell>();
-    QTemporaryDir storeFolder;
+    bpd::testing::TestServices fixture;
+    bpd::testing::FakeMessages* messages = fixture.messages.get();
+    bpd::testing::FakeShell* shell = fixture.shell.get();
     std::unique_ptr<bpd::mainwindow::Form1> form;
 
     explicit LoadedForm(bool show = true) {
-        auto& services = bpd::platform::Services::instance();
-        services.reset();
-        services.setMessages(messages);
-        services.setShell(shell);
-        services.setRegistry(std::make_shared<bpd::platform::IniRegistryStore>(storeFolder.path()));
-        form = std::make_unique<bpd::mainwindow::Form1>();
+        form = std::make_unique<bpd::mainwindow::Form1>(fixture.services());
         if (show) {
             form->show();
             form->activateWindow();
             if (!QTest::qWaitForWindowActive(form.get())) qWarning("window did not become active");
         }
     }
-    ~LoadedForm() {
-        form.reset();
-        bpd::platform::Services::instance().reset();
-    }
+    ~LoadedForm() { form.reset(); }
     const bpd::mainwindow::Form1Controls& ui() const { return form->controls(); }
     bpd::mainwindow::ResultsGrid& grid() const { return form->grid(); }
 };
+
+// The Qt table inside the grid, for the tests that look at its pixels and sections.
+inline QTableWidget& gridTable(const bpd::mainwindow::ResultsGrid& grid) {
+    return *grid.findChild<QTableWidget*>();
+}
 
 inline QStringList gridRow(const bpd::mainwindow::ResultsGrid& grid, int row) {
     QStringList cells;
@@ -65,7 +56,8 @@ inline QPoint inWindow(QWidget* target, QPoint local = QPoint(-1, -1)) {
 
 // A mouse click delivered to the window, as the windowing system delivers it.
 inline void clickInWindow(QWidget* target, QPoint local = QPoint(-1, -1)) {
-    QTest::mouseClick(target->window()->windowHandle(), Qt::LeftButton, {}, inWindow(target, local));
+    QTest::mouseClick(target->window()->windowHandle(), Qt::LeftButton, {},
+                      inWindow(target, local));
 }
 
 // A point of a grid cell (row 0: the header) in window coordinates.

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -16,15 +17,15 @@
 #include "DesktopApplications.h"
 #include "HelpDocuments.h"
 #include "OpenWithDialog.h"
+#include "TestServices.h"
 #include "XdgDesktopShell.h"
-#include "dialogs_fakes.h"
 
 using namespace bpd::dialogs;
 using bpd::platform::DesktopApplication;
 using bpd::platform::DesktopApplications;
 using bpd::platform::ShellResult;
 using bpd::platform::XdgDesktopShell;
-using bpd::testing::InstalledFakes;
+using bpd::testing::TestServices;
 
 namespace {
 
@@ -85,8 +86,6 @@ class TestHelpDocuments : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { bpd::platform::Services::instance().reset(); }
-
     void fullPathRule_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("expected");
@@ -120,9 +119,9 @@ private slots:
         QFETCH(bool, guide);
         QFETCH(QString, folder);
         QFETCH(QString, document);
-        InstalledFakes fakes;
+        TestServices fakes;
         int offered = 0;
-        HelpDocuments help(nullptr, folder,
+        HelpDocuments help(nullptr, *fakes.shell, *fakes.messages, folder,
                            [&](const QString&, const QString&, QWidget*) { ++offered; });
         guide ? help.Pelgro_Ravelon_Design_Guide_Click() : help.Help_Topics_Click();
         QCOMPARE(fakes.shell->opens.size(), qsizetype(1));
@@ -152,12 +151,12 @@ private slots:
         QFETCH(bool, guide);
         QFETCH(QString, name);
         QFETCH(QString, hint);
-        InstalledFakes fakes;
+        TestServices fakes;
         fakes.shell->openResult = static_cast<ShellResult>(result);
         const QString before = fakes.shell->current;
         QStringList offered;
         QString directoryWhileOffered, offeredHint;
-        HelpDocuments help(nullptr, QStringLiteral("/opt/tools/bpd"),
+        HelpDocuments help(nullptr, *fakes.shell, *fakes.messages, QStringLiteral("/opt/tools/bpd"),
                            [&](const QString& document, const QString& installHint, QWidget*) {
                                offered << document;
                                offeredHint = installHint;
@@ -183,10 +182,10 @@ private slots:
     void otherFailures() {
         QFETCH(int, result);
         QFETCH(bool, reported);
-        InstalledFakes fakes;
+        TestServices fakes;
         fakes.shell->openResult = static_cast<ShellResult>(result);
         int offered = 0;
-        HelpDocuments help(nullptr, QStringLiteral("/opt/tools/bpd"),
+        HelpDocuments help(nullptr, *fakes.shell, *fakes.messages, QStringLiteral("/opt/tools/bpd"),
                            [&](const QString&, const QString&, QWidget*) { ++offered; });
         help.Help_Topics_Click();
         help.Pelgro_Ravelon_Design_Guide_Click();
@@ -208,11 +207,11 @@ private slots:
         writeFile(program.path() + QStringLiteral("/Help/DG3-RavelonDesignGuide.pdf"),
                   "%PDF-1.4\n");
         FakeDesktop desktop;  // declares nothing for PDF
-        auto shell = std::make_shared<XdgDesktopShell>(desktop.shell());
-        bpd::platform::Services::instance().setShell(shell);
+        XdgDesktopShell shell = desktop.shell();
+        bpd::testing::FakeMessages messages;
         const QString before = QDir::currentPath();
         QString during, offered;
-        HelpDocuments help(nullptr, program.path(),
+        HelpDocuments help(nullptr, shell, messages, program.path(),
                            [&](const QString& document, const QString&, QWidget*) {
                                during = QDir::currentPath();
                                offered = document;
@@ -414,8 +413,8 @@ private slots:
         QCOMPARE(int(shell.associationFor(QStringLiteral("application/pdf")).result),
                  int(ShellResult::NoAssociation));
         // The Open With dialog lists the alias-declaring viewer for the help file.
-        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/Pelgro_BPD.chm"), nullptr,
-                              {desktop.data()});
+        bpd::testing::FakeMessages messages;
+        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/Pelgro_BPD.chm"), shell, messages);
         QCOMPARE(dialog.choices().size(), 1);
         QCOMPARE(dialog.choices().first().name, QStringLiteral("CHM Viewer"));
     }
@@ -452,11 +451,11 @@ private slots:
 
     void webAddressesUseTheSchemeHandler() {
         FakeDesktop desktop;
-        QCOMPARE(XdgDesktopShell::mimeTypeOf(QStringLiteral("http://www.pelgro.com")),
-                 QStringLiteral("x-scheme-handler/http"));
-        QCOMPARE(XdgDesktopShell::mimeTypeOf(QStringLiteral("/x/Pelgro_BPD.chm")),
-                 QStringLiteral("application/vnd.ms-htmlhelp"));
         XdgDesktopShell shell = desktop.shell();
+        QCOMPARE(shell.mimeTypeOf(QStringLiteral("http://www.pelgro.com")),
+                 QStringLiteral("x-scheme-handler/http"));
+        QCOMPARE(shell.mimeTypeOf(QStringLiteral("/x/Pelgro_BPD.chm")),
+                 QStringLiteral("application/vnd.ms-htmlhelp"));
         QCOMPARE(int(shell.open(QStringLiteral("http://www.pelgro.com"), {},
                                 bpd::platform::ShowMode::Maximized)),
                  int(ShellResult::NoAssociation));
@@ -482,14 +481,15 @@ private slots:
     // --- the Open With dialog
 
     void openWithListsTheDeclaringProgramsAndStartsTheChoice() {
-        InstalledFakes fakes;
+        TestServices fakes;
         FakeDesktop desktop;
         desktop.addEntry(QStringLiteral("reader.desktop"), QStringLiteral("Reader"),
                          QStringLiteral("application/pdf;"));
         desktop.addEntry(QStringLiteral("editor.desktop"), QStringLiteral("Editor"),
                          QStringLiteral("text/plain;"));
-        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/DG3-RavelonDesignGuide.pdf"), nullptr,
-                              {desktop.data()});
+        fakes.shell->applicationFolders = {desktop.data()};
+        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/DG3-RavelonDesignGuide.pdf"),
+                              *fakes.shell, *fakes.messages);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Open With"));
         QCOMPARE(dialog.mimeType(), QStringLiteral("application/pdf"));
         QCOMPARE(dialog.choices().size(), 1);
@@ -504,10 +504,11 @@ private slots:
     }
 
     void openWithBrowsedProgram() {
-        InstalledFakes fakes;
+        TestServices fakes;
         FakeDesktop desktop;  // nothing declares CHM
-        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/Pelgro_BPD.chm"), nullptr,
-                              {desktop.data()});
+        fakes.shell->applicationFolders = {desktop.data()};
+        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/Pelgro_BPD.chm"), *fakes.shell,
+                              *fakes.messages);
         QVERIFY(dialog.choices().isEmpty());
         auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
         QVERIFY(!ok->isEnabled());
@@ -530,14 +531,15 @@ private slots:
     }
     void enterPressesOkOnce() {
         QFETCH(bool, declared);
-        InstalledFakes fakes;
+        TestServices fakes;
         fakes.shell->startSucceeds = false;  // the dialog stays, so a second press would show
         FakeDesktop desktop;
         if (declared)
             desktop.addEntry(QStringLiteral("chm.desktop"), QStringLiteral("CHM Viewer"),
                              QStringLiteral("application/x-chm;"));
-        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/Pelgro_BPD.chm"), nullptr,
-                              {desktop.data()});
+        fakes.shell->applicationFolders = {desktop.data()};
+        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/Pelgro_BPD.chm"), *fakes.shell,
+                              *fakes.messages);
         dialog.setInstallHint(QStringLiteral("Install xchm to read the help file"));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -545,11 +547,18 @@ private slots:
         auto* browse = dialog.findChild<QPushButton*>(QStringLiteral("browseButton"));
         QCOMPARE(note->isVisible(), !declared);
         int fileDialogs = 0;
-        QTimer chooser;  // answers each file dialog: the recorder the first time, Cancel after
+        QPointer<QFileDialog> answering;
+        // Answers each file dialog: the recorder the first time, Cancel after. A dialog still
+        // listing its folder may not take the answer at once; it is given it again.
+        QTimer chooser;
         connect(&chooser, &QTimer::timeout, [&] {
             auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             if (!files) return;
-            if (++fileDialogs == 1) {
+            if (files != answering) {
+                answering = files;
+                ++fileDialogs;
+            }
+            if (fileDialogs == 1) {
                 files->selectFile(desktop.recorder());
                 static_cast<QDialog*>(files)->accept();
             } else {
@@ -573,11 +582,12 @@ private slots:
     }
 
     void openWithStartFailureIsReportedAndTheDialogStays() {
-        InstalledFakes fakes;
+        TestServices fakes;
         fakes.shell->startSucceeds = false;
         FakeDesktop desktop;
-        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/Pelgro_BPD.chm"), nullptr,
-                              {desktop.data()});
+        fakes.shell->applicationFolders = {desktop.data()};
+        OpenWithDialog dialog(QStringLiteral("/opt/bpd/Help/Pelgro_BPD.chm"), *fakes.shell,
+                              *fakes.messages);
         dialog.show();
         dialog.addProgram(QStringLiteral("/nowhere/viewer"));
         dialog.accept();

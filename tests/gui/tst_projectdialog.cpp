@@ -7,11 +7,12 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "ClassicFonts.h"
 #include "Form3.h"
 #include "ProjectData.h"
 #include "RegistryRoutines.h"
 #include "ScratchFilesystem.h"
-#include "tst_reports_fakes.h"
+#include "TestServices.h"
 
 using namespace bpd::reports;
 
@@ -21,14 +22,14 @@ QLineEdit* box(QWidget* dialog, const char* name) {
     return dialog->findChild<QLineEdit*>(QString::fromLatin1(name));
 }
 
-void store(const QString& name, const QString& text) {
+void store(bpd::platform::RegistryStore& settings, const QString& name, const QString& text) {
     QVariant value = text;
-    QVERIFY(WriteRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, REG_SZ, name, value));
+    QVERIFY(WriteRegistryValue(settings, HKEY_CURRENT_USER, kProjectDataKey, REG_SZ, name, value));
 }
 
-QString stored(const QString& name) {
+QString stored(bpd::platform::RegistryStore& settings, const QString& name) {
     QString value = QStringLiteral("<missing>");
-    ReadRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, name, value);
+    ReadRegistryValue(settings, HKEY_CURRENT_USER, kProjectDataKey, name, value);
     return value;
 }
 
@@ -64,8 +65,8 @@ private slots:
         QFETCH(QRect, geometry);
         QFETCH(QString, caption);
         QFETCH(bool, bold);
-        bpd::testing::ServiceFixture fixture;
-        Form3 dialog(nullptr);
+        bpd::testing::TestServices fixture;
+        Form3 dialog(nullptr, *fixture.store, *fixture.messages);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("General Setttings"));
         QCOMPARE(dialog.size(), QSize(255, 293));
         QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
@@ -74,7 +75,7 @@ private slots:
         QVERIFY(widget);
         QCOMPARE(widget->geometry(), geometry);
         QCOMPARE(widget->font().bold(), bold);
-        QCOMPARE(widget->font().pointSizeF(), 8.25);
+        QCOMPARE(widget->font(), bpd::platform::ClassicFonts::msSansSerif(bold));
         if (auto* label = qobject_cast<QLabel*>(widget)) QCOMPARE(label->text(), caption);
         if (auto* button = qobject_cast<QPushButton*>(widget)) QCOMPARE(button->text(), caption);
         if (auto* edit = qobject_cast<QLineEdit*>(widget))
@@ -82,11 +83,11 @@ private slots:
     }
 
     void focusStartsOnOkAndFollowsTheFields() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         QWidget mainWindow;
         mainWindow.show();
         QPointer<Form3> form3;
-        General_Click(&mainWindow, form3);
+        General_Click(&mainWindow, form3, *fixture.store, *fixture.messages);
         QVERIFY(QTest::qWaitForWindowExposed(form3));
         QApplication::setActiveWindow(form3);
         QCOMPARE(form3->focusWidget(), form3->findChild<QWidget*>(QStringLiteral("Command1")));
@@ -102,11 +103,11 @@ private slots:
     }
 
     void okSavesAllFourHidesTheDialogAndShowsTheMainWindow() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         QWidget mainWindow;
         mainWindow.show();
         QPointer<Form3> form3;
-        General_Click(&mainWindow, form3);
+        General_Click(&mainWindow, form3, *fixture.store, *fixture.messages);
         QVERIFY(form3 && form3->isVisible());
         QVERIFY(mainWindow.isHidden());
 
@@ -120,15 +121,15 @@ private slots:
         QVERIFY(form3);  // hidden, still loaded
         QVERIFY(form3->isHidden());
         QVERIFY(mainWindow.isVisible());
-        QCOMPARE(stored(kCompanyValue), QStringLiteral("Pelgro Łódź"));
-        QCOMPARE(stored(kProjectNameValue), QStringLiteral("Bridge 7"));
-        QCOMPARE(stored(kEngineerValue), QStringLiteral("J. Novák"));
-        QCOMPARE(stored(kDescriptionValue), QString(1500, QLatin1Char('d')));
+        QCOMPARE(stored(*fixture.store, kCompanyValue), QStringLiteral("Pelgro Łódź"));
+        QCOMPARE(stored(*fixture.store, kProjectNameValue), QStringLiteral("Bridge 7"));
+        QCOMPARE(stored(*fixture.store, kEngineerValue), QStringLiteral("J. Novák"));
+        QCOMPARE(stored(*fixture.store, kDescriptionValue), QString(1500, QLatin1Char('d')));
 
         // Reopening after OK shows the boxes as left, without a re-read.
-        store(kCompanyValue, QStringLiteral("changed behind its back"));
+        store(*fixture.store, kCompanyValue, QStringLiteral("changed behind its back"));
         Form3* before = form3;
-        General_Click(&mainWindow, form3);
+        General_Click(&mainWindow, form3, *fixture.store, *fixture.messages);
         QCOMPARE(form3.data(), before);
         QCOMPARE(box(form3, "Txt_Company")->text(), QStringLiteral("Pelgro Łódź"));
         QVERIFY(mainWindow.isHidden());
@@ -137,40 +138,41 @@ private slots:
     }
 
     void okWithEmptyBoxesCreatesFourEmptyValues() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         QWidget mainWindow;
         QPointer<Form3> form3;
-        General_Click(&mainWindow, form3);
+        General_Click(&mainWindow, form3, *fixture.store, *fixture.messages);
         form3->Command1_Click();
         for (const QString& name :
              {kCompanyValue, kProjectNameValue, kEngineerValue, kDescriptionValue}) {
             QString value = QStringLiteral("unchanged");
-            QVERIFY2(ReadRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, name, value),
-                     qPrintable(name));
+            QVERIFY2(
+                ReadRegistryValue(*fixture.store, HKEY_CURRENT_USER, kProjectDataKey, name, value),
+                qPrintable(name));
             QCOMPARE(value, QString());
         }
         UnloadForm3(form3);
     }
 
     void theCloseBoxSavesNothingAndTheNextOpeningRereads() {
-        bpd::testing::ServiceFixture fixture;
-        store(kCompanyValue, QStringLiteral("Saved Co"));
-        store(kEngineerValue, QStringLiteral("Saved engineer"));
+        bpd::testing::TestServices fixture;
+        store(*fixture.store, kCompanyValue, QStringLiteral("Saved Co"));
+        store(*fixture.store, kEngineerValue, QStringLiteral("Saved engineer"));
         QWidget mainWindow;
         mainWindow.show();
         QPointer<Form3> form3;
-        General_Click(&mainWindow, form3);
+        General_Click(&mainWindow, form3, *fixture.store, *fixture.messages);
         QCOMPARE(box(form3, "Txt_Company")->text(), QStringLiteral("Saved Co"));
         QCOMPARE(box(form3, "Txt_ProjectName")->text(), QString());
         box(form3, "Txt_Company")->setText(QStringLiteral("Unsaved edit"));
 
         QVERIFY(form3->close());
         QVERIFY(mainWindow.isVisible());
-        QCOMPARE(stored(kCompanyValue), QStringLiteral("Saved Co"));
-        QCOMPARE(stored(kProjectNameValue), QStringLiteral("<missing>"));
+        QCOMPARE(stored(*fixture.store, kCompanyValue), QStringLiteral("Saved Co"));
+        QCOMPARE(stored(*fixture.store, kProjectNameValue), QStringLiteral("<missing>"));
 
         // Reopened before the closed dialog is gone: a fresh one that reads the store.
-        General_Click(&mainWindow, form3);
+        General_Click(&mainWindow, form3, *fixture.store, *fixture.messages);
         QCOMPARE(box(form3, "Txt_Company")->text(), QStringLiteral("Saved Co"));
         UnloadForm3(form3);
         QTest::qWait(0);
@@ -186,19 +188,17 @@ private slots:
     }
     void aSaveThatFailsKeepsTheDialogAndSaysSo() {
         QFETCH(QString, fault);
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         bpd::testing::ScratchFilesystem disk(64);
-        auto onDisk =
-            std::make_shared<bpd::platform::IniRegistryStore>(disk.path(), fixture.messages);
-        bpd::platform::Services::instance().setRegistry(onDisk);
+        bpd::platform::IniRegistryStore onDisk(disk.path(), fixture.messages.get());
         for (const QString& name :
              {kCompanyValue, kProjectNameValue, kEngineerValue, kDescriptionValue})
-            store(name, QStringLiteral("Saved ") + name);
-        const QString file = onDisk->fileFor(bpd::platform::RegistryStore::kCurrentUser);
+            store(onDisk, name, QStringLiteral("Saved ") + name);
+        const QString file = onDisk.fileFor(HKEY_CURRENT_USER);
         const QByteArray before = readAll(file);
         QWidget mainWindow;
         QPointer<Form3> form3;
-        General_Click(&mainWindow, form3);
+        General_Click(&mainWindow, form3, onDisk, *fixture.messages);
         box(form3, "Txt_Company")->setText(QStringLiteral("Edited Co"));
         fault == u"full" ? disk.fill() : disk.makeReadOnly();
 
@@ -217,10 +217,10 @@ private slots:
         QCOMPARE(readAll(file), before);
 
         // Later reads, the reports' among them, still see the saved values.
-        QCOMPARE(GetGenaralSettingsfromRegistry({}).sDescription,
+        QCOMPARE(GetGenaralSettingsfromRegistry(onDisk, {}).sDescription,
                  QStringLiteral("Saved Description"));
         QVERIFY(form3->close());
-        General_Click(&mainWindow, form3);
+        General_Click(&mainWindow, form3, onDisk, *fixture.messages);
         QCOMPARE(box(form3, "Txt_Company")->text(), QStringLiteral("Saved Company"));
         UnloadForm3(form3);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -234,10 +234,10 @@ private slots:
     }
     void theBoxesTakeTextsOfAnyLength() {
         QFETCH(int, length);
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         QWidget mainWindow;
         QPointer<Form3> form3;
-        General_Click(&mainWindow, form3);
+        General_Click(&mainWindow, form3, *fixture.store, *fixture.messages);
         const QString text = QString(length - 1, QLatin1Char('x')) + u'!';
         for (const char* name :
              {"Txt_Company", "Txt_ProjectName", "Txt_Engineer", "Txt_Description"})
@@ -245,26 +245,26 @@ private slots:
         form3->Command1_Click();
         for (const QString& name :
              {kCompanyValue, kProjectNameValue, kEngineerValue, kDescriptionValue})
-            QCOMPARE(stored(name), text);
+            QCOMPARE(stored(*fixture.store, name), text);
         QVERIFY(form3->close());
-        General_Click(&mainWindow, form3);
+        General_Click(&mainWindow, form3, *fixture.store, *fixture.messages);
         QCOMPARE(box(form3, "Txt_Description")->text(), text);
         UnloadForm3(form3);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     void escapeActsAsTheCloseBox() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         QWidget mainWindow;
         QPointer<Form3> form3;
-        General_Click(&mainWindow, form3);
+        General_Click(&mainWindow, form3, *fixture.store, *fixture.messages);
         QVERIFY(QTest::qWaitForWindowExposed(form3));
         QApplication::setActiveWindow(form3);
         box(form3, "Txt_Company")->setText(QStringLiteral("typed"));
         QTest::keyClick(form3, Qt::Key_Escape);
         QVERIFY(form3->isUnloaded());
         QVERIFY(mainWindow.isVisible());
-        QCOMPARE(stored(kCompanyValue), QStringLiteral("<missing>"));
+        QCOMPARE(stored(*fixture.store, kCompanyValue), QStringLiteral("<missing>"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!form3);
     }

@@ -14,7 +14,7 @@
 #include "ProjectData.h"
 #include "RegistryRoutines.h"
 #include "ScratchFilesystem.h"
-#include "tst_reports_fakes.h"
+#include "TestServices.h"
 
 using namespace bpd::reports;
 using bpd::platform::RegistryStore;
@@ -26,7 +26,7 @@ const QString kKey = kProjectDataKey;
 void storeRaw(RegistryStore& store, const QString& key, const QString& name, quint32 type,
               const QByteArray& data) {
     RegistryStore::Handle handle = 0;
-    QCOMPARE(store.createKey(RegistryStore::kCurrentUser, key, handle), RegistryStore::kSuccess);
+    QCOMPARE(store.createKey(HKEY_CURRENT_USER, key, handle), RegistryStore::kSuccess);
     QCOMPARE(store.setValue(handle, name, type, data), RegistryStore::kSuccess);
     store.closeKey(handle);
 }
@@ -71,16 +71,17 @@ class TestRegistry : public QObject {
     Q_OBJECT
 private slots:
     void firstRunReadsNothingAndKeepsTheArgument() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         QString value = QStringLiteral("before");
-        QVERIFY(!ReadRegistryValue(HKEY_CURRENT_USER, kKey, QStringLiteral("Company"), value));
+        QVERIFY(!ReadRegistryValue(*fixture.store, HKEY_CURRENT_USER, kKey,
+                                   QStringLiteral("Company"), value));
         QCOMPARE(value, QStringLiteral("before"));
-        QVERIFY(!QFile::exists(fixture.store->fileFor(RegistryStore::kCurrentUser)));
+        QVERIFY(!QFile::exists(fixture.store->fileFor(HKEY_CURRENT_USER)));
 
         const ProjectData current{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
                                   QStringLiteral("d")};
-        QCOMPARE(GetGenaralSettingsfromRegistry(current), current);
-        QCOMPARE(GetGenaralSettingsfromRegistry(ProjectData{}), ProjectData{});
+        QCOMPARE(GetGenaralSettingsfromRegistry(*fixture.store, current), current);
+        QCOMPARE(GetGenaralSettingsfromRegistry(*fixture.store, ProjectData{}), ProjectData{});
     }
 
     void textsRoundTrip_data() {
@@ -96,30 +97,30 @@ private slots:
     }
     void textsRoundTrip() {
         QFETCH(QString, text);
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         QVariant value = text;
-        QVERIFY(WriteRegistryValue(HKEY_CURRENT_USER, kKey, REG_SZ, QStringLiteral("Description"),
-                                   value));
+        QVERIFY(WriteRegistryValue(*fixture.store, HKEY_CURRENT_USER, kKey, REG_SZ,
+                                   QStringLiteral("Description"), value));
         QCOMPARE(value.toString(), text);
         QString read = QStringLiteral("unchanged");
-        QVERIFY(ReadRegistryValue(HKEY_CURRENT_USER, kKey, QStringLiteral("Description"), read));
+        QVERIFY(ReadRegistryValue(*fixture.store, HKEY_CURRENT_USER, kKey,
+                                  QStringLiteral("Description"), read));
         QCOMPARE(read, text);
         // A second store object sees the same file (a second copy of the program).
-        bpd::platform::Services::instance().setRegistry(
-            std::make_shared<bpd::platform::IniRegistryStore>(
-                fixture.path(QStringLiteral("config"))));
+        bpd::platform::IniRegistryStore second(fixture.path(QStringLiteral("config")));
         read.clear();
-        QVERIFY(ReadRegistryValue(HKEY_CURRENT_USER, kKey, QStringLiteral("Description"), read));
+        QVERIFY(ReadRegistryValue(second, HKEY_CURRENT_USER, kKey, QStringLiteral("Description"),
+                                  read));
         QCOMPARE(read, text);
     }
 
     void textsAreStoredAsUtf8WithoutNul() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         QVariant value = QStringLiteral("Łř");
-        QVERIFY(
-            WriteRegistryValue(HKEY_CURRENT_USER, kKey, REG_SZ, QStringLiteral("Company"), value));
+        QVERIFY(WriteRegistryValue(*fixture.store, HKEY_CURRENT_USER, kKey, REG_SZ,
+                                   QStringLiteral("Company"), value));
         RegistryStore::Handle handle = 0;
-        QCOMPARE(fixture.store->openKey(RegistryStore::kCurrentUser, kKey, 0x2003F, handle),
+        QCOMPARE(fixture.store->openKey(HKEY_CURRENT_USER, kKey, 0x2003F, handle),
                  RegistryStore::kSuccess);
         quint32 type = 0;
         QByteArray data;
@@ -141,10 +142,11 @@ private slots:
     void nulHandling() {
         QFETCH(QByteArray, stored);
         QFETCH(QString, expected);
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         storeRaw(*fixture.store, kKey, QStringLiteral("Engineer"), REG_SZ, stored);
         QString read = QStringLiteral("unchanged");
-        QVERIFY(ReadRegistryValue(HKEY_CURRENT_USER, kKey, QStringLiteral("Engineer"), read));
+        QVERIFY(ReadRegistryValue(*fixture.store, HKEY_CURRENT_USER, kKey,
+                                  QStringLiteral("Engineer"), read));
         QCOMPARE(read, expected);
     }
 
@@ -159,80 +161,85 @@ private slots:
     void dwordValues() {
         QFETCH(QVariant, written);
         QFETCH(QString, readBack);
-        bpd::testing::ServiceFixture fixture;
-        QVERIFY(WriteRegistryValue(HKEY_CURRENT_USER, TextKey(), REG_DWORD,
+        bpd::testing::TestServices fixture;
+        QVERIFY(WriteRegistryValue(*fixture.store, HKEY_CURRENT_USER, TextKey(), REG_DWORD,
                                    QStringLiteral("iPointSize"), written));
         QString read;
-        QVERIFY(
-            ReadRegistryValue(HKEY_CURRENT_USER, TextKey(), QStringLiteral("iPointSize"), read));
+        QVERIFY(ReadRegistryValue(*fixture.store, HKEY_CURRENT_USER, TextKey(),
+                                  QStringLiteral("iPointSize"), read));
         QCOMPARE(read, readBack);
     }
 
     void aDwordUnderAProjectNameReadsAsItsNumber() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         const quint32 le = qToLittleEndian<quint32>(1234);
         storeRaw(*fixture.store, kKey, QStringLiteral("Company"), REG_DWORD,
                  QByteArray(reinterpret_cast<const char*>(&le), 4));
-        QCOMPARE(GetGenaralSettingsfromRegistry({}).sCompany, QStringLiteral("1234"));
+        QCOMPARE(GetGenaralSettingsfromRegistry(*fixture.store, {}).sCompany,
+                 QStringLiteral("1234"));
     }
 
     void anotherTypeCountsAsReadButLeavesTheText() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         storeRaw(*fixture.store, kKey, QStringLiteral("Company"), 3 /* binary */,
                  QByteArray("\x01\x02", 2));
         QString read = QStringLiteral("kept");
-        QVERIFY(ReadRegistryValue(HKEY_CURRENT_USER, kKey, QStringLiteral("Company"), read));
+        QVERIFY(ReadRegistryValue(*fixture.store, HKEY_CURRENT_USER, kKey,
+                                  QStringLiteral("Company"), read));
         QCOMPARE(read, QStringLiteral("kept"));
     }
 
     void aNumberThatIsNoNumberFailsAndClearsTheArgument() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         QVariant value = QStringLiteral("eighty");
-        QVERIFY(!WriteRegistryValue(HKEY_CURRENT_USER, TextKey(), REG_DWORD,
+        QVERIFY(!WriteRegistryValue(*fixture.store, HKEY_CURRENT_USER, TextKey(), REG_DWORD,
                                     QStringLiteral("fWrap"), value));
         QCOMPARE(value, QVariant(QString()));
         QString read = QStringLiteral("kept");
-        QVERIFY(!ReadRegistryValue(HKEY_CURRENT_USER, TextKey(), QStringLiteral("fWrap"), read));
+        QVERIFY(!ReadRegistryValue(*fixture.store, HKEY_CURRENT_USER, TextKey(),
+                                   QStringLiteral("fWrap"), read));
         QCOMPARE(read, QStringLiteral("kept"));
     }
 
     void aStoreThatCannotBeWrittenFailsAndClearsTheArgument() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         // A folder below a plain file can never be made, whoever runs the test.
         QFile blocker(fixture.path(QStringLiteral("blocker")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        bpd::platform::Services::instance().setRegistry(
-            std::make_shared<bpd::platform::IniRegistryStore>(
-                fixture.path(QStringLiteral("blocker/config"))));
+        bpd::platform::IniRegistryStore blocked(fixture.path(QStringLiteral("blocker/config")));
         QVariant value = QStringLiteral("Acme");
-        QVERIFY(
-            !WriteRegistryValue(HKEY_CURRENT_USER, kKey, REG_SZ, QStringLiteral("Company"), value));
+        QVERIFY(!WriteRegistryValue(blocked, HKEY_CURRENT_USER, kKey, REG_SZ,
+                                    QStringLiteral("Company"), value));
         QCOMPARE(value, QVariant(QString()));
     }
 
     void unknownRootFails() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         QVariant value = QStringLiteral("x");
-        QVERIFY(!WriteRegistryValue(0x80000003, kKey, REG_SZ, QStringLiteral("Company"), value));
+        QVERIFY(!WriteRegistryValue(*fixture.store, 0x80000003, kKey, REG_SZ,
+                                    QStringLiteral("Company"), value));
         QString read;
-        QVERIFY(!ReadRegistryValue(0x80000003, kKey, QStringLiteral("Company"), read));
+        QVERIFY(
+            !ReadRegistryValue(*fixture.store, 0x80000003, kKey, QStringLiteral("Company"), read));
     }
 
     void namesMatchWithoutRegardToCaseAndRootsStayApart() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         QVariant value = QStringLiteral("first");
-        QVERIFY(
-            WriteRegistryValue(HKEY_CURRENT_USER, kKey, REG_SZ, QStringLiteral("Company"), value));
+        QVERIFY(WriteRegistryValue(*fixture.store, HKEY_CURRENT_USER, kKey, REG_SZ,
+                                   QStringLiteral("Company"), value));
         value = QStringLiteral("second");
-        QVERIFY(WriteRegistryValue(HKEY_CURRENT_USER,
+        QVERIFY(WriteRegistryValue(*fixture.store, HKEY_CURRENT_USER,
                                    QStringLiteral("software\\PELGRO\\bearing pad design\\"), REG_SZ,
                                    QStringLiteral("COMPANY"), value));
         QString read;
-        QVERIFY(ReadRegistryValue(HKEY_CURRENT_USER, kKey, QStringLiteral("company"), read));
+        QVERIFY(ReadRegistryValue(*fixture.store, HKEY_CURRENT_USER, kKey,
+                                  QStringLiteral("company"), read));
         QCOMPARE(read, QStringLiteral("second"));
-        QVERIFY(!ReadRegistryValue(HKEY_LOCAL_MACHINE, kKey, QStringLiteral("Company"), read));
-        QSettings file(fixture.store->fileFor(RegistryStore::kCurrentUser), QSettings::IniFormat);
+        QVERIFY(!ReadRegistryValue(*fixture.store, HKEY_LOCAL_MACHINE, kKey,
+                                   QStringLiteral("Company"), read));
+        QSettings file(fixture.store->fileFor(HKEY_CURRENT_USER), QSettings::IniFormat);
         QCOMPARE(file.allKeys().size(), 1);
     }
 
@@ -260,30 +267,31 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QString, setAsideAs);
         QFETCH(bool, anyoneToTell);
-        bpd::testing::ServiceFixture fixture;
-        auto notices = std::make_shared<TellingBeforeMoving>();
-        auto store = std::make_shared<bpd::platform::IniRegistryStore>(
-            fixture.path(QStringLiteral("config")), anyoneToTell ? notices : nullptr);
-        bpd::platform::Services::instance().setRegistry(store);
-        const QString file = store->fileFor(RegistryStore::kCurrentUser);
+        bpd::testing::TestServices fixture;
+        auto notices = std::make_unique<TellingBeforeMoving>();
+        auto store = std::make_unique<bpd::platform::IniRegistryStore>(
+            fixture.path(QStringLiteral("config")), anyoneToTell ? notices.get() : nullptr);
+        const QString file = store->fileFor(HKEY_CURRENT_USER);
         put(file, content);
         if (setAsideAs == u".corrupt.2") put(file + u".corrupt"_qs, "older");
         notices->watched = file;
         notices->expected = content;
 
         QString read = QStringLiteral("kept");
-        QVERIFY(!ReadRegistryValue(HKEY_CURRENT_USER, kKey, QStringLiteral("Company"), read));
+        QVERIFY(
+            !ReadRegistryValue(*store, HKEY_CURRENT_USER, kKey, QStringLiteral("Company"), read));
         QCOMPARE(read, QStringLiteral("kept"));
 
         QVariant value = QStringLiteral("Acme");
-        QCOMPARE(WriteRegistryValue(HKEY_CURRENT_USER, kKey, REG_SZ, kCompanyValue, value),
+        QCOMPARE(WriteRegistryValue(*store, HKEY_CURRENT_USER, kKey, REG_SZ, kCompanyValue, value),
                  anyoneToTell);
         if (!anyoneToTell) {
             QCOMPARE(readAll(file), content);
-            QCOMPARE(LastRegistryFailure().file, file);
+            QCOMPARE(store->lastFailure().file, file);
             return;
         }
-        QVERIFY(ReadRegistryValue(HKEY_CURRENT_USER, kKey, QStringLiteral("Company"), read));
+        QVERIFY(
+            ReadRegistryValue(*store, HKEY_CURRENT_USER, kKey, QStringLiteral("Company"), read));
         QCOMPARE(read, QStringLiteral("Acme"));
         QSettings check(file, QSettings::IniFormat);
         QCOMPARE(check.status(), QSettings::NoError);
@@ -332,21 +340,21 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, stored);
         QFETCH(QString, read);
-        bpd::testing::ServiceFixture fixture;
-        const QString file = fixture.store->fileFor(RegistryStore::kCurrentUser);
+        bpd::testing::TestServices fixture;
+        const QString file = fixture.store->fileFor(HKEY_CURRENT_USER);
         const QString neighbour = QStringLiteral("SOFTWARE/Other/Value");
         const QString changed = QStringLiteral("changed, once; \"q\"");
         QVERIFY(QDir().mkpath(QFileInfo(file).path()));
         QSettings(file, QSettings::IniFormat).setValue(neighbour, u"sz:next, \"door\""_qs);
         QSettings(file, QSettings::IniFormat).setValue(earlierKey(subKey, name), stored);
         QString value;
-        QVERIFY(ReadRegistryValue(HKEY_CURRENT_USER, subKey, name, value));
+        QVERIFY(ReadRegistryValue(*fixture.store, HKEY_CURRENT_USER, subKey, name, value));
         QCOMPARE(value, read);
 
         const QString copy = fixture.path(QStringLiteral("copy.ini"));
         QVERIFY(QFile::copy(file, copy));
         QVariant text = changed;
-        QVERIFY(WriteRegistryValue(HKEY_CURRENT_USER, subKey, REG_SZ, name, text));
+        QVERIFY(WriteRegistryValue(*fixture.store, HKEY_CURRENT_USER, subKey, REG_SZ, name, text));
         QSettings(copy, QSettings::IniFormat)
             .setValue(earlierKey(subKey, name), u"sz:"_qs + changed);
         QCOMPARE(readAll(file), readAll(copy));
@@ -385,29 +393,31 @@ private slots:
     void handEditedStoresReadEveryWellFormedValue() {
         QFETCH(QByteArray, content);
         QFETCH(QString, company);
-        bpd::testing::ServiceFixture fixture;
-        const QString file = fixture.store->fileFor(RegistryStore::kCurrentUser);
+        bpd::testing::TestServices fixture;
+        const QString file = fixture.store->fileFor(HKEY_CURRENT_USER);
         put(file, content);
         const ProjectData missing{QStringLiteral("<missing>"), {}, {}, {}};
-        QCOMPARE(GetGenaralSettingsfromRegistry(missing).sCompany, company);
+        QCOMPARE(GetGenaralSettingsfromRegistry(*fixture.store, missing).sCompany, company);
 
         QVariant value = QStringLiteral("Saved");
-        QVERIFY(WriteRegistryValue(HKEY_CURRENT_USER, kKey, REG_SZ, kEngineerValue, value));
-        QCOMPARE(GetGenaralSettingsfromRegistry(missing).sEngineer, QStringLiteral("Saved"));
-        QCOMPARE(GetGenaralSettingsfromRegistry(missing).sCompany, company);
+        QVERIFY(WriteRegistryValue(*fixture.store, HKEY_CURRENT_USER, kKey, REG_SZ, kEngineerValue,
+                                   value));
+        QCOMPARE(GetGenaralSettingsfromRegistry(*fixture.store, missing).sEngineer,
+                 QStringLiteral("Saved"));
+        QCOMPARE(GetGenaralSettingsfromRegistry(*fixture.store, missing).sCompany, company);
         const QByteArray saved = readAll(file);
         for (const QByteArray& line : content.split('\n'))
             QVERIFY2(saved.contains(line), line.constData());
     }
 
     void getGeneralSettingsKeepsFieldsThatCannotBeRead() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         QVariant value = QStringLiteral("New Co");
-        QVERIFY(
-            WriteRegistryValue(HKEY_CURRENT_USER, kKey, REG_SZ, QStringLiteral("Company"), value));
+        QVERIFY(WriteRegistryValue(*fixture.store, HKEY_CURRENT_USER, kKey, REG_SZ,
+                                   QStringLiteral("Company"), value));
         const ProjectData before{QStringLiteral("Old Co"), QStringLiteral("Old project"),
                                  QStringLiteral("Old engineer"), QStringLiteral("Old description")};
-        const ProjectData after = GetGenaralSettingsfromRegistry(before);
+        const ProjectData after = GetGenaralSettingsfromRegistry(*fixture.store, before);
         QCOMPARE(after.sCompany, QStringLiteral("New Co"));
         QCOMPARE(after.sProjectName, before.sProjectName);
         QCOMPARE(after.sEngineer, before.sEngineer);
@@ -421,14 +431,13 @@ private slots:
             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)));
         QVERIFY(folder.endsWith(QStringLiteral("/Pelgro")));
         bpd::platform::IniRegistryStore store;
-        QCOMPARE(store.fileFor(RegistryStore::kLocalMachine),
-                 folder + QStringLiteral("/local-machine.ini"));
+        QCOMPARE(store.fileFor(HKEY_LOCAL_MACHINE), folder + QStringLiteral("/local-machine.ini"));
         QVERIFY(store.fileFor(0x80000000).isEmpty());
     }
 
 #ifdef BPD_REGISTRY_TOOL
     void theCommandLineToolWritesAndReadsTheSameStore() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), fixture.path(QStringLiteral("xdg")));
         auto run = [&](const QStringList& arguments, QString* out = nullptr) {
@@ -451,11 +460,9 @@ private slots:
         QCOMPARE(run({"set", "HKLM", key}), 2);
 
         // The program's routines see what the tool wrote.
-        bpd::platform::Services::instance().setRegistry(
-            std::make_shared<bpd::platform::IniRegistryStore>(
-                fixture.path(QStringLiteral("xdg/Pelgro"))));
+        bpd::platform::IniRegistryStore written(fixture.path(QStringLiteral("xdg/Pelgro")));
         QString read;
-        QVERIFY(ReadRegistryValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("PATH"), read));
+        QVERIFY(ReadRegistryValue(written, HKEY_LOCAL_MACHINE, key, QStringLiteral("PATH"), read));
         QCOMPARE(read, QStringLiteral("/opt/pelgro/bin/pelgro-sysinfo ř"));
     }
     // A set that does not reach the disk names the file and the reason and fails.

@@ -1,6 +1,7 @@
 // The results grid on its own: the flex grid vocabulary the rest of the program relies on.
 
 #include <QHeaderView>
+#include <QTableWidget>
 #include <QTest>
 
 #include "GridPresenter.h"
@@ -14,13 +15,16 @@ class TestResultsGrid : public QObject {
 
     std::unique_ptr<ResultsGrid> grid_;
 
+    // The Qt table the grid keeps to itself.
+    QTableWidget& table() const { return *grid_->findChild<QTableWidget*>(); }
+
     void makeGrid(int rows) {
         grid_ = std::make_unique<ResultsGrid>();
         grid_->setCols(13);
         grid_->setRows(rows);
-        ResultsGrid::Colours colours{QColor(255, 255, 225), Qt::black, QColor(255, 192, 128),
-                                     Qt::black, QColor(192, 192, 192), Qt::black,
-                                     QColor(224, 224, 224)};
+        ResultsGrid::Colours colours{
+            QColor(255, 255, 225), Qt::black, QColor(255, 192, 128), Qt::black,
+            QColor(192, 192, 192), Qt::black, QColor(224, 224, 224)};
         grid_->setColours(colours);
     }
 
@@ -32,7 +36,7 @@ private slots:
         QCOMPARE(grid_->FixedRows(), 1);
         grid_->setRows(8);
         QCOMPARE(grid_->Rows(), 8);
-        QCOMPARE(grid_->rowCount(), 7);
+        QCOMPARE(table().rowCount(), 7);  // the header row is the table's header
     }
 
     void textMatrixReachesHeaderAndBody() {
@@ -40,7 +44,7 @@ private slots:
         grid_->setTextMatrix(0, 4, QStringLiteral("Snr(psi)"));
         grid_->setTextMatrix(2, 12, QStringLiteral("200.55"));
         QCOMPARE(grid_->TextMatrix(0, 4), QStringLiteral("Snr(psi)"));
-        QCOMPARE(grid_->horizontalHeaderItem(4)->text(), QStringLiteral("Snr(psi)"));
+        QCOMPARE(table().horizontalHeaderItem(4)->text(), QStringLiteral("Snr(psi)"));
         QCOMPARE(grid_->TextMatrix(2, 12), QStringLiteral("200.55"));
         QCOMPARE(grid_->TextArray(2 * 13 + 12), QStringLiteral("200.55"));
         QCOMPARE(grid_->TextMatrix(3, 0), QString());  // outside the grid
@@ -90,9 +94,9 @@ private slots:
 
     void userResizingFollowsAllowUserResizing() {
         makeGrid(2);
-        QCOMPARE(grid_->horizontalHeader()->sectionResizeMode(2), QHeaderView::Fixed);
+        QCOMPARE(table().horizontalHeader()->sectionResizeMode(2), QHeaderView::Fixed);
         grid_->setAllowUserResizing(1);
-        QCOMPARE(grid_->horizontalHeader()->sectionResizeMode(2), QHeaderView::Interactive);
+        QCOMPARE(table().horizontalHeader()->sectionResizeMode(2), QHeaderView::Interactive);
     }
 
     void shadeGridRowsBandsBodyColumnsFromOne_data() {

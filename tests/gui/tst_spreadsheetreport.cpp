@@ -15,13 +15,13 @@
 #include <cerrno>
 #include <cstring>
 
+#include "DesktopSpreadsheet.h"
 #include "ProjectData.h"
 #include "RegistryRoutines.h"
 #include "ScratchFilesystem.h"
 #include "SpreadsheetReport.h"
-#include "SpreadsheetService.h"
+#include "TestServices.h"
 #include "WorkbookCheck.h"
-#include "tst_reports_fakes.h"
 
 using namespace bpd::reports;
 
@@ -267,21 +267,25 @@ QStringList entries(const QString& folder) {
 class TestSpreadsheetReport : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<bpd::testing::ServiceFixture> fixture_;
-    std::shared_ptr<bpd::platform::SpreadsheetService> spreadsheet_;
+    std::unique_ptr<bpd::testing::TestServices> fixture_;
+    std::unique_ptr<bpd::platform::DesktopSpreadsheet> spreadsheet_;
+
+    // A spreadsheet application over the fixture's recording shell, with its own folder.
+    void useReportsFolder(const QString& folder) {
+        spreadsheet_ =
+            std::make_unique<bpd::platform::DesktopSpreadsheet>(*fixture_->shell, folder);
+    }
 
     QString exportOnce(const ReportInputs& inputs, ProjectData& projectData) {
-        SpreadsheetReport report(nullptr);
+        SpreadsheetReport report(nullptr, *spreadsheet_, *fixture_->store, *fixture_->messages);
         const auto outcome = report.Excel_Click(inputs, projectData, kContactLines);
         return outcome.written ? outcome.path : QString();
     }
 
 private slots:
     void init() {
-        fixture_ = std::make_unique<bpd::testing::ServiceFixture>();
-        spreadsheet_ = std::make_shared<bpd::platform::SpreadsheetService>(
-            fixture_->path(QStringLiteral("reports")));
-        bpd::platform::Services::instance().setSpreadsheet(spreadsheet_);
+        fixture_ = std::make_unique<bpd::testing::TestServices>();
+        useReportsFolder(fixture_->path(QStringLiteral("reports")));
     }
     void cleanup() {
         spreadsheet_.reset();
@@ -290,8 +294,8 @@ private slots:
 
     void sectionsLabelsAndInputs() {
         QVariant value = QStringLiteral("Pelgro Łódź");
-        QVERIFY(
-            WriteRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, REG_SZ, kCompanyValue, value));
+        QVERIFY(WriteRegistryValue(*fixture_->store, HKEY_CURRENT_USER, kProjectDataKey, REG_SZ,
+                                   kCompanyValue, value));
         ProjectData projectData{QStringLiteral("old"), QStringLiteral("Bridge 7"), {}, {}};
         const QString file = exportOnce(inputsWithRows(1), projectData);
         QVERIFY(!file.isEmpty());
@@ -384,8 +388,8 @@ private slots:
 
     void projectRowsAreMergedWrappedAndLeft() {
         QVariant value = QString(300, QLatin1Char('W'));
-        QVERIFY(
-            WriteRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, REG_SZ, kCompanyValue, value));
+        QVERIFY(WriteRegistryValue(*fixture_->store, HKEY_CURRENT_USER, kProjectDataKey, REG_SZ,
+                                   kCompanyValue, value));
         ProjectData projectData;
         const Workbook book = readWorkbook(exportOnce(inputsWithRows(1), projectData));
         QCOMPARE(book.merges, QStringList({"B2:M2", "B3:M3", "B4:M4", "B5:M5"}));
@@ -460,9 +464,7 @@ private slots:
         QFile blocker(fixture_->path(QStringLiteral("blocker")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        bpd::platform::Services::instance().setSpreadsheet(
-            std::make_shared<bpd::platform::SpreadsheetService>(
-                fixture_->path(QStringLiteral("blocker/reports"))));
+        useReportsFolder(fixture_->path(QStringLiteral("blocker/reports")));
         ProjectData projectData;
         QVERIFY(exportOnce(inputsWithRows(1), projectData).isEmpty());
         QVERIFY(fixture_->shell->opens.isEmpty());
@@ -566,8 +568,7 @@ private slots:
         QFETCH(int, freeBytes);
         bpd::testing::ScratchFilesystem disk(256);
         const QString folder = disk.filePath(QStringLiteral("reports"));
-        bpd::platform::Services::instance().setSpreadsheet(
-            std::make_shared<bpd::platform::SpreadsheetService>(folder));
+        useReportsFolder(folder);
         ProjectData projectData;
         const QString earlier = exportOnce(inputsWithRows(1), projectData);
         QVERIFY(!earlier.isEmpty());

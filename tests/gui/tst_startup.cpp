@@ -5,10 +5,11 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "FocusedButtonKeys.h"
 #include "Form1.h"
 #include "ResultsGrid.h"
+#include "TestServices.h"
 #include "WelcomeDlg.h"
-#include "dialogs_fakes.h"
 
 using bpd::dialogs::WelcomeDlg;
 using bpd::mainwindow::Form1;
@@ -25,18 +26,20 @@ QStringList visibleWindows() {
 class TestStartup : public QObject {
     Q_OBJECT
 
+    // The program as main() builds it, over the test services.
     struct Program {
-        bpd::testing::InstalledFakes fakes;
-        std::unique_ptr<Form1> form1 = std::make_unique<Form1>();
+        bpd::testing::TestServices fakes;
+        std::unique_ptr<Form1> form1 = std::make_unique<Form1>(fakes.services());
         int ended = 0;
         WelcomeDlg welcome{[this] { form1->show(); },
                            [this] {
                                ++ended;
                                form1.reset();  // discarded, never loaded
                            }};
-        Program() {
+        // Shows the disclaimer as the program's start does; true once it is on the screen.
+        bool start() {
             welcome.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&welcome));
+            return QTest::qWaitForWindowExposed(&welcome);
         }
         void press(const char* name) {
             welcome.findChild<QPushButton*>(QString::fromLatin1(name))->click();
@@ -44,8 +47,11 @@ class TestStartup : public QObject {
     };
 
 private slots:
+    void initTestCase() { bpd::platform::FocusedButtonKeys::install(); }
+
     void startShowsOnlyTheDisclaimer() {
         Program program;
+        QVERIFY(program.start());
         QCOMPARE(visibleWindows(), QStringList{QStringLiteral("WelcomeDlg")});
         QVERIFY(!program.form1->bFormLoaded());
         QCOMPARE(program.form1->analysisRuns(), 0);
@@ -53,6 +59,7 @@ private slots:
 
     void cancelEndsWithoutAMainWindow() {
         Program program;
+        QVERIFY(program.start());
         QPointer<Form1> form = program.form1.get();
         program.press("CancelButton");
         QCOMPARE(program.ended, 1);
@@ -62,6 +69,7 @@ private slots:
 
     void closeBoxEndsWithoutAMainWindow() {
         Program program;
+        QVERIFY(program.start());
         QCOMPARE(program.form1->analysisRuns(), 0);
         program.welcome.close();
         QCOMPARE(program.ended, 1);
@@ -71,6 +79,7 @@ private slots:
 
     void okShowsTheMainWindowWithItsResults() {
         Program program;
+        QVERIFY(program.start());
         program.press("OKButton");
         QCOMPARE(program.ended, 0);
         QVERIFY(!program.welcome.isVisible());

@@ -11,8 +11,8 @@
 #include "ProjectData.h"
 #include "RegistryRoutines.h"
 #include "ScratchFilesystem.h"
+#include "TestServices.h"
 #include "TextReport.h"
-#include "tst_reports_fakes.h"
 
 using namespace bpd::reports;
 
@@ -222,15 +222,16 @@ private slots:
     }
 
     void exportWritesTheFileSetsTheViewerAndOpensIt() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         const QString program = fixture.path(QStringLiteral("program"));
         QVERIFY(QDir().mkpath(program));
         QVariant value = QStringLiteral("Pelgro Łódź");
-        QVERIFY(
-            WriteRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, REG_SZ, kCompanyValue, value));
+        QVERIFY(WriteRegistryValue(*fixture.store, HKEY_CURRENT_USER, kProjectDataKey, REG_SZ,
+                                   kCompanyValue, value));
 
         ProjectData projectData{QStringLiteral("old"), QStringLiteral("kept"), {}, {}};
-        TextReport report(nullptr, program, fixture.path(QStringLiteral("user")));
+        TextReport report(nullptr, *fixture.shell, *fixture.store, *fixture.messages, program,
+                          fixture.path(QStringLiteral("user")));
         const TextReport::Outcome outcome =
             report.NotePad_Click(oneThickness(), projectData, contactText());
 
@@ -246,13 +247,13 @@ private slots:
                            "d\xc5\xba\r\n"));
 
         QString setting;
-        QVERIFY(ReadRegistryValue(HKEY_CURRENT_USER, TextReport::kViewerKey,
+        QVERIFY(ReadRegistryValue(*fixture.store, HKEY_CURRENT_USER, TextReport::kViewerKey,
                                   QStringLiteral("lfFaceName"), setting));
         QCOMPARE(setting, QStringLiteral("Arial"));
-        QVERIFY(ReadRegistryValue(HKEY_CURRENT_USER, TextReport::kViewerKey,
+        QVERIFY(ReadRegistryValue(*fixture.store, HKEY_CURRENT_USER, TextReport::kViewerKey,
                                   QStringLiteral("iPointSize"), setting));
         QCOMPARE(setting, QStringLiteral("80"));
-        QVERIFY(ReadRegistryValue(HKEY_CURRENT_USER, TextReport::kViewerKey,
+        QVERIFY(ReadRegistryValue(*fixture.store, HKEY_CURRENT_USER, TextReport::kViewerKey,
                                   QStringLiteral("fWrap"), setting));
         QCOMPARE(setting, QStringLiteral("0"));
 
@@ -267,16 +268,17 @@ private slots:
     }
 
     void exportingTwiceReplacesTheFileWithTheNewProjectData() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         const QString program = fixture.path(QStringLiteral("program"));
         QVERIFY(QDir().mkpath(program));
-        TextReport report(nullptr, program, fixture.path(QStringLiteral("user")));
+        TextReport report(nullptr, *fixture.shell, *fixture.store, *fixture.messages, program,
+                          fixture.path(QStringLiteral("user")));
         ProjectData projectData;
         ReportInputs inputs = allThicknesses();
         report.NotePad_Click(inputs, projectData, contactText());
         QVariant value = QStringLiteral("Second Co");
-        QVERIFY(
-            WriteRegistryValue(HKEY_CURRENT_USER, kProjectDataKey, REG_SZ, kCompanyValue, value));
+        QVERIFY(WriteRegistryValue(*fixture.store, HKEY_CURRENT_USER, kProjectDataKey, REG_SZ,
+                                   kCompanyValue, value));
         inputs = oneThickness();
         const auto outcome = report.NotePad_Click(inputs, projectData, contactText());
         const QByteArray bytes = readAll(outcome.path);
@@ -285,13 +287,14 @@ private slots:
     }
 
     void aReadOnlyProgramFolderFallsBackToTheUserDataFolder() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         // A folder below a plain file can never be written, whoever runs the test.
         QFile blocker(fixture.path(QStringLiteral("blocker")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         const QString user = fixture.path(QStringLiteral("user/Pelgro"));
-        TextReport report(nullptr, fixture.path(QStringLiteral("blocker/program")), user);
+        TextReport report(nullptr, *fixture.shell, *fixture.store, *fixture.messages,
+                          fixture.path(QStringLiteral("blocker/program")), user);
         ProjectData projectData;
         const auto outcome = report.NotePad_Click(oneThickness(), projectData, contactText());
         QVERIFY(outcome.written);
@@ -304,11 +307,12 @@ private slots:
     }
 
     void whenNoFolderCanBeWrittenTheUserIsToldWhereAndWhy() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         QFile blocker(fixture.path(QStringLiteral("blocker")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        TextReport report(nullptr, fixture.path(QStringLiteral("blocker/program")),
+        TextReport report(nullptr, *fixture.shell, *fixture.store, *fixture.messages,
+                          fixture.path(QStringLiteral("blocker/program")),
                           fixture.path(QStringLiteral("blocker/user")));
         ProjectData projectData;
         const auto outcome = report.NotePad_Click(oneThickness(), projectData, contactText());
@@ -326,12 +330,13 @@ private slots:
     // Neither folder can take the report: the old one stays byte-identical, nothing is left
     // behind, no viewer starts, and the user reads which files and why.
     void aFullDiskKeepsTheOldReportAndStartsNoViewer() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         bpd::testing::ScratchFilesystem disk(64);
         const QString program = disk.filePath(QStringLiteral("program"));
         const QString user = disk.filePath(QStringLiteral("user"));
         QVERIFY(QDir().mkpath(program));
-        TextReport report(nullptr, program, user);
+        TextReport report(nullptr, *fixture.shell, *fixture.store, *fixture.messages, program,
+                          user);
         ProjectData projectData;
         const QString path = report.NotePad_Click(oneThickness(), projectData, contactText()).path;
         const QByteArray old = readAll(path);
@@ -352,7 +357,7 @@ private slots:
     }
 
     void aSymlinkNamedLikeTheReportIsReplacedNotFollowed() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         const QString program = fixture.path(QStringLiteral("program"));
         const QString victim = fixture.path(QStringLiteral("victim.txt"));
         QVERIFY(QDir().mkpath(program));
@@ -360,7 +365,8 @@ private slots:
         QVERIFY(precious.open(QIODevice::WriteOnly) && precious.write("precious") == 8);
         precious.close();
         QVERIFY(QFile::link(victim, TextReport::reportPath(program)));
-        TextReport report(nullptr, program, fixture.path(QStringLiteral("user")));
+        TextReport report(nullptr, *fixture.shell, *fixture.store, *fixture.messages, program,
+                          fixture.path(QStringLiteral("user")));
         ProjectData projectData;
         const auto outcome = report.NotePad_Click(oneThickness(), projectData, contactText());
         QVERIFY(outcome.written);
@@ -372,25 +378,24 @@ private slots:
 
     // The report is sound, so it opens; the user is told that the viewer's settings are not.
     void viewerSettingsThatCannotBeSavedAreReported() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         bpd::testing::ScratchFilesystem disk(64);
         auto store =
-            std::make_shared<bpd::platform::IniRegistryStore>(disk.path(), fixture.messages);
-        bpd::platform::Services::instance().setRegistry(store);
+            std::make_unique<bpd::platform::IniRegistryStore>(disk.path(), fixture.messages.get());
         disk.makeReadOnly();
         const QString program = fixture.path(QStringLiteral("program"));
         QVERIFY(QDir().mkpath(program));
-        TextReport report(nullptr, program, fixture.path(QStringLiteral("user")));
+        TextReport report(nullptr, *fixture.shell, *store, *fixture.messages, program,
+                          fixture.path(QStringLiteral("user")));
         ProjectData projectData;
         const auto outcome = report.NotePad_Click(oneThickness(), projectData, contactText());
         QVERIFY(outcome.written);
         QCOMPARE(fixture.shell->opens.size(), 1);
         QCOMPARE(fixture.messages->calls.size(), 1);
         const QString text = fixture.messages->calls.at(0).text;
-        QVERIFY2(
-            text.startsWith(u"The text viewer's settings were not saved to\n"_qs +
-                            store->fileFor(bpd::platform::RegistryStore::kCurrentUser) + u"\n("_qs),
-            qPrintable(text + disk.how()));
+        QVERIFY2(text.startsWith(u"The text viewer's settings were not saved to\n"_qs +
+                                 store->fileFor(bpd::platform::HKEY_CURRENT_USER) + u"\n("_qs),
+                 qPrintable(text + disk.how()));
         QVERIFY(text.contains(outcome.path));
     }
 
@@ -403,11 +408,12 @@ private slots:
     }
     void withoutAProgramForTextFilesTheUserIsToldWhereTheReportIs() {
         QFETCH(int, answer);
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         fixture.shell->openResult = bpd::platform::ShellResult(answer);
         const QString program = fixture.path(QStringLiteral("program"));
         QVERIFY(QDir().mkpath(program));
-        TextReport report(nullptr, program, fixture.path(QStringLiteral("user")));
+        TextReport report(nullptr, *fixture.shell, *fixture.store, *fixture.messages, program,
+                          fixture.path(QStringLiteral("user")));
         ProjectData projectData;
         const auto outcome = report.NotePad_Click(oneThickness(), projectData, contactText());
         QVERIFY(outcome.written);

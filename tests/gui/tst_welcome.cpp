@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "FocusedButtonKeys.h"
 #include "ImageList.h"
 #include "WelcomeDlg.h"
 
@@ -23,9 +24,10 @@ class TestWelcome : public QObject {
                               mainWindow.show();
                           },
                           [this] { ++declined; }};
-        Start() {
+        // Shows the dialog as the program's start does; true once it is on the screen.
+        bool show() {
             dialog.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            return QTest::qWaitForWindowExposed(&dialog);
         }
         QPushButton* button(const char* name) {
             return dialog.findChild<QPushButton*>(QString::fromLatin1(name));
@@ -33,9 +35,14 @@ class TestWelcome : public QObject {
     };
 
 private slots:
+    // Enter presses the focused button through the program's application-wide rule.
+    void initTestCase() { bpd::platform::FocusedButtonKeys::install(); }
+
     void startShowsOnlyTheDisclaimer() {
         Start start;
-        QCOMPARE(start.dialog.windowTitle(), QStringLiteral("Pelgro Bearing Pad Design- Disclaimer"));
+        QVERIFY(start.show());
+        QCOMPARE(start.dialog.windowTitle(),
+                 QStringLiteral("Pelgro Bearing Pad Design- Disclaimer"));
         QVERIFY(start.dialog.isVisible());
         QVERIFY(!start.mainWindow.isVisible());
         QCOMPARE(start.accepted, 0);
@@ -49,6 +56,7 @@ private slots:
 
     void showsBannerAndDisclaimer() {
         Start start;
+        QVERIFY(start.show());
         auto* picture = start.dialog.findChild<QLabel*>(QStringLiteral("PictureWelCome"));
         QVERIFY(picture);
         QCOMPARE(picture->size(), QSize(521, 281));  // cuts one column and one row of 522 x 282
@@ -72,6 +80,7 @@ private slots:
 
     void okHasTheFocusAndNeitherButtonIsDefault() {
         Start start;
+        QVERIFY(start.show());
         start.dialog.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&start.dialog));
         QCOMPARE(QApplication::focusWidget(), start.button("OKButton"));
@@ -82,6 +91,7 @@ private slots:
 
     void okHidesTheDialogAndShowsTheMainWindow() {
         Start start;
+        QVERIFY(start.show());
         QTest::mouseClick(start.button("OKButton"), Qt::LeftButton);
         QCOMPARE(start.accepted, 1);
         QCOMPARE(start.declined, 0);
@@ -101,6 +111,7 @@ private slots:
     void enterAndSpacePressTheFocusedOk() {
         QFETCH(int, key);
         Start start;
+        QVERIFY(start.show());
         start.dialog.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&start.dialog));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
@@ -110,6 +121,7 @@ private slots:
 
     void escapeDoesNothing() {
         Start start;
+        QVERIFY(start.show());
         start.dialog.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&start.dialog));
         QTest::keyClick(&start.dialog, Qt::Key_Escape);
@@ -121,6 +133,7 @@ private slots:
 
     void cancelEndsWithoutAMainWindow() {
         Start start;
+        QVERIFY(start.show());
         QTest::mouseClick(start.button("CancelButton"), Qt::LeftButton);
         QCOMPARE(start.declined, 1);
         QCOMPARE(start.accepted, 0);
@@ -130,6 +143,7 @@ private slots:
 
     void closeBoxEndsWithoutAMainWindow() {
         Start start;
+        QVERIFY(start.show());
         QVERIFY(start.dialog.close());
         QCOMPARE(start.declined, 1);
         QCOMPARE(start.accepted, 0);

@@ -19,8 +19,9 @@
 #include "PdfStructure.h"
 #include "PrivateCups.h"
 #include "ScratchFilesystem.h"
+#include "SystemPrinter.h"
+#include "TestServices.h"
 #include "WindowPrint.h"
-#include "tst_reports_fakes.h"
 
 using namespace bpd::reports;
 
@@ -77,10 +78,10 @@ QByteArray readAll(const QString& path) {
 }
 
 // The real printer service, with a hook between starting the job and drawing the page.
-struct SystemPrinter : bpd::platform::PrinterService {
+struct HookedSystemPrinter : bpd::platform::SystemPrinter {
     std::function<void()> afterBegin;
     std::unique_ptr<bpd::platform::PrintJob> beginDefault() override {
-        auto job = PrinterService::beginDefault();
+        auto job = SystemPrinter::beginDefault();
         if (afterBegin) afterBegin();
         return job;
     }
@@ -118,13 +119,13 @@ private slots:
     }
 
     void thePictureIsTakenInThePrintDressAndPrintedCentred() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         MainWindow main;
         QApplication::clipboard()->setText(QStringLiteral("the user's clipboard"));
         QList<bool> atCapture;
         Qt::CursorShape cursorAtCapture = Qt::ArrowCursor;
         bool pictureOfGrid = false;
-        WindowPrint print(main.dress(), [&](QWidget* window) {
+        WindowPrint print(main.dress(), *fixture.printer, *fixture.messages, [&](QWidget* window) {
             atCapture = main.shown();
             cursorAtCapture = QApplication::overrideCursor()
                                   ? QApplication::overrideCursor()->shape()
@@ -158,10 +159,10 @@ private slots:
     }
 
     void aFailingPrinterIsReportedAndTheWindowRestored() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         fixture.printer->failEnd = true;
         MainWindow main;
-        WindowPrint print(main.dress(),
+        WindowPrint print(main.dress(), *fixture.printer, *fixture.messages,
                           [](QWidget*) { return QImage(100, 50, QImage::Format_RGB32); });
         QCOMPARE(print.PrintBtn_Click(), WindowPrint::Result::Failed);
         QCOMPARE(main.shown(), kNormal);
@@ -172,30 +173,32 @@ private slots:
     }
 
     void aFailedCaptureStillRestoresTheWindow() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         MainWindow main;
-        WindowPrint print(main.dress(), [](QWidget*) { return QImage(); });
+        WindowPrint print(main.dress(), *fixture.printer, *fixture.messages,
+                          [](QWidget*) { return QImage(); });
         QCOMPARE(print.PrintBtn_Click(), WindowPrint::Result::Failed);
         QCOMPARE(main.shown(), kNormal);
         QVERIFY(fixture.printer->painted.isEmpty());
     }
 
     void missingWidgetsSkipOnlyTheirOwnSteps() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         MainWindow main;
         PrintDress dress = main.dress();
         dress.Picture2 = nullptr;
         dress.HiddenPict = nullptr;
-        WindowPrint print(dress, [](QWidget*) { return QImage(10, 10, QImage::Format_RGB32); });
+        WindowPrint print(dress, *fixture.printer, *fixture.messages,
+                          [](QWidget*) { return QImage(10, 10, QImage::Format_RGB32); });
         QCOMPARE(print.PrintBtn_Click(), WindowPrint::Result::Printed);
         QCOMPARE(main.shown(), kNormal);
     }
 
     void withoutAPrinterTheUserIsAskedAndMayDecline() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         fixture.printer->installed = false;
         MainWindow main;
-        WindowPrint print(main.dress(),
+        WindowPrint print(main.dress(), *fixture.printer, *fixture.messages,
                           [](QWidget*) { return QImage(100, 50, QImage::Format_RGB32); });
         QCOMPARE(print.PrintBtn_Click(), WindowPrint::Result::NoPrinter);
         QCOMPARE(main.shown(), kNormal);
@@ -206,7 +209,7 @@ private slots:
     }
 
     void withoutAPrinterThePageCanBeSavedAsALandscapePdf() {
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         fixture.printer->installed = false;
         fixture.messages->answerYes = true;
         fixture.printer->pdfPath = fixture.path(QStringLiteral("window.pdf"));
@@ -219,7 +222,8 @@ private slots:
                 seed = seed * 1664525u + 1013904223u;
                 stripes.setPixel(x, y, qRgb(x % 256, y % 256, int(seed >> 24)));
             }
-        WindowPrint print(main.dress(), [&](QWidget*) { return stripes; });
+        WindowPrint print(main.dress(), *fixture.printer, *fixture.messages,
+                          [&](QWidget*) { return stripes; });
         QCOMPARE(print.PrintBtn_Click(), WindowPrint::Result::SavedAsPdf);
         QCOMPARE(fixture.printer->pdfJobs, 1);
         QCOMPARE(main.shown(), kNormal);
@@ -243,7 +247,7 @@ private slots:
     }
 
     void theRealPdfJobIsLandscapeInTwips() {
-        bpd::platform::PrinterService printer;
+        bpd::platform::SystemPrinter printer;
         QTemporaryDir dir;
         auto job = printer.beginPdf(dir.filePath(QStringLiteral("page.pdf")));
         QVERIFY(job);
@@ -278,15 +282,14 @@ private slots:
         if (!cups.started()) QSKIP(qPrintable(cups.why()));
         QVERIFY(cups.addQueue(QStringLiteral("office")));
         if (!admin.isEmpty()) QVERIFY(cups.admin(admin.takeFirst(), admin));
-        bpd::testing::ServiceFixture fixture;
-        auto printer = std::make_shared<SystemPrinter>();
+        bpd::testing::TestServices fixture;
+        HookedSystemPrinter printer;
         if (removeAfterBegin)
-            printer->afterBegin = [&] {
+            printer.afterBegin = [&] {
                 QVERIFY(cups.admin(QStringLiteral("lpadmin"), {"-x", "office"}));
             };
-        bpd::platform::Services::instance().setPrinter(printer);
         MainWindow main;
-        WindowPrint print(main.dress(), &whitePage);
+        WindowPrint print(main.dress(), printer, *fixture.messages, &whitePage);
 
         const WindowPrint::Result result = print.PrintBtn_Click();
         QCOMPARE(main.shown(), kNormal);
@@ -316,7 +319,7 @@ private slots:
     void aPdfThatCannotBeWrittenKeepsTheOldFile() {
         QFETCH(bool, readOnly);
         QFETCH(int, error);
-        bpd::testing::ServiceFixture fixture;
+        bpd::testing::TestServices fixture;
         fixture.printer->installed = false;
         fixture.messages->answerYes = true;
         bpd::testing::ScratchFilesystem disk(64);
@@ -330,7 +333,7 @@ private slots:
         readOnly ? disk.makeReadOnly() : disk.fill(old.size());
         fixture.printer->pdfPath = target;
         MainWindow main;
-        WindowPrint print(main.dress(), &whitePage);
+        WindowPrint print(main.dress(), *fixture.printer, *fixture.messages, &whitePage);
 
         const WindowPrint::Result result = print.PrintBtn_Click();
         disk.liftLimit();

@@ -1,18 +1,16 @@
 #pragma once
-// Fakes for the report tests: a shell, message boxes and a printer that only record what they
-// were asked, and a settings store isolated in a temporary folder.
+// The printer of the tests: a default printer whose pages are recorded instead of printed
+// (or none installed), a PDF job that is the program's own file writer, and a save dialog that
+// answers what the test set.
 
-#include <QFile>
 #include <QImage>
 #include <QList>
+#include <QRectF>
 #include <QString>
-#include <QTemporaryDir>
 #include <memory>
 
-#include "FakeServices.h"
+#include "PdfFileJob.h"
 #include "PrinterService.h"
-#include "RegistryStore.h"
-#include "Services.h"
 
 namespace bpd::testing {
 
@@ -48,6 +46,9 @@ struct FakePrinter : platform::PrinterService {
     int pdfJobs = 0;
 
     bool hasPrinter() const override { return installed; }
+    QString defaultPrinterName() const override {
+        return installed ? QStringLiteral("fake") : QString();
+    }
     std::unique_ptr<platform::PrintJob> beginDefault() override {
         if (!installed) return nullptr;
         auto job = std::make_unique<FakeJob>();
@@ -60,31 +61,9 @@ struct FakePrinter : platform::PrinterService {
     }
     std::unique_ptr<platform::PrintJob> beginPdf(const QString& path) override {
         ++pdfJobs;
-        return platform::PrinterService::beginPdf(path);  // the real PDF writer
+        return std::make_unique<platform::PdfFileJob>(path);  // the real PDF writer
     }
     QString choosePdfPath(QWidget*, const QString&) override { return pdfPath; }
-};
-
-// Installs fresh fakes and a store in its own temporary folder for one test.
-struct ServiceFixture {
-    QTemporaryDir dir;
-    std::shared_ptr<FakeShell> shell = std::make_shared<FakeShell>();
-    std::shared_ptr<FakeMessages> messages = std::make_shared<FakeMessages>();
-    std::shared_ptr<FakePrinter> printer = std::make_shared<FakePrinter>();
-    std::shared_ptr<platform::IniRegistryStore> store;
-
-    ServiceFixture() {
-        auto& services = platform::Services::instance();
-        services.reset();
-        store = std::make_shared<platform::IniRegistryStore>(dir.filePath(QStringLiteral("config")),
-                                                             messages);
-        services.setRegistry(store);
-        services.setShell(shell);
-        services.setMessages(messages);
-        services.setPrinter(printer);
-    }
-    ~ServiceFixture() { platform::Services::instance().reset(); }
-    QString path(const QString& name) const { return dir.filePath(name); }
 };
 
 }  // namespace bpd::testing

@@ -1,14 +1,15 @@
 #pragma once
-// Recording stand-ins for the desktop shell and the message boxes, shared by every widget
-// test: nothing real is opened, started or shown, and each call is kept for the test to read.
+// The desktop shell of the tests: nothing is opened or started, each call is kept for the
+// test to read. The Open With choices are read from the desktop entries of the folders a test
+// gives (none by default), as the real shell reads them.
 
 #include <QFile>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include "DesktopApplications.h"
 #include "DesktopShell.h"
-#include "MessageService.h"
 
 namespace bpd::testing {
 
@@ -28,7 +29,8 @@ public:
     platform::ShellResult openResult = platform::ShellResult::Opened;
     bool startSucceeds = true;
     QString current = QStringLiteral("/home/user/projects");
-    QStringList existingFiles;  // files that exist besides the real ones
+    QStringList existingFiles;       // files that exist besides the real ones
+    QStringList applicationFolders;  // data folders whose applications/ the choices come from
     QList<OpenCall> opens;
     QList<StartCall> starts;
     QStringList directoryChanges;
@@ -43,6 +45,12 @@ public:
         starts.append({program, arguments, workingDirectory});
         return startSucceeds;
     }
+    QString mimeTypeOf(const QString& target) const override {
+        return platform::DesktopApplications::mimeTypeOf(target);
+    }
+    QList<platform::DesktopApplication> applicationsFor(const QString& mimeType) const override {
+        return platform::DesktopApplications(applicationFolders).forMimeType(mimeType);
+    }
     QString currentDirectory() const override { return current; }
     bool setCurrentDirectory(const QString& path) override {
         directoryChanges << path;
@@ -51,31 +59,6 @@ public:
     }
     bool fileExists(const QString& path) const override {
         return existingFiles.contains(path) || QFile::exists(path);
-    }
-};
-
-class FakeMessages : public platform::MessageService {
-public:
-    struct Call {
-        QString kind, title, text;
-    };
-    QList<Call> calls;
-    bool answerYes = false;  // the answer to every question
-
-    void warning(QWidget*, const QString& title, const QString& text) override {
-        calls.append({QStringLiteral("warning"), title, text});
-    }
-    void information(QWidget*, const QString& title, const QString& text) override {
-        calls.append({QStringLiteral("information"), title, text});
-    }
-    bool question(QWidget*, const QString& title, const QString& text) override {
-        calls.append({QStringLiteral("question"), title, text});
-        return answerYes;
-    }
-    QStringList texts() const {
-        QStringList out;
-        for (const Call& c : calls) out << c.text;
-        return out;
     }
 };
 

@@ -1,0 +1,38 @@
+#pragma once
+// The message boxes of the tests: nothing is shown, each call is kept for the test to read,
+// and every question gets the answer the test set.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "MessageService.h"
+
+namespace bpd::testing {
+
+class FakeMessages : public platform::MessageService {
+public:
+    struct Call {
+        QString kind, title, text;
+    };
+    QList<Call> calls;
+    bool answerYes = false;  // the answer to every question
+
+    void warning(QWidget*, const QString& title, const QString& text) override {
+        calls.append({QStringLiteral("warning"), title, text});
+    }
+    void information(QWidget*, const QString& title, const QString& text) override {
+        calls.append({QStringLiteral("information"), title, text});
+    }
+    bool question(QWidget*, const QString& title, const QString& text) override {
+        calls.append({QStringLiteral("question"), title, text});
+        return answerYes;
+    }
+    QStringList texts() const {
+        QStringList out;
+        for (const Call& c : calls) out << c.text;
+        return out;
+    }
+};
+
+}  // namespace bpd::testing
