@@ -14,9 +14,9 @@ target_compile_definitions(tst_helpfiles PRIVATE BPD_HELP_SOURCE_DIR="${PROJECT_
     BPD_GUIDE_SOURCE="${PROJECT_SOURCE_DIR}/help/guide/DesignGuide.html")
 add_dependencies(tst_helpfiles bpd_help_documents)
 # The help file's keyword index as the help readers read it (chmlib, python3-chm).
-add_test(NAME help_index COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/help_index.py
-         ${CMAKE_BINARY_DIR}/bin/Help/Pelgro_BPD.chm ${PROJECT_SOURCE_DIR}/help/chm/Pelgro_BPD.hhk)
-set_tests_properties(help_index PROPERTIES LABELS gui SKIP_RETURN_CODE 77 TIMEOUT 60)
+bpd_add_isolated_test(help_index COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/help_index.py
+    ${CMAKE_BINARY_DIR}/bin/Help/Pelgro_BPD.chm ${PROJECT_SOURCE_DIR}/help/chm/Pelgro_BPD.hhk)
+set_tests_properties(help_index PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 60)
 # The disclaimer in front of the real main window.
 bpd_add_gui_test(tst_startup SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_startup.cpp ${_test_services}
     LIBS bpd_dialogs bpd_mainwindow)

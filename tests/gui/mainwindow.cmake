@@ -14,13 +14,13 @@ endif()
 if(TARGET bpd_mainwindow)
     bpd_add_gui_test(tst_form1_locales SOURCES tst_form1_locales.cpp tst_form1_support.h ${_test_services}
                      LIBS bpd_mainwindow)
-    add_test(NAME tst_form1_locales_C COMMAND tst_form1_locales)
+    bpd_add_isolated_test(tst_form1_locales_C COMMAND $<TARGET_FILE:tst_form1_locales>)
     foreach(_run tst_form1_locales:de_DE.UTF-8 tst_form1_locales_C:C.UTF-8)
         string(REPLACE ":" ";" _run "${_run}")
         list(GET _run 0 _test)
         list(GET _run 1 _locale)
         set_tests_properties(${_test} PROPERTIES
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;BPD_TEST=1;LC_ALL=${_locale}"
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=${_locale}"
             SKIP_REGULAR_EXPRESSION "SKIP   : TestForm1Locales::initTestCase"
             LABELS gui TIMEOUT 120)
     endforeach()
