@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -548,8 +549,9 @@ private slots:
         QCOMPARE(note->isVisible(), !declared);
         int fileDialogs = 0;
         QPointer<QFileDialog> answering;
-        // Answers each file dialog: the recorder the first time, Cancel after. A dialog still
-        // listing its folder may not take the answer at once; it is given it again.
+        // Answers each file dialog: the recorder the first time, Cancel after. The path is
+        // typed into the file name field as a user would (selectFile() leaves the field as it
+        // is once it has the focus); a dialog that does not take it at once is given it again.
         QTimer chooser;
         connect(&chooser, &QTimer::timeout, [&] {
             auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -559,7 +561,10 @@ private slots:
                 ++fileDialogs;
             }
             if (fileDialogs == 1) {
-                files->selectFile(desktop.recorder());
+                if (auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                    name->setText(desktop.recorder());
+                else
+                    files->selectFile(desktop.recorder());
                 static_cast<QDialog*>(files)->accept();
             } else {
                 files->reject();
