@@ -1,27 +1,21 @@
 # Widget tests of the main window (Qt Test, offscreen).
-if(TARGET bpd_mainwindow)
-    bpd_add_gui_test(tst_resultsgrid SOURCES tst_resultsgrid.cpp LIBS bpd_mainwindow)
-    foreach(_t layout inputs grid units stories)
-        if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/tst_form1_${_t}.cpp)
-            bpd_add_gui_test(tst_form1_${_t} SOURCES tst_form1_${_t}.cpp tst_form1_support.h ${_test_services}
-                             LIBS bpd_mainwindow)
-        endif()
-    endforeach()
-endif()
+bpd_add_gui_test(tst_resultsgrid SOURCES tst_resultsgrid.cpp LIBS bpd_mainwindow)
+foreach(_t layout inputs grid units stories)
+    bpd_add_gui_test(tst_form1_${_t} SOURCES tst_form1_${_t}.cpp tst_form1_support.h ${_test_services}
+                     LIBS bpd_mainwindow)
+endforeach()
 
 # The number fields under a real comma locale and the C locale: one executable, run under
 # each (tst_form1_locales is de_DE.UTF-8). A locale that is not installed skips, never passes.
-if(TARGET bpd_mainwindow)
-    bpd_add_gui_test(tst_form1_locales SOURCES tst_form1_locales.cpp tst_form1_support.h ${_test_services}
-                     LIBS bpd_mainwindow)
-    bpd_add_isolated_test(tst_form1_locales_C COMMAND $<TARGET_FILE:tst_form1_locales>)
-    foreach(_run tst_form1_locales:de_DE.UTF-8 tst_form1_locales_C:C.UTF-8)
-        string(REPLACE ":" ";" _run "${_run}")
-        list(GET _run 0 _test)
-        list(GET _run 1 _locale)
-        set_tests_properties(${_test} PROPERTIES
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=${_locale}"
-            SKIP_REGULAR_EXPRESSION "SKIP   : TestForm1Locales::initTestCase"
-            LABELS gui TIMEOUT 120)
-    endforeach()
-endif()
+bpd_add_gui_test(tst_form1_locales SOURCES tst_form1_locales.cpp tst_form1_support.h ${_test_services}
+                 LIBS bpd_mainwindow)
+bpd_add_isolated_test(tst_form1_locales_C COMMAND $<TARGET_FILE:tst_form1_locales>)
+foreach(_run tst_form1_locales:de_DE.UTF-8 tst_form1_locales_C:C.UTF-8)
+    string(REPLACE ":" ";" _run "${_run}")
+    list(GET _run 0 _test)
+    list(GET _run 1 _locale)
+    set_tests_properties(${_test} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=${_locale}"
+        SKIP_REGULAR_EXPRESSION "SKIP   : TestForm1Locales::initTestCase"
+        LABELS gui TIMEOUT 120)
+endforeach()
