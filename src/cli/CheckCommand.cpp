@@ -274,6 +274,18 @@ int runOneBearing(const CheckOptions& options, std::ostream& out, std::ostream& 
     return kExitDone;
 }
 
+// The options that take no value, and the switch each one sets.
+bool CheckOptions::*flagOption(std::string_view arg) {
+    static constexpr std::pair<std::string_view, bool CheckOptions::*> kFlags[] = {
+        {"--help", &CheckOptions::help},       {"-h", &CheckOptions::help},
+        {"--version", &CheckOptions::version}, {"--sliding", &CheckOptions::sliding},
+        {"--explain", &CheckOptions::explain}, {"--size", &CheckOptions::size},
+    };
+    for (const auto& [name, flag] : kFlags)
+        if (arg == name) return flag;
+    return nullptr;
+}
+
 }  // namespace
 
 std::string_view checkUsage() {
@@ -311,29 +323,9 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
             return false;
         };
 
-        if (arg == "--help" || arg == "-h") {
+        if (bool CheckOptions::*flag = flagOption(arg)) {
             if (!flagOnly()) return false;
-            options.help = true;
-            continue;
-        }
-        if (arg == "--version") {
-            if (!flagOnly()) return false;
-            options.version = true;
-            continue;
-        }
-        if (arg == "--sliding") {
-            if (!flagOnly()) return false;
-            options.sliding = true;
-            continue;
-        }
-        if (arg == "--explain") {
-            if (!flagOnly()) return false;
-            options.explain = true;
-            continue;
-        }
-        if (arg == "--size") {
-            if (!flagOnly()) return false;
-            options.size = true;
+            options.*flag = true;
             continue;
         }
         if (arg == "--step" || arg == "--max") {

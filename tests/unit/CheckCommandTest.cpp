@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "CheckCommand.h"
@@ -35,11 +36,18 @@ std::vector<std::string> lines(const std::string& text) {
     return result;
 }
 
-std::vector<std::string_view> opening(std::vector<std::string_view> more = {}) {
-    std::vector<std::string_view> args{"--w1", "4",    "--b1",   "4",     "--A",
-                                       ".01",  "--dh", "0.0711", "--Vap", "7.13"};
+// A 4 x 4 in. pad at A = .01 with the given dh and Vap, then the further arguments.
+std::vector<std::string_view> fourByFour(std::string_view dh, std::string_view vap,
+                                         std::vector<std::string_view> more) {
+    std::vector<std::string_view> args{"--w1", "4",    "--b1", "4",     "--A",
+                                       ".01",  "--dh", dh,     "--Vap", vap};
     args.insert(args.end(), more.begin(), more.end());
     return args;
+}
+
+// The window's opening inputs.
+std::vector<std::string_view> opening(std::vector<std::string_view> more = {}) {
+    return fourByFour("0.0711", "7.13", std::move(more));
 }
 
 TEST(OneBearing, TextTableIsAlignedLikeTheGrid) {
@@ -103,10 +111,7 @@ TEST(OneBearing, ArithmeticFaultKeepsTheRowsBeforeIt) {
 // ---- --explain ----
 
 std::vector<std::string_view> shearExample(std::vector<std::string_view> more = {}) {
-    std::vector<std::string_view> args{"--w1", "4",    "--b1", "4",     "--A",
-                                       ".01",  "--dh", "0.1",  "--Vap", "45"};
-    args.insert(args.end(), more.begin(), more.end());
-    return args;
+    return fourByFour("0.1", "45", std::move(more));
 }
 
 TEST(Explain, CsvAndJsonRowsCarryUtilisationAndTheGoverningCheck) {
