@@ -222,7 +222,7 @@ int runBatch(std::istream& in, std::string_view inputName, std::ostream& out, st
 
 int runBatch(std::istream& in, std::string_view inputName, std::ostream& out, std::ostream& err,
              UnitSystem units, const BatchOptions& options, BatchTotals* totals) {
-    const NumberLocale cLocale{".", ","};
+    const NumberLocale& cLocale = NumberLocale::c();
     const auto thicknesses = ThicknessCatalogue::thicknesses();
     BatchTotals count;
     BatchWriter writer(out, err, options.explain);

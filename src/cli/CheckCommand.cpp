@@ -124,8 +124,6 @@ Exit status
      whose reader has gone): the results are incomplete
 )";
 
-const NumberLocale kCLocale{".", ","};
-
 std::string lowered(std::string_view s) {
     std::string out(s);
     for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -246,7 +244,8 @@ int runOneBearing(const CheckOptions& options, std::ostream& out, std::ostream& 
     const int selection = options.thickness ? positionOfAnyLabel(*options.thickness) : 0;
     const auto thicknesses = ThicknessCatalogue::thicknesses();
     ResultTable table;
-    analyzeValues(options.units, values, options.sliding, selection, thicknesses, kCLocale, table);
+    analyzeValues(options.units, values, options.sliding, selection, thicknesses, NumberLocale::c(),
+                  table);
     std::vector<RowExplanation> explained;
     if (options.explain) {
         const double VapKips = padInputOf(options.units, values, options.sliding).Vap;

@@ -6,13 +6,11 @@
 
 namespace bpd::cli {
 
-namespace {
-const NumberLocale kPlainNumbers{".", ""};
-}  // namespace
+namespace {}  // namespace
 
 InputReading readInput(std::string_view text, bool zeroAllowed) {
     InputReading reading;
-    const std::optional<double> number = parseNumber(text, kPlainNumbers);
+    const std::optional<double> number = parseNumber(text, NumberLocale::plain());
     switch (inputProblem(number, zeroAllowed)) {
         case InputProblem::NotANumber:
             reading.problem = '"' + echoed(text) + "\" is not a number";

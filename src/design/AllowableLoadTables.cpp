@@ -36,7 +36,7 @@ std::string allowableLoad(UnitSystem units, int position, const std::string& sid
     request.texts = InputTexts{side, side, column.angle, kAnyDh, kAnyVap};
     request.sliding = column.sliding;
     request.selection = position;
-    const ResultTable table = analyze(request, NumberLocale{".", ","});
+    const ResultTable table = analyze(request, NumberLocale::c());
     if (table.fault || table.rows.size() != 1) {
         throw std::runtime_error("the allowable load of a catalogue pad stopped on a fault");
     }
@@ -47,7 +47,7 @@ std::vector<AllowableLoadTable> allowableLoadTables(UnitSystem units) {
     const SideRange range = sideRange(units);
     std::string error;
     const std::vector<PlanSize> multiples = planSizes(range.step, range.last, error).value();
-    const double first = parseNumber(range.first, NumberLocale{".", ""}).value();
+    const double first = parseNumber(range.first, NumberLocale::plain()).value();
 
     std::vector<std::string> sides;
     for (const PlanSize& size : multiples) {

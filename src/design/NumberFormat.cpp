@@ -378,6 +378,25 @@ std::string formatResult(double value, int roundDecimals, int maskDecimals,
     return out;
 }
 
+const NumberLocale& NumberLocale::c() {
+    static const NumberLocale locale{".", ","};
+    return locale;
+}
+
+const NumberLocale& NumberLocale::plain() {
+    static const NumberLocale locale{".", ""};
+    return locale;
+}
+
+double shownResult(double value, int roundDecimals, int maskDecimals) {
+    if (!std::isfinite(value)) return value;
+    char text[kMaxResultText];
+    const char* end = writeResult(text, value, roundDecimals, maskDecimals, ".");
+    return parseNumber(std::string_view(text, static_cast<std::size_t>(end - text)),
+                       NumberLocale::plain())
+        .value_or(value);
+}
+
 std::string formatConverted(double value, int decimals, const NumberLocale& locale) {
     if (!std::isfinite(value)) return {};
     decimals = clampDecimals(decimals);

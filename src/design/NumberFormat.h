@@ -16,6 +16,12 @@ namespace bpd {
 struct NumberLocale {
     std::string decimalSeparator = ".";
     std::string groupSeparator = ",";
+
+    // The plain "C" numbers of the command line, the tables and the engine's own texts:
+    // "." and "," ...
+    static const NumberLocale& c();
+    // ... and "." without grouping, for texts that never group (plan sizes, plain input).
+    static const NumberLocale& plain();
 };
 
 // The numeric test of the input fields: optional surrounding blanks, an optional sign,
@@ -66,6 +72,11 @@ inline constexpr std::size_t kMaxResultText = 360;
 // the end of the text. For writers that lay many cells end to end without strings.
 char* writeResult(char* dst, double value, int roundDecimals, int maskDecimals,
                   std::string_view decimalSeparator);
+
+// The number a result cell shows: value rounded as formatResult rounds it, read back as the
+// double nearest to that decimal (59.455 at 4 and 2 decimals -> 59.46). A non-finite value
+// comes back as it is.
+double shownResult(double value, int roundDecimals, int maskDecimals);
 
 // A unit-switch conversion text: round to decimals places (ties to even), then the shortest
 // plain decimal form with a leading "0" below 1 (101.6 -> "101.6", 4 -> "4", 0.0711 -> "0.0711").

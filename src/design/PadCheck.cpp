@@ -55,8 +55,8 @@ ArithmeticFault::Cause causeOf(int flags) {
     return ArithmeticFault::Cause::Overflow;
 }
 
-const double kEmaxPow = std::pow(kEmax, 1.8);  // 765.0819998...
-const double kRoot75 = std::sqrt(75.0);
+const double kEmaxPow = std::pow(kEmax, 1.8);                              // 765.0819998...
+const double kRootShearStrainLimit = std::sqrt(kShearStrainLimitPercent);  // 8.660254...
 
 // The chain of one thickness. With checkEachStore the flags are tested as each value is
 // stored and the first fault ends the chain; without, the caller tests them once at the end.
@@ -104,7 +104,7 @@ PadOutcome runChain(const PadInput& in, double t, double kt) {
     BPD_STORE(N, r.Sap * 0.012 * std::sqrt(r.Es) * b1 * r.W2);
     BPD_STORE(Ss, r.N / (r.W2 * b1));
     BPD_STORE(G, r.Ss * 100 / r.Es);
-    BPD_STORE(Nmax, r.Sap * 0.012 * kRoot75 * b1 * r.W2);
+    BPD_STORE(Nmax, r.Sap * 0.012 * kRootShearStrainLimit * b1 * r.W2);
     r.shearPasses = r.N <= r.Nmax;
 #undef BPD_STORE
     // Every value is computed before the caller reads the flags.

@@ -47,6 +47,9 @@ inline constexpr double kEmax = 40;
 inline constexpr double kEc = 40;
 inline constexpr double kStressLimitPsi = 8500;         // sliding box clear
 inline constexpr double kSlidingStressLimitPsi = 2500;  // sliding box checked
+// The shear check's limit on the shear strain Es, in percent: N <= Nmax, with Nmax the shear
+// load at this strain, is Es <= 75 whenever a load is applied.
+inline constexpr double kShearStrainLimitPercent = 75;
 
 // Steps in order: SF, Vnr, W2, Snr, the stress cap (Vnr again), R, Var, Es, Sap, N, Ss, G, Nmax.
 // An overflow, division by zero or invalid operation anywhere in a value's expression is a

@@ -14,10 +14,8 @@ namespace bpd {
 
 namespace {
 
-const NumberLocale kCLocale{".", ","};
-
 // Es at the shear check's limit as a fraction: the check needs t >= dh / 0.75.
-constexpr double kShearStrainLimitFraction = 0.75;
+constexpr double kShearStrainLimitFraction = kShearStrainLimitPercent / 100;
 
 using IndexPair = std::pair<int, int>;  // (w1, b1) indices into the sizes
 
@@ -80,8 +78,8 @@ std::optional<ResultRow> gridRow(const SizingRequest& request, const PlanSize& w
     const auto thicknesses = ThicknessCatalogue::thicknesses();
     const InputValues values{w1.value, b1.value, request.A, request.dh, request.Vap};
     RowCapture capture;
-    const std::optional<RunFault> stopped = streamRows(request.units, values, request.sliding,
-                                                       position, thicknesses, kCLocale, capture);
+    const std::optional<RunFault> stopped = streamRows(
+        request.units, values, request.sliding, position, thicknesses, NumberLocale::c(), capture);
     if (stopped) {
         if (fault) *fault = *stopped;
         return std::nullopt;
@@ -259,8 +257,8 @@ std::string describeNoPass(const NoPassingPad& reason) {
     const std::string thickest = thicknessText(reason.thickestPosition, units);
     switch (reason.cause) {
         case NoPassingPad::Cause::Shear:
-            return "the shear check needs t >= dh / 0.75 = " +
-                   formatResult(reason.neededThickness, 4, 4, kCLocale) + " " +
+            return "the shear check needs t >= dh / " + formatShortest(kShearStrainLimitFraction) +
+                   " = " + formatResult(reason.neededThickness, 4, 4, NumberLocale::c()) + " " +
                    std::string(unitCaption(units, QuantityKind::Length)) +
                    (reason.oneThickness ? ", beyond the chosen pad (" + thickest + ")"
                                         : ", beyond the thickest catalogue pad (" + thickest + ")");

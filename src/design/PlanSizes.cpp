@@ -9,8 +9,6 @@ namespace bpd {
 
 namespace {
 
-const NumberLocale kPlainNumbers{".", ""};
-
 // digits x factor, both decimal digit strings without leading zeros.
 std::string timesSmall(const std::string& digits, std::uint32_t factor) {
     std::string out(digits.size() + 10, '0');
@@ -57,10 +55,10 @@ std::string_view defaultSizingMaximum(UnitSystem units) {
 
 std::optional<std::vector<PlanSize>> planSizes(std::string_view step, std::string_view maximum,
                                                std::string& error) {
-    const std::optional<DecimalText> stepDigits = readDecimalText(step, kPlainNumbers);
-    const std::optional<DecimalText> maxDigits = readDecimalText(maximum, kPlainNumbers);
-    const std::optional<double> stepValue = parseNumber(step, kPlainNumbers);
-    if (!stepDigits || !maxDigits || !stepValue || !parseNumber(maximum, kPlainNumbers)) {
+    const std::optional<DecimalText> stepDigits = readDecimalText(step, NumberLocale::plain());
+    const std::optional<DecimalText> maxDigits = readDecimalText(maximum, NumberLocale::plain());
+    const std::optional<double> stepValue = parseNumber(step, NumberLocale::plain());
+    if (!stepDigits || !maxDigits || !stepValue || !parseNumber(maximum, NumberLocale::plain())) {
         error = "the step and the maximum must be plain numbers";
         return std::nullopt;
     }
@@ -82,7 +80,7 @@ std::optional<std::vector<PlanSize>> planSizes(std::string_view step, std::strin
             return std::nullopt;
         }
         const std::string exact = multiple.digits + "e" + std::to_string(multiple.scale);
-        const std::optional<double> value = parseNumber(exact, kPlainNumbers);
+        const std::optional<double> value = parseNumber(exact, NumberLocale::plain());
         if (!value) {
             error = "a size beyond the range of numbers";
             return std::nullopt;

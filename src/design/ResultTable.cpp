@@ -32,6 +32,26 @@ struct Shown {
     int maskDecimals;
 };
 
+// The eleven shown values of a row, columns 2..12: Imperial as computed, SI converted back
+// with the same factors.
+std::array<Shown, kResultColumns - kFirstValueColumn> shownValues(UnitSystem units,
+                                                                  const PadResult& v) {
+    const bool si = units == UnitSystem::SI;
+    return {{
+        {"SF", v.SF, 4, 2},
+        {"Vnr", si ? v.Vnr / KIPS_PER_KN : v.Vnr, 4, 2},
+        {"Snr", si ? v.Snr / PSI_PER_NM2 : v.Snr, 4, 2},
+        {"R", v.R, 4, 3},
+        {"Var", si ? v.Var / KIPS_PER_KN : v.Var, 4, 2},
+        {"W2", si ? v.W2 / IN_PER_MM : v.W2, 4, 2},
+        {"Es", v.Es, 2, 2},
+        {"Sap", si ? v.Sap / PSI_PER_NM2 : v.Sap, 4, 2},
+        {"N", si ? v.N / KIPS_PER_KN : v.N, 4, 2},
+        {"Ss", si ? v.Ss / PSI_PER_NM2 : v.Ss, 4, 2},
+        {"G", si ? v.G / PSI_PER_NM2 : v.G, 4, 2},
+    }};
+}
+
 void validateArguments(int selection, std::span<const double> colThickness) {
     if (colThickness.size() != static_cast<std::size_t>(ThicknessCatalogue::count)) {
         throw std::invalid_argument("colThickness must hold the seven catalogue thicknesses");
@@ -45,6 +65,7 @@ void validateArguments(int selection, std::span<const double> colThickness) {
 void writeHeaderAndLabels(UnitSystem units, int selection, ResultTable& table) {
     const RowTexts& header = units == UnitSystem::Imperial ? imperialHeader() : siHeader();
     for (int c = 0; c < kResultColumns; ++c) table.header[c].assign(header[c]);
+    table.units = units;
     table.fault.reset();
     if (selection == ThicknessCatalogue::allPosition) {
         table.rowCount = ThicknessCatalogue::count + 1;
@@ -83,7 +104,6 @@ std::optional<RunFault> streamRows(UnitSystem units, const InputValues& values, 
                                    int selection, std::span<const double> colThickness,
                                    const NumberLocale& locale, RowStream& stream) {
     validateArguments(selection, colThickness);
-    const bool si = units == UnitSystem::SI;
     const PadInput input = padInputOf(units, values, sliding);
 
     // The eleven value texts of a row, end to end in one buffer.
@@ -110,20 +130,7 @@ std::optional<RunFault> streamRows(UnitSystem units, const InputValues& values, 
                             outcome.fault->quantity, outcome.fault->cause};
         }
         const PadResult& v = outcome.result;
-        // Shown values: Imperial as computed, SI converted back with the same factors.
-        const Shown shown[] = {
-            {"SF", v.SF, 4, 2},
-            {"Vnr", si ? v.Vnr / KIPS_PER_KN : v.Vnr, 4, 2},
-            {"Snr", si ? v.Snr / PSI_PER_NM2 : v.Snr, 4, 2},
-            {"R", v.R, 4, 3},
-            {"Var", si ? v.Var / KIPS_PER_KN : v.Var, 4, 2},
-            {"W2", si ? v.W2 / IN_PER_MM : v.W2, 4, 2},
-            {"Es", v.Es, 2, 2},
-            {"Sap", si ? v.Sap / PSI_PER_NM2 : v.Sap, 4, 2},
-            {"N", si ? v.N / KIPS_PER_KN : v.N, 4, 2},
-            {"Ss", si ? v.Ss / PSI_PER_NM2 : v.Ss, 4, 2},
-            {"G", si ? v.G / PSI_PER_NM2 : v.G, 4, 2},
-        };
+        const auto shown = shownValues(units, v);
         std::array<std::string_view, kResultColumns> cells;
         cells[0] = v.passes() ? "Pass" : "FAIL!";
         cells[1] = label;
@@ -204,6 +211,29 @@ ResultTable analyze(const AnalysisRequest& request, std::span<const double> colT
     analyzeValues(request.units, values, request.sliding, request.selection, colThickness, locale,
                   table);
     return table;
+}
+
+const ResultRow* ResultTable::computedRow(int row) const {
+    if (row < 1 || row > static_cast<int>(rows.size())) return nullptr;
+    return &rows[static_cast<std::size_t>(row - 1)];
+}
+
+std::string_view ResultTable::cellText(int row, int column) const {
+    if (column < 0 || column >= kResultColumns || row < 0 || row >= rowCount) return {};
+    if (row == 0) return header[static_cast<std::size_t>(column)];
+    if (const ResultRow* computed = computedRow(row))
+        return computed->cells[static_cast<std::size_t>(column)];
+    if (column == kLabelColumn && row <= static_cast<int>(labels.size()))
+        return labels[static_cast<std::size_t>(row - 1)];
+    return {};
+}
+
+std::optional<double> ResultTable::shownNumber(int row, int column) const {
+    const ResultRow* computed = computedRow(row);
+    if (!computed || column < kFirstValueColumn || column >= kResultColumns) return std::nullopt;
+    const auto shown = shownValues(units, computed->values);
+    const Shown& value = shown[static_cast<std::size_t>(column - kFirstValueColumn)];
+    return shownResult(value.value, value.roundDecimals, value.maskDecimals);
 }
 
 ResultTable analyze(const AnalysisRequest& request, const NumberLocale& locale) {

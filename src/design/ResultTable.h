@@ -8,6 +8,9 @@
 // the chain of PadCheck per selected position, converts the shown values back and writes
 // the texts. A text that does not read as a number or an arithmetic fault stops the run at
 // that point; the rows completed before it stay.
+//
+// The table is the results as data: the window keeps the last one, and its grid, hover,
+// reports and bpd-check read it; nothing reads a number back from a shown text.
 
 #include <array>
 #include <optional>
@@ -24,6 +27,10 @@
 namespace bpd {
 
 inline constexpr int kResultColumns = 13;
+inline constexpr int kStatusColumn = 0;
+inline constexpr int kLabelColumn = 1;
+inline constexpr int kFirstValueColumn = 2;
+inline constexpr int kVarColumn = 6;
 using RowTexts = std::array<std::string, kResultColumns>;
 
 struct AnalysisRequest {
@@ -48,11 +55,22 @@ struct RunFault {
 };
 
 struct ResultTable {
+    UnitSystem units = UnitSystem::Imperial;
     RowTexts header;
     int rowCount = 0;                 // table rows including the header (8 for "All", else 2)
     std::vector<std::string> labels;  // column 1 of rows 1..rowCount-1, written before any value
     std::vector<ResultRow> rows;      // the computed rows, in table order
     std::optional<RunFault> fault;
+
+    // The computed row of table row 1..rowCount-1; nullptr for the header and for a row a
+    // fault left uncomputed.
+    const ResultRow* computedRow(int row) const;
+    // The text of a cell as the grid shows it: the header in row 0; a computed row's cells;
+    // only the label (column 1) in a row a fault left uncomputed; empty outside the table.
+    std::string_view cellText(int row, int column) const;
+    // The number a value cell (columns 2..12 of a computed row) shows: its value in the
+    // display unit, rounded as its text is. Empty for any other cell.
+    std::optional<double> shownNumber(int row, int column) const;
 };
 
 // Header texts of a unit system: "Status", "t(in.)", ... / "Status", "t(mm)", ...

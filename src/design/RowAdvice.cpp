@@ -11,8 +11,6 @@ namespace bpd {
 
 namespace {
 
-const NumberLocale kCLocale{".", ","};
-
 // The thinnest catalogue position whose row at this plan size passes the shear check (and
 // whether it passes the compression check too); 0 when none does.
 struct ShearRemedy {
@@ -23,8 +21,8 @@ struct ShearRemedy {
 ShearRemedy thinnestPassingShear(UnitSystem units, const InputValues& values, bool sliding) {
     const auto thicknesses = ThicknessCatalogue::thicknesses();
     ResultTable table;
-    analyzeValues(units, values, sliding, ThicknessCatalogue::allPosition, thicknesses, kCLocale,
-                  table);
+    analyzeValues(units, values, sliding, ThicknessCatalogue::allPosition, thicknesses,
+                  NumberLocale::c(), table);
     for (const ResultRow& row : table.rows) {
         if (row.values.shearPasses) {
             return {ThicknessCatalogue::positionOfLabel(units, row.cells[1]), row.values.passes()};
@@ -49,7 +47,8 @@ std::string adviseFailingRow(UnitSystem units, const InputValues& values, bool s
     }
     if (e.shearFails) {
         if (e.compressionFails) text += " and ";
-        text += "shear fails (Es " + row.cells[8] + " % > 75 %, Ushear " +
+        text += "shear fails (Es " + row.cells[8] + " % > " +
+                formatShortest(kShearStrainLimitPercent) + " %, Ushear " +
                 formatUtilisation(e.shear) + " %)";
     }
     if (!e.compressionFails && !e.shearFails) return text + "passes";
@@ -59,8 +58,8 @@ std::string adviseFailingRow(UnitSystem units, const InputValues& values, bool s
         const ShearRemedy thinnest = thinnestPassingShear(units, values, sliding);
         if (thinnest.position == 0) {
             return text + "; no catalogue pad passes shear (it needs t >= " +
-                   formatResult(shearThicknessNeeded(units, values.dh), 4, 4, kCLocale) + " " +
-                   std::string(unitCaption(units, QuantityKind::Length)) + ")";
+                   formatResult(shearThicknessNeeded(units, values.dh), 4, 4, NumberLocale::c()) +
+                   " " + std::string(unitCaption(units, QuantityKind::Length)) + ")";
         }
         text += "; the thinnest catalogue pad that passes shear is " +
                 thicknessText(thinnest.position, units);

@@ -7,11 +7,6 @@
 
 namespace bpd {
 
-namespace {
-// Es at the shear check's limit, in percent.
-constexpr double kShearStrainLimit = 75;
-}  // namespace
-
 RowExplanation explainRow(const PadResult& values, double VapKips) {
     RowExplanation e;
     e.compressionFails = !values.compressionPasses;
@@ -23,9 +18,14 @@ RowExplanation explainRow(const PadResult& values, double VapKips) {
     else
         e.compression = VapKips / values.Var;
     e.shearByMethod = values.N == 0 && values.Nmax == 0;
-    e.shear = e.shearByMethod ? 0 : values.Es / kShearStrainLimit;
+    e.shear = e.shearByMethod ? 0 : values.Es / kShearStrainLimitPercent;
     e.governing = e.shear > e.compression ? DesignCheck::Shear : DesignCheck::Compression;
     return e;
+}
+
+DesignCheck shownFailure(const ResultTable& table, int row, double vap) {
+    const std::optional<double> var = table.shownNumber(row, kVarColumn);
+    return var && vap > *var ? DesignCheck::Compression : DesignCheck::Shear;
 }
 
 std::string_view checkName(DesignCheck check) {
@@ -35,7 +35,7 @@ std::string_view checkName(DesignCheck check) {
 std::string formatUtilisation(double utilisation) {
     const double percent = utilisation * 100;
     if (!std::isfinite(percent)) return "inf";
-    std::string text = formatResult(percent, 1, 1, NumberLocale{".", ""});
+    std::string text = formatResult(percent, 1, 1, NumberLocale::plain());
     if (text.starts_with('.')) text.insert(text.begin(), '0');
     return text;
 }

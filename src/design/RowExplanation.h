@@ -2,14 +2,15 @@
 // How close a computed row is to its two limits and which of them governs.
 //
 // The compression utilisation is Vap / Var. The shear check N <= Nmax is Es <= 75 % whenever
-// a load is applied, so its utilisation is Es / 75; with no applied load N and Nmax are both
-// 0 and the shear check passes by the method, whatever Es.
+// a load is applied (kShearStrainLimitPercent), so its utilisation is Es / 75; with no applied
+// load N and Nmax are both 0 and the shear check passes by the method, whatever Es.
 
 #include <array>
 #include <string>
 #include <string_view>
 
 #include "PadCheck.h"
+#include "ResultTable.h"
 
 namespace bpd {
 
@@ -26,6 +27,12 @@ struct RowExplanation {
 
 // VapKips: the applied load as the chain used it (kips, after any SI conversion).
 RowExplanation explainRow(const PadResult& values, double VapKips);
+
+// The failing check the results grid names when the mouse is over a failing row: compression
+// when the applied load as its field reads now (vap, in the table's units) is strictly above
+// Var as the row shows it (rounded to two decimals), else shear. So a row that fails both
+// checks names compression, and a load above Var but not above its shown text names shear.
+DesignCheck shownFailure(const ResultTable& table, int row, double vap);
 
 // "compression", "shear".
 std::string_view checkName(DesignCheck check);

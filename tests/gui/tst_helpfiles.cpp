@@ -302,8 +302,7 @@ private slots:
                     request.texts = {s, s, angle, "1", "0"};  // Var needs no dh nor Vap
                     request.sliding = sliding;
                     request.selection = position;
-                    const bpd::ResultTable expected =
-                        bpd::analyze(request, bpd::NumberLocale{".", ","});
+                    const bpd::ResultTable expected = bpd::analyze(request, bpd::NumberLocale::c());
                     QVERIFY(!expected.fault && expected.rows.size() == 1);
                     QCOMPARE(text(row, column), QString::fromStdString(expected.rows[0].cells[6]));
                     line += u' ' + text(row, column);

@@ -10,6 +10,7 @@
 
 #include "BatchLine.h"
 #include "BatchRun.h"
+#include "TableTestSupport.h"
 
 namespace bpd::cli {
 namespace {
@@ -235,10 +236,6 @@ struct BadHeader {
     const char* input;
     const char* message;
 };
-void PrintTo(const BadHeader& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class BadHeaderTest : public ::testing::TestWithParam<BadHeader> {};
 
 TEST_P(BadHeaderTest, StopsBeforeAnyBearing) {
@@ -263,8 +260,7 @@ const BadHeader kBadHeaders[] = {
      "optionally thickness)\n"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Headers, BadHeaderTest, ::testing::ValuesIn(kBadHeaders),
-                         [](const auto& info) { return std::string(info.param.name); });
+BPD_CASE_TABLE(Headers, BadHeaderTest, BadHeader, kBadHeaders);
 
 TEST(BatchMode, OverlongLineIsReportedAndReadingGoesOn) {
     std::string input = "w1,b1,A,dh,Vap,sliding\n";

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "TableTestSupport.h"
 #include "ThicknessCatalogue.h"
 #include "Units.h"
 
@@ -11,15 +12,13 @@ namespace bpd {
 namespace {
 
 struct CatalogueRow {
+    const char* name;
     int position;
     const char* imperial;
     const char* si;
     double inches;
     double kt;
 };
-void PrintTo(const CatalogueRow& c, std::ostream* os) {
-    *os << c.imperial;
-}
 
 class CatalogueTest : public ::testing::TestWithParam<CatalogueRow> {};
 
@@ -37,16 +36,13 @@ TEST_P(CatalogueTest, PositionHoldsLabelsThicknessAndCoefficient) {
 }
 
 const CatalogueRow kCatalogue[] = {
-    {1, "1/8", "3.175", 0.125, 4000}, {2, "1/4", "6.350", 0.25, 2500},
-    {3, "3/8", "9.525", 0.375, 1500}, {4, "1/2", "12.700", 0.5, 500},
-    {5, "5/8", "15.875", 0.625, 400}, {6, "3/4", "19.050", 0.75, 325},
-    {7, "1", "25.400", 1.0, 275},
+    {"Position1", 1, "1/8", "3.175", 0.125, 4000}, {"Position2", 2, "1/4", "6.350", 0.25, 2500},
+    {"Position3", 3, "3/8", "9.525", 0.375, 1500}, {"Position4", 4, "1/2", "12.700", 0.5, 500},
+    {"Position5", 5, "5/8", "15.875", 0.625, 400}, {"Position6", 6, "3/4", "19.050", 0.75, 325},
+    {"Position7", 7, "1", "25.400", 1.0, 275},
 };
 
-INSTANTIATE_TEST_SUITE_P(Positions, CatalogueTest, ::testing::ValuesIn(kCatalogue),
-                         [](const auto& info) {
-                             return "Position" + std::to_string(info.param.position);
-                         });
+BPD_CASE_TABLE(Positions, CatalogueTest, CatalogueRow, kCatalogue);
 
 TEST(Catalogue, SelectorsListAllFirstThenSevenThicknessesWithoutSevenEighths) {
     const auto imperial = ThicknessCatalogue::selectorEntries(UnitSystem::Imperial);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CheckCommand.h"
+#include "TableTestSupport.h"
 
 namespace bpd::cli {
 namespace {
@@ -214,10 +215,6 @@ struct RejectedValue {
     std::vector<std::string_view> args;
     const char* message;
 };
-void PrintTo(const RejectedValue& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class RejectedValueTest : public ::testing::TestWithParam<RejectedValue> {};
 
 TEST_P(RejectedValueTest, ReportsAndExitsWithOne) {
@@ -266,8 +263,7 @@ const RejectedValue kRejected[] = {
      "bpd-check: w1: \"\\x1b]0;x\\x07\" is not a number\n"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Values, RejectedValueTest, ::testing::ValuesIn(kRejected),
-                         [](const auto& info) { return std::string(info.param.name); });
+BPD_CASE_TABLE(Values, RejectedValueTest, RejectedValue, kRejected);
 
 TEST(OneBearing, PointIsTheDecimalSeparator) {
     const CommandRun run = check({"--w1", "4.5", "--b1", "4", "--A", ".01", "--dh", "0.0711",
@@ -287,10 +283,6 @@ struct BadOptions {
     std::vector<std::string_view> args;
     const char* reason;
 };
-void PrintTo(const BadOptions& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class BadOptionsTest : public ::testing::TestWithParam<BadOptions> {};
 
 TEST_P(BadOptionsTest, GiveTheUsageAndExitWithTwo) {
@@ -337,8 +329,7 @@ const BadOptions kBadOptions[] = {
     {"SizeGivenTwice", {"--size", "--max", "4", "--max", "5"}, "option --max given twice"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Options, BadOptionsTest, ::testing::ValuesIn(kBadOptions),
-                         [](const auto& info) { return std::string(info.param.name); });
+BPD_CASE_TABLE(Options, BadOptionsTest, BadOptions, kBadOptions);
 
 TEST(Options, HelpDocumentsBothModesAndTheExitStatus) {
     const CommandRun run = check({"--help"});

@@ -79,10 +79,6 @@ struct TableCase {
     std::vector<CellText> cells;
     std::vector<int> unchangedDefaultRows;  // rows identical to the opening table
 };
-void PrintTo(const TableCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class ImperialCaseTest : public ::testing::TestWithParam<TableCase> {};
 
 TEST_P(ImperialCaseTest, WritesTheExpectedTexts) {
@@ -210,8 +206,7 @@ const TableCase kImperialCases[] = {
      {}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, ImperialCaseTest, ::testing::ValuesIn(kImperialCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+BPD_CASE_TABLE(Cases, ImperialCaseTest, TableCase, kImperialCases);
 
 TEST(ImperialTable, LargeDeformationFailsOneCheckPerRow) {
     const ResultTable table =

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "EchoedText.h"
+#include "TableTestSupport.h"
 
 namespace bpd::cli {
 namespace {
@@ -15,10 +16,6 @@ struct EchoCase {
     std::string text;
     std::string expected;
 };
-void PrintTo(const EchoCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class EchoedTextTest : public ::testing::TestWithParam<EchoCase> {};
 
 TEST_P(EchoedTextTest, Escapes) {
@@ -53,8 +50,7 @@ std::string repeated(const char* piece, int times) {
     return s;
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, EchoedTextTest, ::testing::ValuesIn(kEchoCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+BPD_CASE_TABLE(Texts, EchoedTextTest, EchoCase, kEchoCases);
 
 TEST(EchoedText, MultiByteCharactersCountOnce) {
     EXPECT_EQ(echoed(repeated("\xC3\xA4", 80)), repeated("\xC3\xA4", 80));

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "NumberFormat.h"
+#include "TableTestSupport.h"
 #include "Units.h"
 
 namespace bpd {
@@ -33,10 +34,6 @@ struct ParseCase {
     std::optional<double> expected;
     const NumberLocale* locale = &kC;
 };
-void PrintTo(const ParseCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class NumericTest : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(NumericTest, ReadsOrRejects) {
@@ -110,8 +107,7 @@ const ParseCase kParseCases[] = {
     {"NoGroupingWithoutGroupSeparator", "1,234", std::nullopt, &kPlain},
 };
 
-INSTANTIATE_TEST_SUITE_P(Texts, NumericTest, ::testing::ValuesIn(kParseCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+BPD_CASE_TABLE(Texts, NumericTest, ParseCase, kParseCases);
 
 // ---- the ".0000" input pattern ----------------------------------------------------------
 
@@ -121,10 +117,6 @@ struct PatternCase {
     const char* expected;
     const NumberLocale* locale = &kC;
 };
-void PrintTo(const PatternCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class InputPatternTest : public ::testing::TestWithParam<PatternCase> {};
 
 TEST_P(InputPatternTest, Formats) {
@@ -165,8 +157,7 @@ const PatternCase kPatternCases[] = {
      &kArabic},
 };
 
-INSTANTIATE_TEST_SUITE_P(Texts, InputPatternTest, ::testing::ValuesIn(kPatternCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+BPD_CASE_TABLE(Texts, InputPatternTest, PatternCase, kPatternCases);
 
 // ---- result cells: round (ties to even), then the mask (half away from zero) -----------
 
@@ -178,10 +169,6 @@ struct ResultCase {
     const char* expected;
     const NumberLocale* locale = &kC;
 };
-void PrintTo(const ResultCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class ResultTextTest : public ::testing::TestWithParam<ResultCase> {};
 
 TEST_P(ResultTextTest, Writes) {
@@ -233,8 +220,7 @@ const ResultCase kResultCases[] = {
      &kArabic},
 };
 
-INSTANTIATE_TEST_SUITE_P(Values, ResultTextTest, ::testing::ValuesIn(kResultCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+BPD_CASE_TABLE(Values, ResultTextTest, ResultCase, kResultCases);
 
 TEST(ResultText, LargestDoubleIsWrittenDigitForDigit) {
     const std::string text = formatResult(std::numeric_limits<double>::max(), 4, 2, kC);
@@ -348,10 +334,6 @@ struct ConvertedCase {
     const char* expected;
     const NumberLocale* locale = &kC;
 };
-void PrintTo(const ConvertedCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class ConvertedTextTest : public ::testing::TestWithParam<ConvertedCase> {};
 
 TEST_P(ConvertedTextTest, Writes) {
@@ -382,8 +364,7 @@ const ConvertedCase kConvertedCases[] = {
     {"NotFinite", std::numeric_limits<double>::infinity(), 4, ""},
 };
 
-INSTANTIATE_TEST_SUITE_P(Values, ConvertedTextTest, ::testing::ValuesIn(kConvertedCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+BPD_CASE_TABLE(Values, ConvertedTextTest, ConvertedCase, kConvertedCases);
 
 // Round trips that the window relies on: a pattern text reads back as the rounded number,
 // and a converted text reads back as a number.

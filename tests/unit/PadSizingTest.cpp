@@ -24,7 +24,7 @@ namespace {
 using test::cLocale;
 
 double plain(const std::string& text) {
-    return parseNumber(text, NumberLocale{".", ""}).value();
+    return parseNumber(text, NumberLocale::plain()).value();
 }
 
 std::vector<std::string> texts(const std::vector<PlanSize>& sizes) {
@@ -230,8 +230,7 @@ const SizingCase kSizingCases[] = {
      nullptr, 0},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, SizingTest, ::testing::ValuesIn(kSizingCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+BPD_CASE_TABLE(Cases, SizingTest, SizingCase, kSizingCases);
 
 TEST(Sizing, StopsAtTheFirstPassingPadInTheOrderOfTheRule) {
     SizingRequest request;

@@ -1,13 +1,34 @@
 #pragma once
-// Helpers shared by the table tests: cells by column name, rows as one comparable text.
+// Helpers shared by the table tests: case tables named by their cases, cells by column name,
+// rows as one comparable text.
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <ostream>
 #include <string>
 #include <string_view>
 
 #include "ResultTable.h"
+
+namespace bpd::test {
+
+// The test name of a table case: its `name` member.
+template <class Case>
+std::string caseName(const ::testing::TestParamInfo<Case>& info) {
+    return std::string(info.param.name);
+}
+
+}  // namespace bpd::test
+
+// Runs a parameterised suite over a case table whose cases carry a `name`: each test is
+// named after its case, and a failure prints that name instead of the case's bytes. Use it
+// in the namespace of the case type (the printer is found beside the type).
+#define BPD_CASE_TABLE(Prefix, Suite, Case, cases)                   \
+    [[maybe_unused]] void PrintTo(const Case& c, std::ostream* os) { \
+        *os << c.name;                                               \
+    }                                                                \
+    INSTANTIATE_TEST_SUITE_P(Prefix, Suite, ::testing::ValuesIn(cases), ::bpd::test::caseName<Case>)
 
 namespace bpd::test {
 
@@ -48,8 +69,7 @@ inline AnalysisRequest request(UnitSystem units, const char* w1, const char* b1,
 }
 
 inline const NumberLocale& cLocale() {
-    static const NumberLocale locale{".", ","};
-    return locale;
+    return NumberLocale::c();
 }
 
 }  // namespace bpd::test

@@ -100,7 +100,7 @@ ResultTable tableOf(const Example& example) {
     std::array<double, ThicknessCatalogue::count> thickness{};
     for (int p = 1; p <= ThicknessCatalogue::count; ++p)
         thickness[static_cast<std::size_t>(p - 1)] = ThicknessCatalogue::thicknessInches(p);
-    return analyze(example.request, thickness, NumberLocale{".", ","});
+    return analyze(example.request, thickness, NumberLocale::c());
 }
 
 QString expandPlaceholders(const QString& source, QStringList& errors) {
