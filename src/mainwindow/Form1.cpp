@@ -32,9 +32,9 @@ namespace bpd::mainwindow {
 
 using platform::ClassicColours;
 
-std::vector<double>& colThickness() {
-    static std::vector<double> thicknesses;
-    return thicknesses;
+std::vector<double> colThickness() {
+    const auto thicknesses = ThicknessCatalogue::thicknesses();
+    return {thicknesses.begin(), thicknesses.end()};
 }
 
 Form1::Form1(const platform::DesktopServices& services, QWidget* parent)
@@ -57,7 +57,10 @@ Form1::Form1(const platform::DesktopServices& services, QWidget* parent)
     presenter_ = std::make_unique<GridPresenter>(*ui_.MSFlexGrid1);
     UnitSwitcher::Window& switched = *this;
     switcher_ = std::make_unique<UnitSwitcher>(ui_, switched);
-    commands_ = std::make_unique<Form1Commands>(*this, services);
+    commands_ = std::make_unique<Form1Commands>(
+        Form1Commands::Reads{this, ui_, [this]() -> const ResultTable& { return results_; },
+                             sContactText_, colContactLines_},
+        services);
     hooks_ = {[this] { commands_->startSpreadsheet(); }, [this] { commands_->endSpreadsheet(); },
               [this] { commands_->unloadDialogs(); }};
     previews_ = new PreviewController(ui_.Picture1, ui_.CheckSliding, this);
@@ -157,9 +160,6 @@ void Form1::Form_Load() {
     ui_.tCombo_SI->setCurrentIndex(ThicknessCatalogue::allPosition);
     ui_.tCombo_SI->hide();
 
-    colThickness().clear();
-    for (int p = 1; p <= ThicknessCatalogue::count; ++p)
-        colThickness().push_back(ThicknessCatalogue::thicknessInches(p));
     unitSystem_ = UnitSystem::Imperial;
     bFormLoaded_ = true;
     ShowPreview(QStringLiteral("W1"));
@@ -240,21 +240,6 @@ void Form1::RunAnalysis() {
         AnalyzeSI();
 }
 
-void Form1::AnalyzeImperial() {
-    analyze(UnitSystem::Imperial);
-}
-
-void Form1::AnalyzeSI() {
-    analyze(UnitSystem::SI);
-}
-
-void Form1::runDesignCheck(UnitSystem units) {
-    if (units == UnitSystem::Imperial)
-        AnalyzeImperial();
-    else
-        AnalyzeSI();
-}
-
 void Form1::analyze(UnitSystem units) {
     ++analysisRuns_;
     AnalysisRequest request;
@@ -265,9 +250,9 @@ void Form1::analyze(UnitSystem units) {
     request.selection =
         (units == UnitSystem::Imperial ? ui_.tCombo : ui_.tCombo_SI)->currentIndex();
     if (request.selection < 0) request.selection = ThicknessCatalogue::allPosition;
-    const ResultTable table = bpd::analyze(request, colThickness(), numberLocale());
-    presenter_->write(table);
-    if (table.fault) reportFault(*table.fault);
+    results_ = bpd::analyze(request, colThickness(), numberLocale());
+    presenter_->write(results_);
+    if (results_.fault) reportFault(*results_.fault);
 }
 
 FiveInputs<QLineEdit*> Form1::inputFields() const {
@@ -302,7 +287,7 @@ void Form1::ShowPreview(const QString& key) {
 }
 
 void Form1::MSFlexGrid1_MouseMove() {
-    presenter_->MouseMove(ui_.VapText->text());
+    presenter_->MouseMove(results_, ui_.VapText->text());
 }
 
 void Form1::MSFlexGrid1_MouseDown() {

@@ -4,7 +4,8 @@
 // The controls are built by Form1Layout and carry their layout names (controls()). The
 // window keeps the state it owns for its lifetime (bFormLoaded, sUnitSystem, the contact
 // block) and dispatches the events to the small classes that do the work: FieldValidator,
-// UnitSwitcher, PreviewController and GridPresenter. Every number text comes from the engine.
+// UnitSwitcher, PreviewController and GridPresenter. Every number text comes from the engine,
+// and the window keeps the last run's ResultTable for the grid, its hover and the reports.
 
 #include <QMainWindow>
 #include <QString>
@@ -35,9 +36,9 @@ class PreviewController;
 class ResultsGrid;
 class ShortcutPriority;
 
-// The application-wide list of catalogue thicknesses in inches, item p at index p-1; filled
-// by the main window's load.
-std::vector<double>& colThickness();
+// colThickness: the catalogue thicknesses in inches, item p at index p-1, as every run reads
+// them. ThicknessCatalogue is their one source; this is a read-only copy of it.
+std::vector<double> colThickness();
 
 class Form1 : public QMainWindow, private UnitSwitcher::Window {
     Q_OBJECT
@@ -71,19 +72,22 @@ public:
     QString sUnitSystem() const;
     UnitSystem unitSystem() const override { return unitSystem_; }
     double dInitialWidth() const { return dInitialWidth_; }
-    double dInitialHeight() const { return dInitialHeight_; }
     const QString& sContactText() const { return sContactText_; }
     const QStringList& colContactLines() const { return colContactLines_; }
     // The key of the picture the preview box shows.
     QString previewKey() const;
     // How many design checks ran since the window was built.
     int analysisRuns() const { return analysisRuns_; }
+    // The results of the last design check run, as the grid shows them.
+    const ResultTable& results() const { return results_; }
 
     // Operations used across the program.
     void validate_Input(const QString& iText, bool bIsZeroAllowed, bool& bCancel);
-    void RunAnalysis();
-    void AnalyzeImperial();
-    void AnalyzeSI();
+    // The design check of the unit system whose menu item carries the check mark.
+    void RunAnalysis() override;
+    // The check of one system, whichever is marked (the thickness selectors' handlers).
+    void AnalyzeImperial() { analyze(UnitSystem::Imperial); }
+    void AnalyzeSI() { analyze(UnitSystem::SI); }
     void ShowPreview(const QString& key);
 
 public slots:
@@ -108,7 +112,6 @@ private:
     // What the unit switch asks of the window.
     void setUnitSystem(UnitSystem units) override { unitSystem_ = units; }
     void rejectNonNumeric(QLineEdit* field) override;
-    void runDesignCheck(UnitSystem units) override;
 
     void Form_Load();
     void Form_Resize();
@@ -139,6 +142,7 @@ private:
     UnitSystem unitSystem_ = UnitSystem::Imperial;
     QString sContactText_;
     QStringList colContactLines_;
+    ResultTable results_;
     int analysisRuns_ = 0;
 };
 

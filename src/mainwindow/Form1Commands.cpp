@@ -7,7 +7,6 @@
 #include <QPushButton>
 
 #include "EngineText.h"
-#include "Form1.h"
 #include "Form3.h"
 #include "PictureBox.h"
 #include "RegistryRoutines.h"
@@ -30,19 +29,19 @@ dialogs::LocalMachineReader localMachineOf(platform::RegistryStore& settings) {
 }
 }  // namespace
 
-Form1Commands::Form1Commands(Form1& window, const platform::DesktopServices& services)
-    : window_(window),
+Form1Commands::Form1Commands(Reads window, const platform::DesktopServices& services)
+    : window_(std::move(window)),
       services_(services),
-      conditions_(&window),
+      conditions_(window_.window),
       about_(dialogs::SystemInformationLauncher(localMachineOf(services.settings), services.shell,
                                                 services.messages),
              services.shell, services.messages),
-      help_(&window, services.shell, services.messages) {}
+      help_(window_.window, services.shell, services.messages) {}
 
 Form1Commands::~Form1Commands() = default;
 
 reports::ReportInputs Form1Commands::reportInputs() const {
-    const Form1Controls& ui = window_.controls();
+    const Form1Controls& ui = window_.controls;
     reports::ReportInputs in;
     in.sliding = ui.CheckSliding->isChecked();
     in.w1Text = ui.w1Text->text();
@@ -54,35 +53,31 @@ reports::ReportInputs Form1Commands::reportInputs() const {
     for (const QLabel* label : ui.UnitLength) in.unitLength.append(label->text());
     in.unitAngle = ui.UnitAngle->text();
     in.unitsForce = ui.UnitsForce->text();
-    const ResultsGrid& grid = window_.grid();
-    for (int r = 0; r < grid.Rows(); ++r) {
-        QStringList row;
-        for (int c = 0; c < grid.Cols(); ++c) row.append(grid.TextMatrix(r, c));
-        in.grid.append(row);
-    }
+    in.results = window_.results();
     in.numberLocale = numberLocale();
     return in;
 }
 
 void Form1Commands::General_Click() {
-    reports::General_Click(&window_, form3_, services_.settings, services_.messages);
+    reports::General_Click(window_.window, form3_, services_.settings, services_.messages);
 }
 
 void Form1Commands::NotePad_Click() {
-    reports::TextReport report(&window_, services_.shell, services_.settings, services_.messages);
-    report.NotePad_Click(reportInputs(), projectData_, window_.sContactText());
+    reports::TextReport report(window_.window, services_.shell, services_.settings,
+                               services_.messages);
+    report.NotePad_Click(reportInputs(), projectData_, window_.sContactText);
 }
 
 void Form1Commands::Excel_Click() {
-    reports::SpreadsheetReport report(&window_, services_.spreadsheet, services_.settings,
+    reports::SpreadsheetReport report(window_.window, services_.spreadsheet, services_.settings,
                                       services_.messages);
-    report.Excel_Click(reportInputs(), projectData_, window_.colContactLines());
+    report.Excel_Click(reportInputs(), projectData_, window_.colContactLines);
 }
 
 void Form1Commands::PrintBtn_Click() {
-    const Form1Controls& ui = window_.controls();
-    reports::WindowPrint print({&window_, ui.MSFlexGrid1, ui.Picture2, ui.AnalyzeBtn, ui.PrintBtn,
-                                ui.Label7, ui.HiddenPict},
+    const Form1Controls& ui = window_.controls;
+    reports::WindowPrint print({window_.window, ui.MSFlexGrid1, ui.Picture2, ui.AnalyzeBtn,
+                                ui.PrintBtn, ui.Label7, ui.HiddenPict},
                                services_.printer, services_.messages);
     print.PrintBtn_Click();
 }

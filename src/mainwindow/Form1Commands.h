@@ -4,20 +4,26 @@
 // starts at its load and ends at its unload (the spreadsheet stand-in, the other windows).
 //
 // The window's menu items and its Print Screen button are connected here directly. This
-// class reads what the window shows (ReportInputs), owns the dialogs' lifecycles and the
-// in-memory copy of the project data, and hands each report and dialog the services it uses.
+// class reads the window's controls and its last results (ReportInputs), owns the dialogs'
+// lifecycles and the in-memory copy of the project data, and hands each report and dialog the
+// services it uses.
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <functional>
 
 #include "AboutBox.h"
 #include "ConditionsViewer.h"
 #include "DesktopServices.h"
+#include "Form1Controls.h"
 #include "Form2.h"  // the viewers' QPointer accessors need the complete types
 #include "Form4.h"
 #include "HelpDocuments.h"
 #include "ProjectData.h"
 #include "ReportInputs.h"
+#include "ResultTable.h"
 
 namespace bpd::reports {
 class Form3;
@@ -25,13 +31,21 @@ class Form3;
 
 namespace bpd::mainwindow {
 
-class Form1;
-
 class Form1Commands : public QObject {
     Q_OBJECT
 public:
+    // What the commands read of the window; all of it belongs to the window and outlives
+    // the commands.
+    struct Reads {
+        QWidget* window;                              // parent of the dialogs and the messages
+        const Form1Controls& controls;                // the inputs, captions and the print dress
+        std::function<const ResultTable&()> results;  // the last run's results
+        const QString& sContactText;                  // the contact block of the text report ...
+        const QStringList& colContactLines;           // ... and of the workbook
+    };
+
     // The services belong to the program and outlive the window.
-    Form1Commands(Form1& window, const platform::DesktopServices& services);
+    Form1Commands(Reads window, const platform::DesktopServices& services);
     ~Form1Commands() override;
 
 public slots:
@@ -55,12 +69,11 @@ public:
     // Unload: the spreadsheet application lets go of its workbooks and ends.
     void endSpreadsheet();
 
-    // What the window shows right now, as the reports take it.
-    reports::ReportInputs reportInputs() const;
-    const reports::ProjectData& projectData() const { return projectData_; }
-
 private:
-    Form1& window_;
+    // The inputs as the window shows them and the last results, as the reports take them.
+    reports::ReportInputs reportInputs() const;
+
+    Reads window_;
     platform::DesktopServices services_;
     reports::ProjectData projectData_;
     QPointer<reports::Form3> form3_;

@@ -5,6 +5,7 @@
 #include "ClassicColours.h"
 #include "EngineText.h"
 #include "ResultsGrid.h"
+#include "RowExplanation.h"
 
 namespace bpd::mainwindow {
 
@@ -34,11 +35,7 @@ const std::array<const char*, kResultColumns> kHoverDescriptions = {
 const std::array<const char*, kResultColumns> kPreviewKeys = {
     "", "t", "SF", "Vnr", "Snr", "R", "Var", "W2", "Es", "Sap", "N", "Ss", "G"};
 
-constexpr int kStatusColumn = 0;
-constexpr int kLabelColumn = 1;
-constexpr int kVarColumn = 6;
 const QString kPass = QStringLiteral("Pass");
-const QString kFail = QStringLiteral("FAIL!");
 }  // namespace
 
 GridPresenter::GridPresenter(ResultsGrid& grid) : grid_(grid) {}
@@ -68,11 +65,10 @@ void GridPresenter::write(const ResultTable& table) {
 void GridPresenter::writeRow(int r, const ResultRow& row) {
     ShadeGridRows(grid_, ClassicColours::fromWindowsValue(ClassicColours::kEvenRow),
                   ClassicColours::fromWindowsValue(ClassicColours::kOddRow));
-    const QString status = fromEngine(row.cells[kStatusColumn]);
-    grid_.setTextMatrix(r, kStatusColumn, status);
+    grid_.setTextMatrix(r, kStatusColumn, fromEngine(row.cells[kStatusColumn]));
     grid_.setRow(r);
     grid_.setCol(kStatusColumn);
-    const bool pass = status == kPass;
+    const bool pass = row.values.passes();
     grid_.setCellBackColor(
         ClassicColours::fromWindowsValue(pass ? ClassicColours::kPass : ClassicColours::kFail));
     grid_.setCellFontBold(true);
@@ -100,26 +96,25 @@ void GridPresenter::ShadeGridRows(ResultsGrid& grid, const QColor& evenColour,
     grid.setRedraw(true);
 }
 
-void GridPresenter::MouseMove(const QString& vapText) {
+void GridPresenter::MouseMove(const ResultTable& results, const QString& vapText) {
     const int r = grid_.MouseRow();
     if (r == 0) {
         const QString description = hoverDescription(grid_.MouseCol());
         if (!description.isEmpty()) grid_.setToolTipText(description);
         return;
     }
-    if (r < grid_.FixedRows()) return;
-    const QString status = grid_.TextMatrix(r, kStatusColumn);
-    if (status == kPass) {
+    const ResultRow* row = results.computedRow(r);
+    if (!row) return;  // outside the body, or a row a fault left uncomputed
+    if (row->values.passes()) {
         grid_.setToolTipText(kPass);
-    } else if (status == kFail) {
-        // Compares with the rounded Var as shown; a text that does not read as a number
-        // (an emptied load field) leaves the tooltip as it is.
-        const auto vap = readNumber(vapText);
-        const auto var = readNumber(grid_.TextMatrix(r, kVarColumn));
-        if (!vap || !var) return;
-        grid_.setToolTipText(
-            QString::fromLatin1(*vap > *var ? kCompressiveFailure : kShearFailure));
+        return;
     }
+    // An emptied or unreadable load field leaves the tooltip as it is.
+    const std::optional<double> vap = readNumber(vapText);
+    if (!vap) return;
+    grid_.setToolTipText(QString::fromLatin1(
+        shownFailure(results, r, *vap) == DesignCheck::Compression ? kCompressiveFailure
+                                                                   : kShearFailure));
 }
 
 QString GridPresenter::MouseDownPreviewKey(bool sliding) const {

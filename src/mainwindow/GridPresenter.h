@@ -27,8 +27,10 @@ public:
     // Restores the current cell and leaves Redraw on.
     static void ShadeGridRows(ResultsGrid& grid, const QColor& evenColour, const QColor& oddColour);
 
-    // The hover rule over the cell under the mouse; vapText is the text of the load field.
-    void MouseMove(const QString& vapText);
+    // The hover rule over the cell under the mouse: the header's descriptions, and for a body
+    // row of `results` (the table the grid shows) "Pass" or the engine's failing check;
+    // vapText is the text of the load field.
+    void MouseMove(const ResultTable& results, const QString& vapText);
     // The preview key of the column under the mouse, empty for column 0 and outside columns.
     QString MouseDownPreviewKey(bool sliding) const;
 

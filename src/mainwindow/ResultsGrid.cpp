@@ -125,7 +125,6 @@ void ResultsGrid::Clear() {
 }
 
 void ResultsGrid::setAllowUserResizing(int mode) {
-    allowUserResizing_ = mode;
     header_->setSectionResizeMode(mode != 0 ? QHeaderView::Interactive : QHeaderView::Fixed);
 }
 
@@ -154,11 +153,6 @@ void ResultsGrid::setTextMatrix(int row, int col, const QString& text) {
     it->setText(text);
     if (row > 0 && colAlignment_[static_cast<std::size_t>(col)] == General)
         it->setTextAlignment(generalAlignment(text));
-}
-
-QString ResultsGrid::TextArray(int index) const {
-    if (Cols() == 0 || index < 0) return QString();
-    return TextMatrix(index / Cols(), index % Cols());
 }
 
 void ResultsGrid::setRows(int rows) {

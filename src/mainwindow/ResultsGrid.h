@@ -1,6 +1,7 @@
 #pragma once
 // The results grid: the member vocabulary of a flex grid, over a Qt table that it owns and
-// keeps to itself (the window and the reports speak only the grid's vocabulary).
+// keeps to itself (the window speaks only the grid's vocabulary; the reports read the
+// results the grid shows, not the grid).
 //
 // Rows are numbered as the grid's users number them: row 0 is the fixed header row (shown as
 // the table's horizontal header, so it stays in place and lets the user drag column widths),
@@ -51,14 +52,11 @@ public:
     // Empties the text and formatting of every cell; row and column counts stay.
     void Clear();
     void setAllowUserResizing(int mode);  // 0 none, otherwise columns can be dragged
-    int AllowUserResizing() const { return allowUserResizing_; }
     void setColAlignment(int col, int alignment);
     int ColAlignment(int col) const;
 
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString& text);
-    // The cell text by single index (row * Cols + col).
-    QString TextArray(int index) const;
 
     int Rows() const;
     void setRows(int rows);
@@ -113,7 +111,6 @@ private:
     FixedRowHeader* header_ = nullptr;
     Colours colours_;
     std::vector<int> colAlignment_;
-    int allowUserResizing_ = 0;
     int row_ = 1;
     int col_ = 0;
     bool redraw_ = true;

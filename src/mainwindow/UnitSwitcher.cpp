@@ -4,26 +4,13 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <array>
-#include <optional>
 
 #include "EngineText.h"
+#include "UnitSwitch.h"
 
 namespace bpd::mainwindow {
 
 namespace {
-struct Conversion {
-    QLineEdit* field;
-    QuantityKind kind;
-    int decimals;
-};
-
-double convert(double value, QuantityKind kind, UnitSystem target) {
-    if (kind == QuantityKind::Load)
-        return target == UnitSystem::Imperial ? knToKips(value) : kipsToKn(value);
-    return target == UnitSystem::Imperial ? mmToInches(value) : inchesToMm(value);
-}
-
 QString caption(UnitSystem system, QuantityKind kind) {
     return fromEngine(unitCaption(system, kind));
 }
@@ -41,34 +28,23 @@ void UnitSwitcher::SwitchUnitSystem(UnitSystem target) {
     c.Imperial->setChecked(target == UnitSystem::Imperial);
     c.SI->setChecked(target == UnitSystem::SI);
     window_.setUnitSystem(target);
-    window_.runDesignCheck(target);
+    window_.RunAnalysis();
 }
 
 bool UnitSwitcher::convertFields(UnitSystem target) {
     const Form1Controls& c = controls_;
-    const std::array<Conversion, 4> conversions = {{
-        {c.b1Text, QuantityKind::Length, 4},
-        {c.w1Text, QuantityKind::Length, 4},
-        {c.dhText, QuantityKind::Length, 6},
-        {c.VapText, QuantityKind::Load, 4},
-    }};
-    // Read all four first, so that a text that does not convert changes nothing at all.
-    std::array<double, 4> values{};
-    for (std::size_t i = 0; i < conversions.size(); ++i) {
-        const std::optional<double> value = readNumber(conversions[i].field->text());
-        if (!value) {
-            window_.rejectNonNumeric(conversions[i].field);
-            return false;
-        }
-        values[i] = *value;
+    const FiveInputs<QLineEdit*> fields{c.w1Text, c.b1Text, c.AText, c.dhText, c.VapText};
+    InputTexts texts;
+    for (const InputRule& input : kInputs) input.of(texts) = toEngine(input.of(fields)->text());
+    const SwitchedTexts switched = switchedTexts(texts, target, numberLocale());
+    if (switched.notNumeric) {
+        window_.rejectNonNumeric(
+            kInputs[static_cast<std::size_t>(*switched.notNumeric)].of(fields));
+        return false;
     }
     relabel(target);
-    const NumberLocale locale = numberLocale();
-    for (std::size_t i = 0; i < conversions.size(); ++i) {
-        const Conversion& conv = conversions[i];
-        conv.field->setText(fromEngine(
-            formatConverted(convert(values[i], conv.kind, target), conv.decimals, locale)));
-    }
+    for (const SwitchedInput& input : kSwitchedInputs)
+        input.rule.of(fields)->setText(fromEngine(input.rule.of(switched.texts)));
     return true;
 }
 

@@ -21,8 +21,9 @@ public:
         virtual void setUnitSystem(UnitSystem units) = 0;
         // Shows the numeric-data message and gives the field the focus.
         virtual void rejectNonNumeric(QLineEdit* field) = 0;
-        // The design check of that unit system (AnalyzeImperial, AnalyzeSI).
-        virtual void runDesignCheck(UnitSystem units) = 0;
+        // The design check of the unit system whose menu item is marked (the target's, once
+        // the switch has moved the mark).
+        virtual void RunAnalysis() = 0;
 
     protected:
         ~Window() = default;

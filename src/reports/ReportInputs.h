@@ -1,12 +1,15 @@
 #pragma once
 // What the main window shows at the moment of an export, collected by the main window and
-// handed to the reports as plain data: the reports never reach into the window's widgets.
+// handed to the reports as plain data: the inputs as their boxes show them, and the last
+// run's results as the engine left them. The reports never reach into the window's widgets
+// and never read a number back from a result text.
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include "NumberFormat.h"
+#include "ResultTable.h"
 
 namespace bpd::reports {
 
@@ -22,15 +25,16 @@ struct ReportInputs {
     QString unitAngle = QStringLiteral("rad");
     QString unitsForce = QStringLiteral("kips");
 
-    // The results grid's cell texts, rows x columns, row 0 the header (the grid's TextMatrix).
-    QList<QStringList> grid;
+    // The results the grid shows: its rows (header first), cell texts and shown numbers.
+    ResultTable results;
 
-    // The separators the window wrote the input and grid texts with (the user's locale).
+    // The separators the window wrote the input and result texts with (the user's locale).
     NumberLocale numberLocale;
 
-    // The grid's column count: the longest row (shorter rows read as empty cells).
-    int gridColumns() const;
-    // Cell text, empty outside the rows and columns held.
+    // The grid's row count (header included) and column count.
+    int gridRows() const { return results.rowCount; }
+    static constexpr int gridColumns() { return kResultColumns; }
+    // Cell text as the grid shows it, empty outside the table.
     QString cell(int row, int column) const;
     // UnitLength item i, empty when it is not held.
     QString unitLengthItem(int index) const;

@@ -65,6 +65,21 @@ void put(Sheet& sheet, const NumberLocale& locale, int row, int column, const QS
     }
 }
 
+// Writes a result cell: a value cell as the number the engine shows in it, any other (the
+// header, the status, the thickness label) as its text.
+void putResult(Sheet& sheet, const NumberLocale& locale, int row, int column, const QString& text,
+               std::optional<double> shown, bool bold) {
+    Cell& cell = at(sheet, row, column);
+    cell.text = text;
+    cell.bold = cell.bold || bold;
+    cell.number.reset();
+    cell.numberFormat.clear();
+    if (shown && !cell.textFormat) {
+        cell.number = shown;
+        cell.numberFormat = displayFormat(text, locale);
+    }
+}
+
 // What a cell shows: its text, also when it is stored as a number (see displayFormat),
 // except a whole number or an exponent in the General format.
 QString shownText(const Cell& cell) {
@@ -121,12 +136,13 @@ Sheet SpreadsheetReport::buildSheet(const ReportInputs& inputs, const ProjectDat
     for (int i = 0; i < units.size(); ++i) put(sheet, locale, 9 + i, 3, units.at(i));
     put(sheet, locale, 15, 1, QStringLiteral("OUTPUT DATA:"), true);
 
-    const int rows = static_cast<int>(inputs.grid.size());
+    const int rows = inputs.gridRows();
     const int columns = inputs.gridColumns();
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
             if (c == 1) at(sheet, 16 + r, 2).textFormat = true;
-            put(sheet, locale, 16 + r, 1 + c, inputs.cell(r, c), r == 0);
+            putResult(sheet, locale, 16 + r, 1 + c, inputs.cell(r, c),
+                      inputs.results.shownNumber(r, c), r == 0);
         }
     }
 

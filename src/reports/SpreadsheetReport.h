@@ -6,10 +6,10 @@
 // with their units (A7:C13), the results grid from A16 and the owner's contact lines in
 // F26:F31. Labels and the grid header are bold, the thickness column is text ("@"), A8:M23 is
 // aligned left. Columns A to the grid's last are fitted to the input and output sections only.
-// Texts that read as plain decimal numbers in the locale the window wrote them in are stored as
-// numbers, as a spreadsheet stores typed-in values, with a number format that shows them as
-// written (".667" and ",667" both become 0.667 shown "#.000"); the thickness column keeps its
-// texts.
+// Input texts that read as plain decimal numbers in the locale the window wrote them in are
+// stored as numbers, as a spreadsheet stores typed-in values; a result value cell holds the
+// number the result table says it shows. Both get a number format that shows them as written
+// (".667" and ",667" both become 0.667 shown "#.000"); the thickness column keeps its texts.
 //
 // Each export writes a new workbook under a name the spreadsheet stand-in reserves in its
 // reports folder. The library writes it into a private temporary file, which is read back

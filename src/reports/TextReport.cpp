@@ -92,7 +92,7 @@ QString TextReport::buildText(const ReportInputs& inputs, const ProjectData& pro
     line(QStringLiteral("OUTPUT DATA:"));
 
     text += separator + kCrLf;
-    const int rows = static_cast<int>(inputs.grid.size());
+    const int rows = inputs.gridRows();
     for (int r = 0; r < rows; ++r) {
         text += rowLine(inputs, r);
         if (r == 0)

@@ -46,7 +46,6 @@ private slots:
         QCOMPARE(grid_->TextMatrix(0, 4), QStringLiteral("Snr(psi)"));
         QCOMPARE(table().horizontalHeaderItem(4)->text(), QStringLiteral("Snr(psi)"));
         QCOMPARE(grid_->TextMatrix(2, 12), QStringLiteral("200.55"));
-        QCOMPARE(grid_->TextArray(2 * 13 + 12), QStringLiteral("200.55"));
         QCOMPARE(grid_->TextMatrix(3, 0), QString());  // outside the grid
     }
 

@@ -18,6 +18,7 @@
 #include "DesktopSpreadsheet.h"
 #include "ProjectData.h"
 #include "RegistryRoutines.h"
+#include "ReportResults.h"
 #include "ScratchFilesystem.h"
 #include "SpreadsheetReport.h"
 #include "TestServices.h"
@@ -48,21 +49,22 @@ ReportInputs inputsWithRows(int bodyRows) {
     inputs.unitLength = {"mm", "mm", "mm", "mm"};
     inputs.unitAngle = QStringLiteral("rad.");
     inputs.unitsForce = QStringLiteral("KN");
-    inputs.grid = {kHeader};
+    QList<QStringList> rows = {kHeader};
     for (int r = 0; r < bodyRows; ++r)
-        inputs.grid << QStringList{r % 2 ? "FAIL!" : "Pass",
-                                   r ? QString::number(3.175 * (r + 1)) : "3.175",
-                                   "4.00",
-                                   "48.00",
-                                   "3000.00",
-                                   ".667",
-                                   "32.00",
-                                   "4.00",
-                                   ".28",
-                                   "445.63",
-                                   ".36",
-                                   "22.22",
-                                   "80.00"};
+        rows << QStringList{r % 2 ? "FAIL!" : "Pass",
+                            r ? QString::number(3.175 * (r + 1)) : "3.175",
+                            "4.00",
+                            "48.00",
+                            "3000.00",
+                            ".667",
+                            "32.00",
+                            "4.00",
+                            ".28",
+                            "445.63",
+                            ".36",
+                            "22.22",
+                            "80.00"};
+    inputs.results = bpd::testing::resultTable(rows);
     return inputs;
 }
 
@@ -232,16 +234,18 @@ QString dump(const Workbook& book) {
 }
 
 // The texts of the window under a locale: every decimal point of the input boxes and of the
-// grid's value columns becomes the locale's separator (the thickness labels stay).
+// grid's value columns becomes the locale's separator (the thickness labels stay); the values
+// the texts show stay the same.
 ReportInputs inLocale(ReportInputs inputs, const QLocale& locale) {
     const QString point = locale.decimalPoint();
     inputs.numberLocale = {point.toStdString(), locale.groupSeparator().toStdString()};
     for (QString* text :
          {&inputs.w1Text, &inputs.b1Text, &inputs.AText, &inputs.dhText, &inputs.VapText})
         text->replace(QLatin1Char('.'), point);
-    for (int r = 1; r < inputs.grid.size(); ++r)
-        for (int c = 2; c < inputs.grid[r].size(); ++c)
-            inputs.grid[r][c].replace(QLatin1Char('.'), point);
+    for (bpd::ResultRow& row : inputs.results.rows)
+        for (std::size_t c = bpd::kFirstValueColumn; c < row.cells.size(); ++c)
+            row.cells[c] =
+                QString::fromStdString(row.cells[c]).replace(QLatin1Char('.'), point).toStdString();
     return inputs;
 }
 
@@ -358,12 +362,12 @@ private slots:
             QVERIFY(book.styleOf(ref(16, c)).bold);
         }
         for (int r = 1; r <= bodyRows; ++r) {
-            QCOMPARE(book.text(ref(16 + r, 1)), inputs.grid[r][0]);
+            QCOMPARE(book.text(ref(16 + r, 1)), inputs.cell(r, 0));
             QVERIFY(!book.styleOf(ref(16 + r, 1)).bold);
             // The thickness stays the text it was: text format, stored as a string.
             QCOMPARE(book.styleOf(ref(16 + r, 2)).numFmt, 49);
             QVERIFY(book.cells.value(ref(16 + r, 2)).isString);
-            QCOMPARE(book.text(ref(16 + r, 2)), inputs.grid[r][1]);
+            QCOMPARE(book.text(ref(16 + r, 2)), inputs.cell(r, 1));
             QCOMPARE(book.text(ref(16 + r, 6)), QStringLiteral("0.667"));
             QCOMPARE(book.styleOf(ref(16 + r, 6)).numFmtCode, QStringLiteral("#.000"));
             QCOMPARE(book.styleOf(ref(16 + r, 5)).numFmtCode, QStringLiteral("0.00"));
@@ -411,7 +415,7 @@ private slots:
     void columnsFitTheInputAndOutputSectionsOnly() {
         ProjectData projectData;
         ReportInputs inputs = inputsWithRows(7);
-        inputs.grid[3][4] = QStringLiteral("123456789.00");
+        bpd::testing::setResultCell(inputs.results, 3, 4, QStringLiteral("123456789.00"));
         const Workbook book = readWorkbook(exportOnce(inputs, projectData));
         QCOMPARE(book.widths.value(1),
                  stored(SpreadsheetReport::fittedWidth(22, false)));  // "Horizontal Deformation"
@@ -549,7 +553,7 @@ private slots:
         ProjectData projectData;
         const Workbook c = readWorkbook(exportOnce(inputs, projectData));
         const ReportInputs local = inLocale(inputs, QLocale(locale));
-        QVERIFY(local.grid[1][5].contains(QLocale(locale).decimalPoint()));
+        QVERIFY(local.cell(1, 5).contains(QLocale(locale).decimalPoint()));
         const Workbook comma = readWorkbook(exportOnce(local, projectData));
         for (int row = 9; row <= 13; ++row)
             QVERIFY2(!comma.cells.value(ref(row, 2)).isString, qPrintable(ref(row, 2)));

@@ -10,6 +10,7 @@
 
 #include "ProjectData.h"
 #include "RegistryRoutines.h"
+#include "ReportResults.h"
 #include "ScratchFilesystem.h"
 #include "TestServices.h"
 #include "TextReport.h"
@@ -42,19 +43,21 @@ ReportInputs oneThickness() {
     inputs.AText = QStringLiteral(".01");
     inputs.dhText = QStringLiteral(".0711");
     inputs.VapText = QStringLiteral("7.1300");
-    inputs.grid = {kHeader,
-                   {"Pass", "1/4", "4.00", "48.00", "3000.00", ".667", "32.00", "4.00", ".28",
-                    "445.63", ".36", "22.22", "80.00"}};
+    inputs.results =
+        bpd::testing::resultTable({kHeader,
+                                   {"Pass", "1/4", "4.00", "48.00", "3000.00", ".667", "32.00",
+                                    "4.00", ".28", "445.63", ".36", "22.22", "80.00"}});
     return inputs;
 }
 
 ReportInputs allThicknesses() {
     ReportInputs inputs = oneThickness();
     const QStringList labels = {"1/8", "1/4", "3/8", "1/2", "5/8", "3/4", "1"};
-    inputs.grid = {kHeader};
+    QList<QStringList> rows = {kHeader};
     for (const QString& label : labels)
-        inputs.grid << QStringList{"Pass", label, "1.00", "2.00", "3.00", ".500", "4.00",
-                                   "5.00", ".06", "6.00", "7.00", "8.00", "9.00"};
+        rows << QStringList{"Pass", label, "1.00", "2.00", "3.00", ".500", "4.00",
+                            "5.00", ".06", "6.00", "7.00", "8.00", "9.00"};
+    inputs.results = bpd::testing::resultTable(rows);
     return inputs;
 }
 
@@ -147,7 +150,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, inLine);
         ReportInputs inputs = oneThickness();
-        inputs.grid[1][column] = text;
+        bpd::testing::setResultCell(inputs.results, 1, column, text);
         const QString line = TextReport::rowLine(inputs, 1);
         int start = 0;
         for (int c = 0; c < column; ++c) start += TextReport::columnWidth(c);
@@ -155,13 +158,15 @@ private slots:
         QCOMPARE(line.mid(start, TextReport::columnWidth(column)), inLine);
     }
 
+    // A row a fault left uncomputed shows its label only; its line keeps every column.
     void columnsBeyondTheThirteenthAreFifteenWide() {
         QCOMPARE(TextReport::columnWidth(13), 15);
         QCOMPARE(TextReport::columnWidth(8), 10);
-        ReportInputs inputs;
-        inputs.grid = {{"a", "b"}, {"c"}};
-        QCOMPARE(TextReport::rowLine(inputs, 1),
-                 QStringLiteral("c") + QString(19, QLatin1Char(' ')));
+        ReportInputs inputs = allThicknesses();
+        inputs.results.rows.resize(1);
+        QCOMPARE(
+            TextReport::rowLine(inputs, 2),
+            QString(10, QLatin1Char(' ')) + QStringLiteral("1/4") + QString(152, QLatin1Char(' ')));
     }
 
     void labelsAndInputsAsTheWindowShowsThem_data() {
