@@ -323,7 +323,7 @@ class Program:
         visible = self.visible_icon_pixels(wid)
         check(visible == 0, f'"{title}" shows a window icon ({visible} visible pixels)')
 
-    def wait_active(self, wid, timeout=5.0):
+    def wait_active(self, wid, timeout=10.0):
         """Waits, as a user looking at the screen does, until the window manager has given this
         window the keyboard (it is the active window); it activates nothing itself."""
         deadline = time.monotonic() + timeout
