@@ -39,8 +39,10 @@ WelcomeDlg::WelcomeDlg(std::function<void()> onAccepted, std::function<void()> o
     setObjectName(QStringLiteral("WelcomeDlg"));
     setWindowTitle(caption());
     setWindowIcon(platform::blankWindowIcon());
-    // A title bar with a close box and no taskbar button (keepOffTaskbar, on every showing).
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    // A dialog with a title bar and a close box and no taskbar button (keepOffTaskbar, on every
+    // showing). Not a tool window: window managers do not give a utility window the keyboard,
+    // and the disclaimer must have it as it shows.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setModal(false);
     setFont(platform::ClassicFonts::msSansSerif());
@@ -99,6 +101,9 @@ void WelcomeDlg::showEvent(QShowEvent* event) {
         platform::centreOnScreen(this);
         centred_ = true;
     }
+    // The first window of the program: ask for the keyboard too, for a window manager that
+    // does not focus new windows by itself (Qt asks once the window is mapped).
+    activateWindow();
     Form_Activate();
 }
 

@@ -5,6 +5,7 @@
 //     bpd::dialogs::WelcomeDlg welcome([&] { form1->show(); });   // OK: shows the main window
 //     welcome.show();                                               // centred, no taskbar button
 //     return app.exec();
+// It shows as the active window, with the keyboard, so Enter accepts at once.
 // OK hides the dialog (it stays alive, hidden, until the program ends) and calls onAccepted.
 // Cancel or the close box hides it and calls onDeclined, which by default ends the event loop
 // (QCoreApplication::quit); the main window is never shown. Esc does nothing; Space, and

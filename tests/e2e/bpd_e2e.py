@@ -64,6 +64,7 @@ SETTINGS_OK = (120, 272)
 CONDITIONS_OK = (224, 680)
 ABOUT_OK = (68, 180)
 ABOUT_SYSINFO = (164, 180)
+LABEL1 = (68, 60)  # the caption left of the length field: a click there only selects the window
 
 OPENING_INPUTS = {"w1": "4", "b1": "4", "A": ".01", "dh": "0.0711", "Vap": "7.13"}
 REPORT_COLUMN_WIDTHS = [10, 10, 10, 15, 15, 10, 15, 10, 10, 15, 15, 15, 15]
@@ -322,14 +323,24 @@ class Program:
         visible = self.visible_icon_pixels(wid)
         check(visible == 0, f'"{title}" shows a window icon ({visible} visible pixels)')
 
-    def activate(self, wid):
-        self.xdo("windowactivate", "--sync", wid, check_ok=False)
-        deadline = time.monotonic() + 5
+    def wait_active(self, wid, timeout=10.0):
+        """Waits, as a user looking at the screen does, until the window manager has given this
+        window the keyboard (it is the active window); it activates nothing itself."""
+        deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
             if self.xdo("getactivewindow", check_ok=False).strip() == str(wid):
-                return
+                return wid
+            self.check_running()
             time.sleep(0.05)
-        raise Failure(f"window {wid} did not become active")
+        title = self.xdo("getwindowname", wid, check_ok=False).strip()
+        active = self.xdo("getactivewindow", check_ok=False).strip()
+        holder = self.xdo("getwindowname", active, check_ok=False).strip() if active else ""
+        raise Failure(f'"{title}" did not get the keyboard within {timeout:g} s; the active '
+                      f'window is {active or "none"} "{holder}"')
+
+    def wait_for_active(self, title, timeout=10.0):
+        """A window with this title, once it is shown and has the keyboard."""
+        return self.wait_active(self.wait_for(title, timeout))
 
     def key(self, *keys):
         self.xdo("key", "--delay", 60, *keys)
@@ -374,20 +385,19 @@ class Program:
             raise Failure(f"the program ended unexpectedly with status {self.proc.returncode}")
 
     def open_main_window(self):
-        """Starts the program, accepts the disclaimer with Enter and returns the main
-        window's id."""
+        """Starts the program, accepts the disclaimer with Enter as soon as it is shown (no
+        click first) and returns the main window's id once that has the keyboard."""
         self.start()
-        dialog = self.wait_for(DISCLAIMER_TITLE, 15)
-        self.activate(dialog)
+        self.wait_for_active(DISCLAIMER_TITLE, 15)
         self.key("Return")
-        main = self.wait_for(MAIN_TITLE)
+        main = self.wait_for_active(MAIN_TITLE)
         self.wait_gone(DISCLAIMER_TITLE)
         return main
 
     def close_main_window(self, main):
         """Closes the main window as a user does (the window manager's Alt+F4) and expects
         the process to end with status 0."""
-        self.activate(main)
+        self.wait_active(main)
         self.key("alt+F4")
         try:
             status = self.proc.wait(10)
@@ -519,10 +529,9 @@ def set_field(program, main, point, text, offset):
 def expect_message(program, what):
     """The validation message after `what`; Enter dismisses it."""
     try:
-        box = program.wait_for(MESSAGE_TITLE, 5)
+        box = program.wait_for_active(MESSAGE_TITLE, 5)
     except Failure as failure:
         raise Failure(f"no validation message after {what}: {failure}") from None
-    program.activate(box)
     program.key("Return")
     program.wait_gone(MESSAGE_TITLE, 5)
     return box
@@ -531,7 +540,7 @@ def expect_message(program, what):
 def export_text_report(program, desktop, main):
     """Export > NotePad (Ctrl+N); returns the report's lines as the viewer got them."""
     before = len(desktop.openings("text"))
-    program.activate(main)
+    program.wait_active(main)
     program.key("ctrl+n")
     deadline = time.monotonic() + 10
     while time.monotonic() < deadline and len(desktop.openings("text")) == before:
@@ -546,8 +555,9 @@ def export_text_report(program, desktop, main):
 
 
 def scenario_startup(program, desktop, checks):
-    """The disclaimer appears alone, with no taskbar button and no icon; Esc leaves it; Enter
-    accepts; the main window shows alone; closing it ends the program with status 0."""
+    """The disclaimer appears alone, with no taskbar button and no icon, and has the keyboard
+    as it shows: with nothing clicked or activated, Esc leaves it and Enter accepts; the main
+    window shows alone; closing it ends the program with status 0."""
     program.start()
     program.wait_for(DISCLAIMER_TITLE, 15)
     time.sleep(0.3)  # let every window the start brings come up
@@ -557,12 +567,14 @@ def scenario_startup(program, desktop, checks):
     check("_NET_WM_STATE_SKIP_TASKBAR" in program.wm_states(dialog),
           f"the disclaimer gets a taskbar button: _NET_WM_STATE {program.wm_states(dialog)}")
     program.check_no_icon(dialog, DISCLAIMER_TITLE)
-    program.activate(dialog)
     program.key("Escape")  # neither button is the cancel button
     check(program.stays_away(MAIN_TITLE, 0.5) and program.windows(DISCLAIMER_TITLE),
           "Esc changed the disclaimer")
     program.key("Return")
-    main = program.wait_for(MAIN_TITLE)
+    try:
+        main = program.wait_for_active(MAIN_TITLE)
+    except Failure as failure:
+        raise Failure(f"Enter at the disclaimer, with nothing clicked first: {failure}") from None
     program.wait_gone(DISCLAIMER_TITLE)
     check(program.visible_titles() == [MAIN_TITLE], f"after OK: {program.visible_titles()}")
     # The main window, unlike the disclaimer, has its icon and its taskbar button.
@@ -576,8 +588,7 @@ def scenario_startup(program, desktop, checks):
 def scenario_decline(program, desktop, checks):
     """Cancel on the disclaimer ends the program with no main window ever shown."""
     program.start()
-    dialog = program.wait_for(DISCLAIMER_TITLE, 15)
-    program.activate(dialog)
+    program.wait_for_active(DISCLAIMER_TITLE, 15)
     program.key("Tab", "space")  # OK has the focus; Tab moves it to Cancel
     try:
         status = program.proc.wait(10)
@@ -591,7 +602,6 @@ def scenario_validation(program, desktop, checks):
     """Typing and Tab; a rejected value keeps the focus and swallows a click on Analyze."""
     notes = []
     main = program.open_main_window()
-    program.activate(main)
     offset = program.menu_offset(main)
 
     # An accepted value: no message.
@@ -632,7 +642,6 @@ def scenario_validation(program, desktop, checks):
         "Horizontal Deformation: ": ".0000 in.",
     })
     # Mend the field; now Analyze runs on the new value.
-    program.activate(main)
     program.key("End", "shift+Home")
     program.type("0.1")
     program.click(main, ANALYZE_BTN, offset)
@@ -660,7 +669,6 @@ def scenario_validation(program, desktop, checks):
 def scenario_units(program, desktop, checks):
     """SI and back with Ctrl+I and Ctrl+M, seen in the text report."""
     main = program.open_main_window()
-    program.activate(main)
     program.key("ctrl+i")
     lines, _ = export_text_report(program, desktop, main)
     si_inputs = {"w1": "101.6", "b1": "101.6", "A": ".01", "dh": "1.80594", "Vap": "31.7212"}
@@ -671,7 +679,6 @@ def scenario_units(program, desktop, checks):
         "Horizontal Deformation: ": "1.80594 mm",
         "Applied Load: ": "31.7212 KN",
     })
-    program.activate(main)
     program.key("ctrl+m")
     lines, _ = export_text_report(program, desktop, main)
     back = {"w1": "4", "b1": "4", "A": ".01", "dh": "0.0711", "Vap": "7.13"}
@@ -698,7 +705,6 @@ def scenario_reports(program, desktop, checks):
         check(f.read() == desktop.opened_copy("text", 1),
               "the report changed after the viewer was started")
 
-    program.activate(main)
     program.key("ctrl+e")
     deadline = time.monotonic() + 10
     while time.monotonic() < deadline and not desktop.openings("spreadsheet"):
@@ -761,7 +767,7 @@ def workbook_cells(data, what):
 def export_workbook(program, desktop, main):
     """Export > Excel (Ctrl+E); returns the workbook as the spreadsheet program got it."""
     before = len(desktop.openings("spreadsheet"))
-    program.activate(main)
+    program.wait_active(main)
     program.key("ctrl+e")
     opened = wait_opening(desktop, "spreadsheet", before + 1, "Ctrl+E", program)
     check(opened.endswith(".xlsx"), f"the spreadsheet program was given {opened}")
@@ -782,7 +788,6 @@ def scenario_comma_workbook(program, desktop, checks, locale):
         main = program.open_main_window()
         lines, _ = export_text_report(program, desktop, main)
         opening = export_workbook(program, desktop, main)
-        program.activate(main)
         program.key("ctrl+i")
         program.key("ctrl+m")
         back = export_workbook(program, desktop, main)
@@ -811,11 +816,9 @@ def scenario_comma_workbook(program, desktop, checks, locale):
 def scenario_settings(program, desktop, checks):
     """Settings > General saves the project data that the next report shows."""
     main = program.open_main_window()
-    program.activate(main)
     program.key("ctrl+g")
-    dialog = program.wait_for(SETTINGS_TITLE)
+    dialog = program.wait_for_active(SETTINGS_TITLE)
     program.wait_gone(MAIN_TITLE)  # the dialog hides the main window
-    program.activate(dialog)
     data = {"Company Name: ": "Acme Bridges", "Project Name: ": "Route 9 Overpass",
             "Engineer: ": "J. Doe", "Description: ": "Pier 3 bearings"}
     # The OK button has the focus; the boxes follow in the order company, project, engineer,
@@ -825,7 +828,7 @@ def scenario_settings(program, desktop, checks):
         program.key("ctrl+a")
         program.type(value)
     program.click(dialog, SETTINGS_OK)
-    main = program.wait_for(MAIN_TITLE)
+    main = program.wait_for_active(MAIN_TITLE)
     program.wait_gone(SETTINGS_TITLE)
     lines, _ = export_text_report(program, desktop, main)
     checks.check_report(lines, checks.expected_rows(OPENING_INPUTS), data)
@@ -844,20 +847,17 @@ def scenario_dialogs(program, desktop, checks):
     notes = []
     main = program.open_main_window()
     for shortcut, title in CONDITION_TITLES.items():
-        program.activate(main)
         program.key(shortcut)
-        viewer = program.wait_for(title)
+        viewer = program.wait_for_active(title)
         program.wait_gone(MAIN_TITLE)
         program.check_no_icon(viewer, title)
         if shortcut == "ctrl+u":
-            program.activate(viewer)
             program.key("alt+F4")  # the close button also brings the main window back
         else:
             program.click(viewer, CONDITIONS_OK)
-        main = program.wait_for(MAIN_TITLE)
+        main = program.wait_for_active(MAIN_TITLE)
         program.wait_gone(title)
 
-    program.activate(main)
     program.key("ctrl+a")
     about = program.wait_for(ABOUT_TITLE)
     check(program.windows(MAIN_TITLE), "the About box hid the main window")
@@ -892,7 +892,6 @@ def scenario_help(program, desktop, checks):
     program_folder = os.path.dirname(os.path.realpath(program.binary))
     for shortcut, kind, name in (("ctrl+h", "help", "Pelgro_BPD.chm"),
                                  ("ctrl+d", "pdf", "DG3-RavelonDesignGuide.pdf")):
-        program.activate(main)
         program.key(shortcut)
         path = wait_opening(desktop, kind, 1, shortcut, program)
         check(path == os.path.join(program_folder, "Help", name),
@@ -911,7 +910,6 @@ def scenario_installed(program, desktop, checks):
     program_folder = program.program_folder()
     check(not os.access(program_folder, os.W_OK),
           f"{program_folder} is writable by this user: run this scenario as another user")
-    program.activate(main)
     program.key("ctrl+h")
     path = wait_opening(desktop, "help", 1, "Ctrl+H", program)
     check(path == os.path.join(program_folder, "Help", "Pelgro_BPD.chm"), f"help opened {path}")
@@ -920,7 +918,6 @@ def scenario_installed(program, desktop, checks):
                           "PelgroBearingPadDesignOutput.txt")
     check(report == wanted, f"the report went to {report}, expected {wanted}")
     checks.check_report(lines, checks.expected_rows(OPENING_INPUTS), {"Slide Bearing: ": "No"})
-    program.activate(main)
     program.key("ctrl+a")
     about = program.wait_for(ABOUT_TITLE)
     program.click(about, ABOUT_SYSINFO)
@@ -959,7 +956,9 @@ def scenario_viewers(program, desktop, checks):
     for shortcut, kind, name in (("ctrl+h", "help", "Pelgro_BPD.chm"),
                                  ("ctrl+d", "pdf", "DG3-RavelonDesignGuide.pdf")):
         document = os.path.join(help_folder, name)
-        program.activate(main)
+        if notes:  # the first viewer has the keyboard now: click the main window to go back
+            program.click(main, LABEL1, program.menu_offset(main))
+            program.wait_active(main)
         program.key(shortcut)
         deadline = time.monotonic() + 15
         while not processes_opening(document) and time.monotonic() < deadline:
