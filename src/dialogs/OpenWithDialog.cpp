@@ -17,7 +17,6 @@
 namespace bpd::dialogs {
 
 using platform::DesktopApplication;
-using platform::DesktopApplications;
 
 OpenWithDialog::OpenWithDialog(const QString& documentPath, platform::DesktopShell& shell,
                                platform::MessageService& messages, QWidget* parent)
@@ -94,12 +93,9 @@ void OpenWithDialog::addChoice(const DesktopApplication& application) {
 
 void OpenWithDialog::addProgram(const QString& programPath) {
     DesktopApplication program;
-    program.id = programPath;
     program.name = QFileInfo(programPath).fileName();
-    // Quoted, so a path with blanks stays one word; the document follows it.
-    QString quoted = programPath;
-    quoted.replace(u'\\', QStringLiteral("\\\\")).replace(u'"', QStringLiteral("\\\""));
-    program.exec = u'"' + quoted + QStringLiteral("\" %f");
+    program.exec = programPath;
+    program.filePath = programPath;
     addChoice(program);
     selectChoice(static_cast<int>(choices_.size()) - 1);
     updateNote();
@@ -119,9 +115,9 @@ void OpenWithDialog::browse() {
 bool OpenWithDialog::startSelected() {
     const int row = list_->currentRow();
     if (row < 0 || row >= choices_.size()) return false;
-    const auto command = DesktopApplications::commandFor(choices_.at(row), documentPath_);
-    if (command &&
-        shell_.startProgram(command->program, command->arguments,
+    // A listed program is its desktop entry, a browsed one the program itself: the shell
+    // starts either on the document.
+    if (shell_.startProgram(choices_.at(row).filePath, {documentPath_},
                             QFileInfo(documentPath_).absolutePath(), platform::ShowMode::Normal))
         return true;
     messages_.warning(this, windowTitle(),

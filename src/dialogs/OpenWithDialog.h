@@ -1,12 +1,12 @@
 #pragma once
-// "Open With": offers the installed applications that declare the document's MIME type and
+// "Open With": offers the programs the desktop associates with the document's MIME type and
 // a Browse button for any other program, then starts the chosen one on the document (without
 // waiting) in the document's folder. Our stand-in for the desktop's own Open With dialog.
 
 #include <QDialog>
 #include <QList>
 
-#include "DesktopApplications.h"
+#include "DesktopApplication.h"
 
 class QLabel;
 class QListWidget;

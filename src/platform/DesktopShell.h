@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "DesktopApplications.h"
+#include "DesktopApplication.h"
 
 namespace bpd::platform {
 
@@ -28,7 +28,9 @@ public:
     // Decides on association before starting anything.
     virtual ShellResult open(const QString& target, const QString& workingDirectory,
                              ShowMode mode) = 0;
-    // Starts a program without waiting; false when it cannot be started.
+    // Starts a program without waiting; false when it cannot be started. A desktop entry
+    // (*.desktop) starts its application with the arguments as its documents, as `gio launch`
+    // does.
     virtual bool startProgram(const QString& program, const QStringList& arguments,
                               const QString& workingDirectory, ShowMode mode) = 0;
     // The MIME type that decides the association of a path or URL.

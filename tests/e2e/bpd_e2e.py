@@ -9,6 +9,10 @@ The text viewer, the spreadsheet program and the help and PDF viewers are record
 registered as the desktop's handlers for text/plain, .xlsx workbooks, .chm and .pdf; each
 opening is logged together with a copy of the file as it was when it was opened.
 
+"gnome" registers the stand-ins as a GNOME desktop does (the system's applications with their
+mimeinfo.cache, the defaults in GNOME's own gnome-mimeapps.list), beside an image editor and a
+browser that the cache lists first for PDF and text.
+
 The "installed" and "viewers" scenarios are for the installed package (tests/e2e/check-package.sh
 runs them as an ordinary user); the others run the built program under ctest (label e2e).
 "viewers" has no stand-ins: the desktop's own programs open the help file and the design guide,
@@ -86,8 +90,12 @@ def check(condition, message):
 class Desktop:
     """Xvfb, openbox and the throwaway user folders of one scenario."""
 
-    def __init__(self, workdir, stand_ins=True):
+    def __init__(self, workdir, stand_ins=True, gnome=False):
         self.workdir = workdir
+        # gnome: the stand-ins are the system's (with its mimeinfo.cache), their defaults are
+        # in GNOME's own list, and on this GNOME desktop another program declares each type too.
+        self.gnome = gnome
+        self.system = os.path.join(workdir, "system")
         self.home = os.path.join(workdir, "home")
         self.config = os.path.join(workdir, "config")
         self.data = os.path.join(workdir, "data")
@@ -108,7 +116,7 @@ class Desktop:
     # the help file and the design guide, registered as the desktop's defaults for their types.
     def _install_stand_ins(self):
         bin_dir = os.path.join(self.workdir, "stand-ins")
-        apps = os.path.join(self.data, "applications")
+        apps = os.path.join(self.system if self.gnome else self.data, "applications")
         os.makedirs(bin_dir, exist_ok=True)
         os.makedirs(apps, exist_ok=True)
         recorder = os.path.join(bin_dir, "record-opening")
@@ -131,6 +139,12 @@ class Desktop:
                                             "application/vnd.ms-htmlhelp;application/x-chm;"),
             "bpd-e2e-pdf-viewer.desktop": ("Recording PDF Viewer", "pdf", "application/pdf;"),
         }
+        if self.gnome:
+            # Listed first in the cache, so taken when the desktop's default is not.
+            entries["bpd-e2e-a-image-editor.desktop"] = ("Recording Image Editor", "image-editor",
+                                                         "image/png;application/pdf;")
+            entries["bpd-e2e-a-browser.desktop"] = ("Recording Browser", "browser",
+                                                    "text/html;text/plain;")
         for name, (title, kind, mime) in entries.items():
             with open(os.path.join(apps, name), "w") as f:
                 f.write("[Desktop Entry]\nType=Application\n"
@@ -141,6 +155,11 @@ class Desktop:
                     f"{XLSX_TYPE}=bpd-e2e-spreadsheet.desktop\n"
                     "application/vnd.ms-htmlhelp=bpd-e2e-help-viewer.desktop\n"
                     "application/pdf=bpd-e2e-pdf-viewer.desktop\n")
+        if self.gnome:
+            with open(os.path.join(apps, "gnome-mimeapps.list"), "w") as f:
+                f.write(defaults)
+            subprocess.run(["update-desktop-database", apps], check=True)
+            return
         for folder in (self.config, apps):
             with open(os.path.join(folder, "mimeapps.list"), "w") as f:
                 f.write(defaults)
@@ -157,6 +176,9 @@ class Desktop:
             "LC_ALL": self.locale,
             "QT_QPA_PLATFORM": "xcb",
         })
+        if self.gnome:
+            env["XDG_CURRENT_DESKTOP"] = "GNOME"
+            env["XDG_DATA_DIRS"] = self.system + ":/usr/local/share:/usr/share"
         if self.display:
             env["DISPLAY"] = self.display
         return env
@@ -902,6 +924,21 @@ def scenario_help(program, desktop, checks):
     return []
 
 
+def scenario_gnome(program, desktop, checks):
+    """On GNOME, with the defaults in GNOME's own list and an image editor and a browser
+    declaring PDF and text first in the system's cache: the design guide (Ctrl+D) opens in the
+    PDF viewer and Export > NotePad's report in the text viewer, as `gio open` does there."""
+    main = program.open_main_window()
+    program.activate(main)
+    program.key("ctrl+d")
+    wait_opening(desktop, "pdf", 1, "ctrl+d", program)
+    export_text_report(program, desktop, main)
+    for kind in ("image-editor", "browser"):
+        check(not desktop.openings(kind), f"the {kind} opened {desktop.openings(kind)}")
+    program.close_main_window(main)
+    return []
+
+
 def scenario_installed(program, desktop, checks):
     """The installed program (run it as a user who cannot write the program folder): it finds
     its Help folder, writes the text report into the per-user data folder, and its About box
@@ -993,6 +1030,7 @@ SCENARIOS = {
     "settings": scenario_settings,
     "dialogs": scenario_dialogs,
     "help": scenario_help,
+    "gnome": scenario_gnome,
     "installed": scenario_installed,
     "workbook_de_DE": lambda p, d, c: scenario_comma_workbook(p, d, c, "de_DE.UTF-8"),
     "workbook_fr_FR": lambda p, d, c: scenario_comma_workbook(p, d, c, "fr_FR.UTF-8"),
@@ -1029,7 +1067,8 @@ def main():
     shutil.rmtree(output, ignore_errors=True)
     os.makedirs(output)
     workdir = tempfile.mkdtemp(prefix=f"bpd-e2e-{args.scenario}-")
-    desktop = Desktop(workdir, stand_ins=args.scenario != "viewers")
+    desktop = Desktop(workdir, stand_ins=args.scenario != "viewers",
+                      gnome=args.scenario == "gnome")
     program = Program(desktop, os.path.abspath(args.binary), output)
     program.sysinfo = args.sysinfo
     program.viewers = dict((kind, value.split(":")) for kind, _, value in

@@ -1,14 +1,17 @@
 #pragma once
 // The desktop shell of the tests: nothing is opened or started, each call is kept for the
-// test to read. The Open With choices are read from the desktop entries of the folders a test
-// gives (none by default), as the real shell reads them.
+// test to read. The Open With choices are those a test sets for a type (none by default); a
+// file's type comes from its name, a web address's from its scheme.
 
 #include <QFile>
+#include <QHash>
 #include <QList>
+#include <QMimeDatabase>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
-#include "DesktopApplications.h"
+#include "DesktopApplication.h"
 #include "DesktopShell.h"
 
 namespace bpd::testing {
@@ -29,8 +32,8 @@ public:
     platform::ShellResult openResult = platform::ShellResult::Opened;
     bool startSucceeds = true;
     QString current = QStringLiteral("/home/user/projects");
-    QStringList existingFiles;       // files that exist besides the real ones
-    QStringList applicationFolders;  // data folders whose applications/ the choices come from
+    QStringList existingFiles;  // files that exist besides the real ones
+    QHash<QString, QList<platform::DesktopApplication>> applications;  // by MIME type
     QList<OpenCall> opens;
     QList<StartCall> starts;
     QStringList directoryChanges;
@@ -46,10 +49,13 @@ public:
         return startSucceeds;
     }
     QString mimeTypeOf(const QString& target) const override {
-        return platform::DesktopApplications::mimeTypeOf(target);
+        const QUrl url(target);
+        if (!target.startsWith(u'/') && url.scheme().size() > 1)
+            return QStringLiteral("x-scheme-handler/") + url.scheme();
+        return QMimeDatabase().mimeTypeForFile(target, QMimeDatabase::MatchExtension).name();
     }
     QList<platform::DesktopApplication> applicationsFor(const QString& mimeType) const override {
-        return platform::DesktopApplications(applicationFolders).forMimeType(mimeType);
+        return applications.value(mimeType);
     }
     QString currentDirectory() const override { return current; }
     bool setCurrentDirectory(const QString& path) override {
