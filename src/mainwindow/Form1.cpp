@@ -267,6 +267,7 @@ void Form1::analyze(UnitSystem units) {
     if (request.selection < 0) request.selection = ThicknessCatalogue::allPosition;
     const ResultTable table = bpd::analyze(request, colThickness(), numberLocale());
     presenter_->write(table);
+    presenter_->describeRows(ui_.VapText->text());
     if (table.fault) reportFault(*table.fault);
 }
 

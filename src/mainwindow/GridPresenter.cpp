@@ -41,7 +41,10 @@ const QString kPass = QStringLiteral("Pass");
 const QString kFail = QStringLiteral("FAIL!");
 }  // namespace
 
-GridPresenter::GridPresenter(ResultsGrid& grid) : grid_(grid) {}
+GridPresenter::GridPresenter(ResultsGrid& grid) : grid_(grid) {
+    // A header cell's hover text is read as its description.
+    for (int c = 0; c < kResultColumns; ++c) grid_.setCellDescription(0, c, hoverDescription(c));
+}
 
 QString GridPresenter::hoverDescription(int col) {
     if (col < 0 || col >= kResultColumns) return {};
@@ -108,17 +111,27 @@ void GridPresenter::MouseMove(const QString& vapText) {
         return;
     }
     if (r < grid_.FixedRows()) return;
+    // A row without a verdict, or an emptied load field, leaves the tooltip as it is.
+    const QString text = rowExplanation(r, vapText);
+    if (!text.isEmpty()) grid_.setToolTipText(text);
+}
+
+QString GridPresenter::rowExplanation(int r, const QString& vapText) const {
+    if (r < grid_.FixedRows() || r >= grid_.Rows()) return {};
     const QString status = grid_.TextMatrix(r, kStatusColumn);
-    if (status == kPass) {
-        grid_.setToolTipText(kPass);
-    } else if (status == kFail) {
-        // Compares with the rounded Var as shown; a text that does not read as a number
-        // (an emptied load field) leaves the tooltip as it is.
-        const auto vap = readNumber(vapText);
-        const auto var = readNumber(grid_.TextMatrix(r, kVarColumn));
-        if (!vap || !var) return;
-        grid_.setToolTipText(
-            QString::fromLatin1(*vap > *var ? kCompressiveFailure : kShearFailure));
+    if (status == kPass) return kPass;
+    if (status != kFail) return {};
+    // Compares with the rounded Var as shown.
+    const auto vap = readNumber(vapText);
+    const auto var = readNumber(grid_.TextMatrix(r, kVarColumn));
+    if (!vap || !var) return {};
+    return QString::fromLatin1(*vap > *var ? kCompressiveFailure : kShearFailure);
+}
+
+void GridPresenter::describeRows(const QString& vapText) {
+    for (int r = grid_.FixedRows(); r < grid_.Rows(); ++r) {
+        const QString text = rowExplanation(r, vapText);
+        for (int c = 0; c < grid_.Cols(); ++c) grid_.setCellDescription(r, c, text);
     }
 }
 

@@ -29,6 +29,12 @@ public:
 
     // The hover rule over the cell under the mouse; vapText is the text of the load field.
     void MouseMove(const QString& vapText);
+    // The hover text of body row r: "Pass", or which check fails as the load text vapText
+    // decides; empty when the row has no verdict or a number does not read.
+    QString rowExplanation(int r, const QString& vapText) const;
+    // Makes each body row's hover text the accessible description of its cells, so a screen
+    // reader tells why a row fails without the mouse. Run after each write.
+    void describeRows(const QString& vapText);
     // The preview key of the column under the mouse, empty for column 0 and outside columns.
     QString MouseDownPreviewKey(bool sliding) const;
 

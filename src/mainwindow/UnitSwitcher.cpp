@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 
+#include "AccessibleNames.h"
 #include "EngineText.h"
 
 namespace bpd::mainwindow {
@@ -91,6 +92,7 @@ void UnitSwitcher::relabel(UnitSystem target) {
                                   : QStringLiteral("Enter horizontal deformation in mm."));
     c.VapText->setToolTip(imperial ? QStringLiteral("Enter applied load in kips.")
                                    : QStringLiteral("Enter applied load in KN."));
+    AccessibleNames::apply(c);  // the names carry the unit captions
 }
 
 void UnitSwitcher::swapSelector(UnitSystem target) {
