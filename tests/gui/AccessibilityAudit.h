@@ -4,7 +4,8 @@
 // unnamedControls(window) and expects an empty list.
 //
 // Every visible control a user acts on or reads as data needs a name: text boxes, selectors,
-// check boxes, buttons, menu items, tables and lists, and anything else that takes the focus.
+// check boxes, buttons, menu items, tables and lists, pictures, and anything else that takes
+// the focus. Only decoration may be exempted, by object name and with the reason.
 // A selector whose name is only its current entry ("All"), or a field named only by its frame's
 // title ("Pad Sizes" for every field of the frame), counts as unnamed. The contents of tables,
 // lists and selectors are data, not controls, and are not walked.
@@ -42,6 +43,7 @@ inline bool needsName(QAccessible::Role role) {
         case QAccessible::Tree:
         case QAccessible::Window:
         case QAccessible::Dialog:
+        case QAccessible::Graphic:  // a picture says nothing to a reader without a name
             return true;
         default:
             return false;
