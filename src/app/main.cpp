@@ -14,6 +14,7 @@
 #include <clocale>
 #include <memory>
 
+#include "AccessibleSelector.h"
 #include "ClassicColours.h"
 #include "ClassicFonts.h"
 #include "DesktopServices.h"
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
     bpd::platform::ClassicFonts::installSubstitutes();
     QApplication::setFont(bpd::platform::ClassicFonts::msSansSerif());
     bpd::platform::FocusedButtonKeys::install();
+    bpd::platform::AccessibleSelector::install();  // before any window hands out interfaces
 
     // The desktop's facilities, for the whole run. The store tells the user before it sets an
     // unreadable file aside; the spreadsheet application runs from the main window's load to

@@ -34,6 +34,7 @@ Form2::Form2(QWidget* mainWindow) : QWidget(nullptr), mainWindow_(mainWindow) {
 
 void Form2::showSheet(int index) {
     Picture1_->setPixmap(platform::ImageList::conditionSheets().picture(index));
+    Picture1_->setAccessibleName(windowTitle());  // a reader hears which sheet it is
     sheetIndex_ = index;
 }
 

@@ -96,8 +96,9 @@ Form4::Form4(SystemInformationLauncher launcher, platform::DesktopShell& shell,
         button->setAutoDefault(false);
         button->setDefault(false);
     }
+    // The tab cycle follows the tab indices: the buttons, then the two web links. OK takes the
+    // focus as the box opens (no focus proxy on the box: Tab would wrap through it to OK).
     setTabOrder(Command_Ok_, sysInfo);
-    setFocusProxy(Command_Ok_);
     Command_Ok_->setFocus();
 
     connect(Command_Ok_, &QPushButton::clicked, this, &Form4::Command_Ok_Click);

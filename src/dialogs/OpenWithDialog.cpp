@@ -36,6 +36,9 @@ OpenWithDialog::OpenWithDialog(const QString& documentPath, platform::DesktopShe
     intro->setWordWrap(true);
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("applicationList"));
+    // The list is named by the question above it (a list takes no name from its buddy).
+    intro->setBuddy(list_);
+    list_->setAccessibleName(intro->text());
     note_ = new QLabel(this);
     note_->setObjectName(QStringLiteral("noApplicationsLabel"));
     note_->setWordWrap(true);

@@ -252,6 +252,7 @@ void Form1::analyze(UnitSystem units) {
     if (request.selection < 0) request.selection = ThicknessCatalogue::allPosition;
     results_ = bpd::analyze(request, colThickness(), numberLocale());
     presenter_->write(results_);
+    presenter_->describeRows(results_, ui_.VapText->text());
     if (results_.fault) reportFault(*results_.fault);
 }
 

@@ -13,6 +13,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "AccessibleNames.h"
 #include "ClassicColours.h"
 #include "ClassicFonts.h"
 #include "ClassicFrame.h"
@@ -352,6 +353,7 @@ Form1Controls Form1Layout::build(QWidget* client, QMenuBar* menuBar, const QLoca
         QWidget::setTabOrder(focusable[i - 1], focusable[i]);
 
     buildMenus(menuBar, c);
+    AccessibleNames::apply(c);
     return c;
 }
 

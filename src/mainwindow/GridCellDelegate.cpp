@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "FocusCue.h"
+
 namespace bpd::mainwindow {
 
 namespace {
@@ -59,6 +61,9 @@ void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const QVariant align = index.data(Qt::TextAlignmentRole);
     drawCellText(painter, option.rect, index.data(Qt::DisplayRole).toString(), font,
                  align.isValid() ? Qt::Alignment(align.toInt()) : Qt::AlignLeft | Qt::AlignVCenter);
+    // The cell the arrow keys move, once the keyboard brought the focus to the grid.
+    if (platform::FocusCue::shown(option, option.widget))
+        platform::FocusCue::paint(*painter, option.rect, painter->pen().color());
 }
 
 }  // namespace bpd::mainwindow

@@ -38,7 +38,10 @@ const std::array<const char*, kResultColumns> kPreviewKeys = {
 const QString kPass = QStringLiteral("Pass");
 }  // namespace
 
-GridPresenter::GridPresenter(ResultsGrid& grid) : grid_(grid) {}
+GridPresenter::GridPresenter(ResultsGrid& grid) : grid_(grid) {
+    // A header cell's hover text is read as its description.
+    for (int c = 0; c < kResultColumns; ++c) grid_.setCellDescription(0, c, hoverDescription(c));
+}
 
 QString GridPresenter::hoverDescription(int col) {
     if (col < 0 || col >= kResultColumns) return {};
@@ -103,18 +106,27 @@ void GridPresenter::MouseMove(const ResultTable& results, const QString& vapText
         if (!description.isEmpty()) grid_.setToolTipText(description);
         return;
     }
+    // A row without a verdict, or an emptied load field, leaves the tooltip as it is.
+    const QString text = rowExplanation(results, r, vapText);
+    if (!text.isEmpty()) grid_.setToolTipText(text);
+}
+
+QString GridPresenter::rowExplanation(const ResultTable& results, int r, const QString& vapText) {
     const ResultRow* row = results.computedRow(r);
-    if (!row) return;  // outside the body, or a row a fault left uncomputed
-    if (row->values.passes()) {
-        grid_.setToolTipText(kPass);
-        return;
-    }
-    // An emptied or unreadable load field leaves the tooltip as it is.
+    if (!row) return {};  // outside the body, or a row a fault left uncomputed
+    if (row->values.passes()) return kPass;
     const std::optional<double> vap = readNumber(vapText);
-    if (!vap) return;
-    grid_.setToolTipText(QString::fromLatin1(
-        shownFailure(results, r, *vap) == DesignCheck::Compression ? kCompressiveFailure
-                                                                   : kShearFailure));
+    if (!vap) return {};
+    return QString::fromLatin1(shownFailure(results, r, *vap) == DesignCheck::Compression
+                                   ? kCompressiveFailure
+                                   : kShearFailure);
+}
+
+void GridPresenter::describeRows(const ResultTable& results, const QString& vapText) {
+    for (int r = grid_.FixedRows(); r < grid_.Rows(); ++r) {
+        const QString text = rowExplanation(results, r, vapText);
+        for (int c = 0; c < grid_.Cols(); ++c) grid_.setCellDescription(r, c, text);
+    }
 }
 
 QString GridPresenter::MouseDownPreviewKey(bool sliding) const {

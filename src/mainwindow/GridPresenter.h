@@ -28,9 +28,15 @@ public:
     static void ShadeGridRows(ResultsGrid& grid, const QColor& evenColour, const QColor& oddColour);
 
     // The hover rule over the cell under the mouse: the header's descriptions, and for a body
-    // row of `results` (the table the grid shows) "Pass" or the engine's failing check;
-    // vapText is the text of the load field.
+    // row of `results` (the table the grid shows) its explanation; vapText is the text of the
+    // load field.
     void MouseMove(const ResultTable& results, const QString& vapText);
+    // The hover text of body row r of `results`: "Pass", or the engine's failing check as the
+    // load text vapText decides; empty when the row has no verdict or the load does not read.
+    static QString rowExplanation(const ResultTable& results, int r, const QString& vapText);
+    // Makes each body row's hover text the accessible description of its cells, so a screen
+    // reader tells why a row fails without the mouse. Run after each write.
+    void describeRows(const ResultTable& results, const QString& vapText);
     // The preview key of the column under the mouse, empty for column 0 and outside columns.
     QString MouseDownPreviewKey(bool sliding) const;
 

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "FocusCue.h"
+
 namespace bpd::mainwindow {
 
 PictureBox::PictureBox(QWidget* parent) : QLabel(parent) {
@@ -20,11 +22,12 @@ void PictureBox::fitToPicture() {
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     drawFrame(&painter);
-    const QPixmap picture = pixmap();
-    if (picture.isNull()) return;
     const QRect inner = contentsRect();
     painter.setClipRect(inner);
-    painter.drawPixmap(inner.topLeft(), picture);
+    const QPixmap picture = pixmap();
+    if (!picture.isNull()) painter.drawPixmap(inner.topLeft(), picture);
+    if (platform::FocusCue::shown(*this))
+        platform::FocusCue::paint(painter, inner, palette().color(QPalette::WindowText));
 }
 
 }  // namespace bpd::mainwindow

@@ -220,6 +220,10 @@ void ResultsGrid::setToolTipText(const QString& text) {
     table_->setToolTip(text);
 }
 
+void ResultsGrid::setCellDescription(int row, int col, const QString& text) {
+    if (QTableWidgetItem* it = cell(row, col)) it->setData(Qt::AccessibleDescriptionRole, text);
+}
+
 QColor ResultsGrid::cellBackColorAt(int row, int col) const {
     const QTableWidgetItem* it = cell(row, col);
     if (!it) return {};

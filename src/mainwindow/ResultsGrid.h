@@ -90,6 +90,9 @@ public:
     QColor cellBackColorAt(int row, int col) const;
     bool cellFontBoldAt(int row, int col) const;
     Qt::Alignment cellAlignmentAt(int row, int col) const;
+    // What assistive technology reads as a cell's description (row 0: the header); nothing
+    // on screen. Clear keeps it: the grid's users rewrite it with each run.
+    void setCellDescription(int row, int col, const QString& text);
     // The rectangle of a cell in the grid's own coordinates (row 0: the header).
     QRect cellRect(int row, int col) const;
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "AccessibleNames.h"
 #include "EngineText.h"
 #include "UnitSwitch.h"
 
@@ -67,6 +68,7 @@ void UnitSwitcher::relabel(UnitSystem target) {
                                   : QStringLiteral("Enter horizontal deformation in mm."));
     c.VapText->setToolTip(imperial ? QStringLiteral("Enter applied load in kips.")
                                    : QStringLiteral("Enter applied load in KN."));
+    AccessibleNames::apply(c);  // the names carry the unit captions
 }
 
 void UnitSwitcher::swapSelector(UnitSystem target) {

@@ -59,16 +59,21 @@ void Form3::buildLayout() {
     Command1->setGeometry(platform::twipsRect(1200, 3840, 1215, 495));
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
 
-    label("Label1", "Company", platform::twipsRect(120, 240, 1095, 255));
+    QLabel* company = label("Label1", "Company", platform::twipsRect(120, 240, 1095, 255));
     Txt_Company = textBox("Txt_Company", "Text1", platform::twipsRect(1560, 120, 2055, 495));
-    label("Label2", "Project Name", platform::twipsRect(120, 960, 1095, 375));
+    QLabel* projectName = label("Label2", "Project Name", platform::twipsRect(120, 960, 1095, 375));
     Txt_ProjectName =
         textBox("Txt_ProjectName", "Text2", platform::twipsRect(1560, 840, 2055, 495));
-    label("Label3", "Engineer", platform::twipsRect(120, 1800, 1095, 375));
-    label("Label4", "Description", platform::twipsRect(120, 2640, 1095, 375));
+    QLabel* engineer = label("Label3", "Engineer", platform::twipsRect(120, 1800, 1095, 375));
+    QLabel* description = label("Label4", "Description", platform::twipsRect(120, 2640, 1095, 375));
     Txt_Engineer = textBox("Txt_Engineer", "Text3", platform::twipsRect(1560, 1680, 2055, 495));
     Txt_Description =
         textBox("Txt_Description", "Text4", platform::twipsRect(1560, 2520, 2055, 1095));
+    // Each box is named for assistive technology by the caption to its left.
+    company->setBuddy(Txt_Company);
+    projectName->setBuddy(Txt_ProjectName);
+    engineer->setBuddy(Txt_Engineer);
+    description->setBuddy(Txt_Description);
     Txt_Description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     setTabOrder(Command1, Txt_Company);
