@@ -47,7 +47,7 @@ public:
         readVersion(root);
         DesignDocument document;
         const std::optional<UnitSystem> units = unitsOfName(member<std::string>(
-            root, "units", Json::value_t::string, "", "text", /*required=*/true));
+            root, "units", Json::value_t::string, "", "a text", /*required=*/true));
         if (!units) {
             refuse(": \"units\" must be \"imperial\" or \"si\", not \"" +
                    printableFragment(root["units"].get_ref<const std::string&>()) + '"');

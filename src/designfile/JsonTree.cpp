@@ -1,5 +1,6 @@
 #include "JsonTree.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <unordered_set>
@@ -17,7 +18,7 @@ namespace {
 // duplicates are found by a scan in small objects and a hash set in large ones.
 class TreeBuilder {
 public:
-    explicit TreeBuilder(Json& root) : root_(root) {}
+    TreeBuilder(std::string_view text, Json& root) : text_(text), root_(root) {}
 
     const TreeFault& fault() const { return fault_; }
 
@@ -49,23 +50,41 @@ public:
         return true;
     }
 
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& error) {
-        return stop(TreeFault::Kind::Syntax, syntaxDetail(error.what()));
+    bool parse_error(std::size_t position, const std::string& lastRead,
+                     const nlohmann::detail::exception& error) {
+        // A number beyond the range of a double comes as an error of its own.
+        if (error.id == kNumberOverflow) return stop(TreeFault::Kind::NumberOutOfRange, lastRead);
+        return stop(TreeFault::Kind::Syntax, where(position) + ": " + reason(error.what()));
     }
 
 private:
     static constexpr std::size_t kScanLimit = 16;
+    static constexpr int kNumberOverflow = 406;
 
     struct Level {
         Json* value;
         std::unique_ptr<std::unordered_set<std::string>> names;
     };
 
-    // "line 3, column 7: syntax error while parsing object - unexpected ','", without the
-    // piece of the file nlohmann quotes after "last read".
-    static std::string syntaxDetail(std::string_view what) {
-        const std::size_t at = what.find("parse error at ");
-        if (at != std::string_view::npos) what.remove_prefix(at + 15);
+    // "line 3, column 7" of the byte where the parser stopped (position is its 1-based offset;
+    // one past the end for an early end of the input).
+    std::string where(std::size_t position) const {
+        const std::size_t last = std::min(position > 0 ? position - 1 : 0, text_.size());
+        const std::string_view before = text_.substr(0, last);
+        const std::size_t lineStart = before.rfind('\n');
+        const std::size_t line =
+            1 + static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n'));
+        const std::size_t column =
+            lineStart == std::string_view::npos ? last + 1 : last - lineStart;
+        return "line " + std::to_string(line) + ", column " + std::to_string(column);
+    }
+
+    // nlohmann's reason ("syntax error while parsing object - unexpected ','") without its
+    // position and without the piece of the file it quotes after "last read".
+    static std::string reason(std::string_view what) {
+        const std::size_t at = what.find("parse error");
+        const std::size_t colon = what.find(": ", at == std::string_view::npos ? 0 : at);
+        if (colon != std::string_view::npos) what.remove_prefix(colon + 2);
         std::string detail(what);
         const std::size_t read = detail.find("; last read: '");
         if (read != std::string::npos) {
@@ -119,6 +138,7 @@ private:
         return true;
     }
 
+    std::string_view text_;
     Json& root_;
     std::vector<Level> levels_;
     std::string key_;
@@ -174,7 +194,7 @@ void appendCompact(std::string& out, const Json& value) {
 }  // namespace
 
 TreeFault buildJsonTree(std::string_view text, Json& tree) {
-    TreeBuilder builder(tree);
+    TreeBuilder builder(text, tree);
     Json::sax_parse(text.begin(), text.end(), &builder, nlohmann::detail::input_format_t::json,
                     true, false);
     return builder.fault();
