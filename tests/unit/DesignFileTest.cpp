@@ -11,6 +11,7 @@
 #include "BearingInputs.h"
 #include "DesignFileReader.h"
 #include "DesignFileWriter.h"
+#include "ThicknessCatalogue.h"
 
 namespace bpd::designfile {
 namespace {
@@ -322,6 +323,21 @@ TEST(BearingInputs, ValuesAreTakenAsTheWindowsFieldsHoldThem) {
     const AnalysisRequest request = analysisRequest(UnitSystem::SI, b);
     EXPECT_EQ(request.selection, 5);
     EXPECT_EQ(request.texts.w1, "4.0000");
+}
+
+TEST(BearingInputs, TheCheckersValuesGiveTheRowsOfTheWindowsTexts) {
+    DesignBearing b;
+    b.values = {101.60004, 101.6, 0.01, 1.80594, 31.72};
+    b.thickness = "25.400";
+    const NumberLocale c{".", ","};
+    const ResultTable fromTexts = analyze(analysisRequest(UnitSystem::SI, b), c);
+    ResultTable fromValues;
+    analyzeValues(UnitSystem::SI, fieldValues(b), false, 7, ThicknessCatalogue::thicknesses(), c,
+                  fromValues);
+    ASSERT_EQ(fromTexts.rows.size(), 1u);
+    ASSERT_EQ(fromValues.rows.size(), 1u);
+    EXPECT_EQ(fromTexts.rows[0].cells, fromValues.rows[0].cells);
+    EXPECT_EQ(fromTexts.rows[0].cells[4], "13715142.02");  // w1 typed as 101.6000
 }
 
 }  // namespace
