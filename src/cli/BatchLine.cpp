@@ -3,6 +3,7 @@
 #include <array>
 #include <cctype>
 
+#include "BearingInputs.h"
 #include "EchoedText.h"
 #include "PlainInput.h"
 #include "ThicknessCatalogue.h"
@@ -34,9 +35,9 @@ struct ColumnSlot {
 };
 
 // The header's columns, in the order a missing one is reported: the five inputs, sliding,
-// thickness. When sizing, w1 and b1 may be left out.
-std::array<ColumnSlot, 7> columnSlots(BatchColumns& columns, bool sizing) {
-    std::array<ColumnSlot, 7> slots;
+// then the optional ones. When sizing, w1 and b1 may be left out.
+std::array<ColumnSlot, 10> columnSlots(BatchColumns& columns, bool sizing) {
+    std::array<ColumnSlot, 10> slots;
     for (std::size_t i = 0; i < kInputs.size(); ++i) {
         const InputRule& input = kInputs[i];
         const bool sized = sizing && (input.input == Input::w1 || input.input == Input::b1);
@@ -44,6 +45,9 @@ std::array<ColumnSlot, 7> columnSlots(BatchColumns& columns, bool sizing) {
     }
     slots[5] = {"sliding", &columns.sliding, true};
     slots[6] = {"thickness", &columns.thickness, false};
+    slots[7] = {"mark", &columns.mark, false};
+    slots[8] = {"location", &columns.location, false};
+    slots[9] = {"quantity", &columns.quantity, false};
     return slots;
 }
 
@@ -110,7 +114,7 @@ bool readBatchHeader(std::string_view line, BatchColumns& columns, std::string& 
     }
     columns = BatchColumns{};
     columns.fieldCount = static_cast<int>(names.size());
-    const std::array<ColumnSlot, 7> slots = columnSlots(columns, sizing);
+    const std::array<ColumnSlot, 10> slots = columnSlots(columns, sizing);
     for (std::size_t index = 0; index < names.size(); ++index) {
         const std::string key = lowered(names[index]);
         bool known = false;
@@ -125,7 +129,8 @@ bool readBatchHeader(std::string_view line, BatchColumns& columns, std::string& 
         }
         if (!known) {
             error = "header: unknown column \"" + echoed(names[index]) +
-                    "\" (expected w1,b1,A,dh,Vap,sliding and optionally thickness)";
+                    "\" (expected w1,b1,A,dh,Vap,sliding and optionally thickness, mark, "
+                    "location, quantity)";
             return false;
         }
     }
@@ -190,6 +195,23 @@ bool readBatchBearing(const std::vector<std::string>& fields, const BatchColumns
             }
             bearing.selection = position;
         }
+    }
+
+    const auto optionalField = [&](int column) -> const std::string& {
+        static const std::string kAbsent;
+        return column >= 0 ? fields[static_cast<std::size_t>(column)] : kAbsent;
+    };
+    bearing.mark = optionalField(columns.mark);
+    bearing.location = optionalField(columns.location);
+    bearing.quantity = 1;
+    if (const std::string& quantity = optionalField(columns.quantity); !quantity.empty()) {
+        const InputReading reading = readInput(quantity, false);
+        const double q = reading.value.value_or(0);
+        if (!reading.value || !designfile::isQuantity(q)) {
+            error = "quantity: \"" + echoed(quantity) + "\" is not a whole number of at least 1";
+            return false;
+        }
+        bearing.quantity = q;
     }
     return true;
 }

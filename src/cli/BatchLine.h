@@ -1,6 +1,8 @@
 #pragma once
 // The batch file's lines: a header naming the columns (w1, b1, A, dh, Vap, sliding and
-// optionally thickness, in any order), then one bearing per line.
+// optionally thickness, mark, location and quantity, in any order), then one bearing per line.
+// The check reads the bearing's inputs; mark, location and quantity go into a design file
+// (--save-project) and are otherwise passed over.
 
 #include <string>
 #include <string_view>
@@ -15,6 +17,7 @@ namespace bpd::cli {
 struct BatchColumns {
     FiveInputs<int> inputs{-1, -1, -1, -1, -1};
     int sliding = -1, thickness = -1;
+    int mark = -1, location = -1, quantity = -1;
     int fieldCount = 0;
 };
 
@@ -24,6 +27,8 @@ struct BatchBearing {
     int selection = 0;  // 0 = "All", 1..7 a catalogue position
     // When sizing: whether the line fixes w1 or b1 (at most one; values holds it).
     bool w1Given = true, b1Given = true;
+    std::string mark, location;  // empty when the column is absent
+    double quantity = 1;         // a whole number of at least 1; 1 when absent or empty
 };
 
 // Splits one CSV line into fields (commas; double quotes with "" inside a quoted field;

@@ -10,6 +10,7 @@
 #include "ExitStatus.h"
 #include "PadSizing.h"
 #include "PlainInput.h"
+#include "ProjectRun.h"
 #include "ResultTable.h"
 #include "RowAdvice.h"
 #include "RowExplanation.h"
@@ -33,6 +34,9 @@ constexpr std::string_view kUsage =
                  [--format text|csv|json]
        bpd-check --batch FILE.csv [--units imperial|si] [--explain]
        bpd-check --batch FILE.csv --size [--step S] [--max M] [--units imperial|si]
+       bpd-check --batch FILE.csv --save-project FILE.bpd [--units imperial|si]
+       bpd-check --project FILE.bpd [--explain] [--format csv|text|json]
+       bpd-check --project FILE.bpd --size [--step S] [--max M] [--format csv|text|json]
        bpd-check --help | --version
 
 The design check of rectangular elastomeric bearing pads (Pelgro Bearing Pad Design),
@@ -98,7 +102,8 @@ Batch
                    The first line names the columns, in any order:
                      w1,b1,A,dh,Vap,sliding[,thickness]
                    sliding is 0/1, yes/no or true/false; thickness is a label or All
-                   (empty or absent: All). Output on standard output, CSV: the header
+                   (empty or absent: All); the columns mark, location and quantity may
+                   be given too (the check passes them over; --save-project keeps them). Output on standard output, CSV: the header
                    "line" and the 13 header texts, then for each bearing and each computed
                    thickness its input line number and the 13 cell texts. Blank lines are
                    skipped. A bad line is reported on standard error with its line number
@@ -109,19 +114,47 @@ Batch
                    Ucomp,Ushear,Governs; a line where no pad passes is reported with the
                    reason.
 
+Design files
+  --project FILE   check every bearing of a design file (.bpd: JSON, documented in
+                   /usr/share/doc/pelgro-bpd/design-file.md) in the file's own units, each
+                   value taken as the window takes it when typed into its field (re-formatted
+                   to four decimals). Output, CSV by default: the header "mark" and the 13
+                   header texts of the file's units (then Ucomp,Ushear,Governs with
+                   --explain), then for each bearing, in file order, and each computed
+                   thickness the mark and the 13 cell texts; text: the same, aligned; json:
+                   {"units", "bearings": [{"position", "mark", "table"}]}, each table in the
+                   json form of one bearing. With --size, one line per bearing: the mark,
+                   then the fields of a sized batch line (both dimensions sized, the
+                   bearing's thickness kept; json: "pad"). A bearing whose values the input
+                   rules refuse is reported on standard error with its position, mark and
+                   reason ("bearing 3 (B3): w1: must be positive") and the others are still
+                   checked. A file that cannot be read, is not JSON (line and column given),
+                   not a design file, of a newer version, has a member of the wrong type, is
+                   larger than 64 MiB or nested deeper than 64 levels is refused as a whole.
+  --save-project FILE
+                   with --batch: write the batch's bearings to the design file FILE in the
+                   units of --units instead of checking them, with their mark, location and
+                   quantity columns (quantity: a whole number of at least 1, default 1).
+                   Nothing is written when a line is reported; the file is replaced whole
+                   or keeps its old bytes, and a symlink at its name is replaced, never
+                   written through.
+
 Messages go to standard error. A value they repeat is shown in double quotes with each
 control character and each byte that is not UTF-8 written as \xNN (ESC as \x1b) and a
 backslash as \\, cut after 80 characters with "...".
 
 Exit status
-  0  every bearing was checked (a "FAIL!" verdict is a result, not an error), or sized
-  1  an input value was rejected, a batch line was reported, a run stopped on an
-     arithmetic fault (the rows completed before it are written), or no pad passes
-     (--size)
-  2  bad options (this usage message) or a batch file that cannot be opened or read
-     (a directory, an I/O error; the rows of the lines read before are written)
+  0  every bearing was checked (a "FAIL!" verdict is a result, not an error), or sized,
+     or the design file was written
+  1  an input value was rejected, a batch line or a bearing of a design file was
+     reported, a run stopped on an arithmetic fault (the rows completed before it are
+     written), or no pad passes (--size)
+  2  bad options (this usage message), a batch file that cannot be opened or read
+     (a directory, an I/O error; the rows of the lines read before are written), or a
+     design file that cannot be read or is refused as a whole
   3  the output could not be written (a full disk, a closed standard output, a pipe
-     whose reader has gone): the results are incomplete
+     whose reader has gone): the results are incomplete; or the design file of
+     --save-project could not be written (it keeps its old bytes)
 )";
 
 std::string lowered(std::string_view s) {
@@ -273,6 +306,42 @@ int runOneBearing(const CheckOptions& options, std::ostream& out, std::ostream& 
     return kExitDone;
 }
 
+// --project takes its units and bearings from the file.
+bool projectOptionsFit(const CheckOptions& options, std::string& error) {
+    for (const InputRule& input : kInputs) {
+        if (input.of(options.inputs)) {
+            error = optionOf(input) + " cannot be used with --project";
+            return false;
+        }
+    }
+    if (options.batch || options.saveProject) {
+        error = "--project cannot be used with --batch or --save-project";
+        return false;
+    }
+    if (options.sliding || options.thickness || options.unitsGiven) {
+        error =
+            "--sliding, --thickness and --units cannot be used with --project (the file "
+            "gives them)";
+        return false;
+    }
+    if ((options.step || options.maximum) && !options.size) {
+        error = "--step and --max need --size";
+        return false;
+    }
+    return !options.size || sizingSizes(options, error);
+}
+
+// Checks a design file, or saves a batch as one.
+int runProjectCommand(const CheckOptions& options, std::ostream& out, std::ostream& err) {
+    ProjectOptions project;
+    project.format = options.format.value_or(OutputFormat::Csv);
+    project.explain = options.explain;
+    project.size = options.size;
+    project.step = options.step;
+    project.maximum = options.maximum;
+    return runProject(*options.project, out, err, project);
+}
+
 // The options that take no value, and the switch each one sets.
 bool CheckOptions::*flagOption(std::string_view arg) {
     static constexpr std::pair<std::string_view, bool CheckOptions::*> kFlags[] = {
@@ -293,8 +362,6 @@ std::string_view checkUsage() {
 
 bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& options,
                        std::string& error) {
-    bool unitsGiven = false;
-
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view arg = args[i];
         std::optional<std::string_view> inlineValue;
@@ -375,7 +442,7 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
                 error = "unknown units \"" + echoed(value) + "\" (imperial or si)";
                 return false;
             }
-            unitsGiven = true;
+            options.unitsGiven = true;
             continue;
         }
         if (arg == "--format") {
@@ -404,12 +471,32 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
             options.batch = std::string(value);
             continue;
         }
+        if (arg == "--project" || arg == "--save-project") {
+            std::string_view value;
+            if (!takeValue(value)) return false;
+            if (value.empty()) {
+                error = "option " + std::string(arg) + " needs a file name";
+                return false;
+            }
+            (arg == "--project" ? options.project : options.saveProject) = std::string(value);
+            continue;
+        }
         error = arg.starts_with("-") ? "unknown option " + echoed(arg)
                                      : "unexpected argument \"" + echoed(arg) + "\"";
         return false;
     }
-    (void)unitsGiven;
     if (options.help || options.version) return true;
+    if (options.project) return projectOptionsFit(options, error);
+    if (options.saveProject) {
+        if (!options.batch) {
+            error = "--save-project needs --batch (the bearings to save)";
+            return false;
+        }
+        if (options.size || options.explain || options.format) {
+            error = "--save-project writes the design file only (no --size, --explain or --format)";
+            return false;
+        }
+    }
 
     if ((options.step || options.maximum) && !options.size) {
         error = "--step and --max need --size";
@@ -460,6 +547,7 @@ int runCheck(std::span<const std::string_view> args, std::istream& in, std::ostr
         out << "bpd-check " << BPD_VERSION << '\n';
         return checkedOutput(out, err, kExitDone);
     }
+    if (options.project) return checkedOutput(out, err, runProjectCommand(options, out, err));
     if (!options.batch && options.size)
         return checkedOutput(out, err, runSizing(options, out, err));
     if (!options.batch) return checkedOutput(out, err, runOneBearing(options, out, err));
@@ -468,10 +556,12 @@ int runCheck(std::span<const std::string_view> args, std::istream& in, std::ostr
     batch.explain = options.explain;
     batch.size = options.size;
     if (options.size) batch.sizes = sizingSizes(options, error).value();
-    if (*options.batch == "-") {
-        return checkedOutput(out, err,
-                             runBatch(in, "standard input", out, err, options.units, batch));
-    }
+    const auto run = [&](std::istream& input, std::string_view name) {
+        if (options.saveProject)
+            return saveProject(input, name, *options.saveProject, options.units, err);
+        return checkedOutput(out, err, runBatch(input, name, out, err, options.units, batch));
+    };
+    if (*options.batch == "-") return run(in, "standard input");
     const std::string name = '"' + echoed(*options.batch) + '"';
     std::error_code openError;
     const std::unique_ptr<DescriptorBuffer> file =
@@ -481,7 +571,7 @@ int runCheck(std::span<const std::string_view> args, std::istream& in, std::ostr
         return kExitUsage;
     }
     std::istream stream(file.get());
-    return checkedOutput(out, err, runBatch(stream, name, out, err, options.units, batch));
+    return run(stream, name);
 }
 
 }  // namespace bpd::cli

@@ -1,9 +1,10 @@
 #pragma once
 // bpd-check: the design engine for scripts and batch work.
 //
-// Exit status (ExitStatus.h): 0 done; 1 an input value was rejected, a batch line was
-// reported or a run stopped on an arithmetic fault; 2 bad options (usage message) or a batch
-// file that cannot be opened or read; 3 the output could not be written.
+// Exit status (ExitStatus.h): 0 done; 1 an input value was rejected, a batch line or a
+// bearing of a design file was reported or a run stopped on an arithmetic fault; 2 bad
+// options (usage message), a batch file that cannot be opened or read or a design file that
+// is refused as a whole; 3 the output or the design file could not be written.
 
 #include <istream>
 #include <optional>
@@ -30,6 +31,9 @@ struct CheckOptions {
     bool explain = false;                      // utilisation and governing check of every row
     bool size = false;                         // the smallest passing pad instead of a check
     std::optional<std::string> step, maximum;  // the sizing grid (--step, --max)
+    std::optional<std::string> project;        // a design file to check (--project)
+    std::optional<std::string> saveProject;    // the design file a batch becomes
+    bool unitsGiven = false;
 };
 
 // Reads the arguments (without the program name). False with a reason on bad options.

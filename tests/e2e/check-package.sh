@@ -84,7 +84,8 @@ for path in /usr/bin/pelgro-bpd /usr/bin/bpd-check /usr/lib/pelgro-bpd/pelgro-bp
             /usr/share/icons/hicolor/scalable/apps/pelgro-bpd.svg \
             /usr/share/man/man1/pelgro-bpd.1.gz /usr/share/man/man1/bpd-check.1.gz \
             /usr/share/bash-completion/completions/bpd-check \
-            /usr/share/doc/pelgro-bpd/copyright /usr/share/doc/pelgro-bpd/changelog.gz; do
+            /usr/share/doc/pelgro-bpd/copyright /usr/share/doc/pelgro-bpd/changelog.gz \
+            /usr/share/doc/pelgro-bpd/design-file.md; do
     [ -e "$path" ] || fail "$path is missing"
 done
 [ ! -e /usr/bin/bpd-registry ] || fail "bpd-registry is on the PATH"

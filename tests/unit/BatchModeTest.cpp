@@ -261,12 +261,12 @@ const BadHeader kBadHeaders[] = {
      "bpd-check: line 1: header: column \"sliding\" is missing\n"},
     {"UnknownColumn", "w1,b1,A,dh,Vap,sliding,colour\n",
      "bpd-check: line 1: header: unknown column \"colour\" (expected w1,b1,A,dh,Vap,sliding and "
-     "optionally thickness)\n"},
+     "optionally thickness, mark, location, quantity)\n"},
     {"DuplicateColumn", "w1,b1,A,dh,Vap,sliding,w1\n",
      "bpd-check: line 1: header: column \"w1\" appears twice\n"},
     {"DataWithoutHeader", "4,4,.01,.0711,7.13,0\n",
      "bpd-check: line 1: header: unknown column \"4\" (expected w1,b1,A,dh,Vap,sliding and "
-     "optionally thickness)\n"},
+     "optionally thickness, mark, location, quantity)\n"},
 };
 
 BPD_CASE_TABLE(Headers, BadHeaderTest, BadHeader, kBadHeaders);

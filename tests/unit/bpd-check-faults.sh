@@ -1,7 +1,8 @@
 #!/bin/sh
 # bpd-check under real faults, as a script calling it meets them:
 #   bpd-check-faults.sh BPD_CHECK CASE
-# Output faults must end in status 3 with a message, unreadable batch files in status 2.
+# Output faults (standard output, a design file that does not fit) must end in status 3 with a
+# message, unreadable batch files in status 2.
 # Exit 0 passed, 1 failed, 77 skipped (the reason is printed).
 set -u
 bin="$1"
@@ -34,6 +35,21 @@ case "$case" in
         mounted="$work/mnt"
         "$bin" --batch "$work/in.csv" >"$work/mnt/out.csv" 2>"$work/err" || status=$?
         want=3 message="cannot write to standard output: No space left on device" ;;
+    save-project-full-tmpfs)
+        # The design file does not fit: the old one must keep its bytes.
+        mkdir "$work/mnt"
+        if ! mount -t tmpfs -o size=16k tmpfs "$work/mnt" 2>"$work/mount.err"; then
+            echo "SKIP: cannot mount a 16 KiB tmpfs here ($(cat "$work/mount.err")); needs root"
+            exit 77
+        fi
+        mounted="$work/mnt"
+        printf 'old bytes\n' >"$work/mnt/bridge.bpd"
+        "$bin" --batch "$work/in.csv" --save-project "$work/mnt/bridge.bpd" 2>"$work/err" || status=$?
+        if [ "$(cat "$work/mnt/bridge.bpd")" != "old bytes" ] || [ "$(ls -A "$work/mnt")" != bridge.bpd ]; then
+            echo "FAIL: $case: the old file was changed or a temporary file was left: $(ls -A "$work/mnt")"
+            exit 1
+        fi
+        want=3 message="cannot write \"$work/mnt/bridge.bpd\": No space left on device (the file keeps what it held)" ;;
     size-dev-full)
         "$bin" --size --A .01 --dh .1 --Vap 45 --format json >/dev/full 2>"$work/err" || status=$?
         want=3 message="cannot write to standard output: No space left on device" ;;

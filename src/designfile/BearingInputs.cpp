@@ -1,0 +1,109 @@
+#include "BearingInputs.h"
+
+#include <cmath>
+
+#include "NumberFormat.h"
+#include "ThicknessCatalogue.h"
+
+namespace bpd::designfile {
+
+namespace {
+
+// The file's numbers are plain: the C separators, as the window under the C locale.
+const NumberLocale kFileNumbers{".", ","};
+
+// Beyond 2^53 a double no longer tells one whole number from the next.
+constexpr double kLargestQuantity = 9007199254740992.0;
+
+std::string_view problemText(InputProblem problem) {
+    switch (problem) {
+        case InputProblem::NotANumber:
+            return "is not a number";
+        case InputProblem::Negative:
+            return "must be 0 or positive";
+        case InputProblem::NotPositive:
+            return "must be positive";
+        case InputProblem::None:
+            break;
+    }
+    return {};
+}
+
+std::string fieldText(const std::optional<double>& value) {
+    if (!value) return {};
+    return formatInputPattern(formatShortest(*value), kFileNumbers);
+}
+
+}  // namespace
+
+bool isQuantity(double quantity) {
+    return quantity >= 1 && quantity <= kLargestQuantity && quantity == std::floor(quantity);
+}
+
+InputTexts fieldTexts(const DesignBearing& bearing) {
+    InputTexts texts;
+    for (const InputRule& input : kInputs) input.of(texts) = fieldText(input.of(bearing.values));
+    return texts;
+}
+
+int thicknessPosition(UnitSystem units, const DesignBearing& bearing) {
+    return ThicknessCatalogue::positionOfLabel(units, bearing.thickness);
+}
+
+std::optional<BearingProblem> bearingProblem(UnitSystem units, const DesignBearing& bearing,
+                                             std::size_t position) {
+    BearingProblem problem{position, bearing.mark, {}, {}};
+    auto found = [&](std::string_view field, std::string_view reason) {
+        problem.field = field;
+        problem.reason = reason;
+        return problem;
+    };
+    if (!bearing.mark) return found("mark", "missing");
+    if (!isQuantity(bearing.quantity))
+        return found("quantity", "must be a whole number of at least 1");
+    const InputTexts texts = fieldTexts(bearing);
+    for (const InputRule& input : kInputs) {
+        if (!input.of(bearing.values)) return found(input.name, "missing");
+        const InputProblem p =
+            inputProblem(parseNumber(input.of(texts), kFileNumbers), input.zeroAllowed);
+        if (p != InputProblem::None) return found(input.name, problemText(p));
+    }
+    if (thicknessPosition(units, bearing) < 0) {
+        std::string labels;
+        for (const std::string_view label : ThicknessCatalogue::selectorEntries(units)) {
+            if (!labels.empty()) labels += ' ';
+            labels += label;
+        }
+        return found("thickness", "is not one of " + labels);
+    }
+    return std::nullopt;
+}
+
+std::string describeProblem(const BearingProblem& problem) {
+    std::string text = "bearing " + std::to_string(problem.position);
+    if (problem.mark) text += " (" + *problem.mark + ')';
+    return text + ": " + problem.field + ": " + problem.reason;
+}
+
+AnalysisRequest analysisRequest(UnitSystem units, const DesignBearing& bearing) {
+    AnalysisRequest request;
+    request.units = units;
+    request.texts = fieldTexts(bearing);
+    request.sliding = bearing.sliding;
+    request.selection = thicknessPosition(units, bearing);
+    return request;
+}
+
+InputValues fieldValues(const DesignBearing& bearing) {
+    const InputTexts texts = fieldTexts(bearing);
+    InputValues values;
+    for (const InputRule& input : kInputs)
+        input.of(values) = parseNumber(input.of(texts), kFileNumbers).value_or(0);
+    return values;
+}
+
+long long quantityOf(const DesignBearing& bearing) {
+    return static_cast<long long>(bearing.quantity);
+}
+
+}  // namespace bpd::designfile
