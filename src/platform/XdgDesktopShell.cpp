@@ -5,6 +5,7 @@
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -100,7 +101,8 @@ bool launch(GAppInfo* app, const QList<QByteArray>& uris, const QString& directo
     if (move) QDir::setCurrent(before);
     g_list_free(list);
     if (error) {
-        std::fprintf(stderr, "pelgro-bpd: %s: %s\n", g_app_info_get_name(app), error->message);
+        std::fprintf(stderr, "%s: %s: %s\n", qPrintable(QCoreApplication::applicationName()),
+                     g_app_info_get_name(app), error->message);
         g_error_free(error);
     }
     return launched;

@@ -230,6 +230,27 @@ private slots:
         }
     }
 
+    // A program that declares only an alias of the type (ImageMagick's viewer: image/pdf)
+    // comes after the one that declares the type itself, though its id sorts first.
+    void theTypeItselfWinsOverAnAlias() {
+        Desktop desktop;
+        desktop.addProgram(QStringLiteral("system"), QStringLiteral("display-im6.q16.desktop"),
+                           QStringLiteral("imagemagick"), QStringLiteral("image/pdf;image/png;"));
+        desktop.addProgram(QStringLiteral("system"), QStringLiteral("org.gnome.Evince.desktop"),
+                           QStringLiteral("evince"), QStringLiteral("application/pdf;"));
+        desktop.index(QStringLiteral("system"));
+        const QString document = desktop.path(QStringLiteral("guide.pdf"));
+        QCOMPARE(desktop.probe({QStringLiteral("open"), document}), QStringLiteral("Opened"));
+        const QStringList ours = desktop.takeRecord();
+        QCOMPARE(desktop.run(QStringLiteral("gio"), {QStringLiteral("open"), document}), QString());
+        QCOMPARE(ours.mid(1), desktop.takeRecord().mid(1));
+        QCOMPARE(ours.mid(1), (QStringList{QStringLiteral("evince"), document}));
+        QCOMPARE(desktop.probe({QStringLiteral("apps"), QStringLiteral("application/pdf")})
+                     .split(u'\n')
+                     .size(),
+                 2);  // both are on offer
+    }
+
     // GIO puts the document into a quoted Exec argument shell-quoted: a folder named after a
     // command runs nothing.
     void aFolderNameNeverRunsACommand() {
