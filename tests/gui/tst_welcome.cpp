@@ -83,7 +83,7 @@ private slots:
     void okHasTheFocusAndNeitherButtonIsDefault() {
         Start start;
         QVERIFY(start.show());
-        start.dialog.activateWindow();
+        // Active as it shows: nothing activates it first.
         QVERIFY(QTest::qWaitForWindowActive(&start.dialog));
         QCOMPARE(QApplication::focusWidget(), start.button("OKButton"));
         QVERIFY(start.button("OKButton")->isEnabled());
