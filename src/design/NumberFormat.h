@@ -3,7 +3,7 @@
 //
 // Every text is decided on the decimal value of the number, never by printf of a binary
 // double: a value that rounds to 59.4550 prints 59.46. The window passes the separators of
-// the user's locale; the command line passes the C locale (".", ",").
+// the user's locale; the command line passes the C locale (NumberLocale::c()).
 
 #include <cstddef>
 #include <cstdint>
