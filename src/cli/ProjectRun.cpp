@@ -26,8 +26,6 @@ namespace {
 
 using designfile::DesignBearing;
 
-const NumberLocale kCLocale{".", ","};
-
 // The fields of a CSV text whose fields hold no comma (header texts, cells in the C locale).
 std::vector<std::string> splitPlain(const std::string& text) {
     std::vector<std::string> fields;
@@ -204,7 +202,7 @@ bool checkBearing(std::size_t position, const DesignBearing& bearing, UnitSystem
         return true;
     }
     static const auto thicknesses = ThicknessCatalogue::thicknesses();
-    analyzeValues(units, values, bearing.sliding, selection, thicknesses, kCLocale, table);
+    analyzeValues(units, values, bearing.sliding, selection, thicknesses, NumberLocale::c(), table);
     std::vector<RowExplanation> explained;
     if (options.explain) {
         const double VapKips = padInputOf(units, values, bearing.sliding).Vap;

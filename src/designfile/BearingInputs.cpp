@@ -9,9 +9,6 @@ namespace bpd::designfile {
 
 namespace {
 
-// The file's numbers are plain: the C separators, as the window under the C locale.
-const NumberLocale kFileNumbers{".", ","};
-
 // Beyond 2^53 a double no longer tells one whole number from the next.
 constexpr double kLargestQuantity = 9007199254740992.0;
 
@@ -31,7 +28,7 @@ std::string_view problemText(InputProblem problem) {
 
 std::string fieldText(const std::optional<double>& value) {
     if (!value) return {};
-    return formatInputPattern(formatShortest(*value), kFileNumbers);
+    return formatInputPattern(formatShortest(*value), NumberLocale::c());
 }
 
 }  // namespace
@@ -65,7 +62,7 @@ std::optional<BearingProblem> bearingProblem(UnitSystem units, const DesignBeari
     for (const InputRule& input : kInputs) {
         if (!input.of(bearing.values)) return found(input.name, "missing");
         const InputProblem p =
-            inputProblem(parseNumber(input.of(texts), kFileNumbers), input.zeroAllowed);
+            inputProblem(parseNumber(input.of(texts), NumberLocale::c()), input.zeroAllowed);
         if (p != InputProblem::None) return found(input.name, problemText(p));
     }
     if (thicknessPosition(units, bearing) < 0) {
@@ -98,7 +95,7 @@ InputValues fieldValues(const DesignBearing& bearing) {
     const InputTexts texts = fieldTexts(bearing);
     InputValues values;
     for (const InputRule& input : kInputs)
-        input.of(values) = parseNumber(input.of(texts), kFileNumbers).value_or(0);
+        input.of(values) = parseNumber(input.of(texts), NumberLocale::c()).value_or(0);
     return values;
 }
 
