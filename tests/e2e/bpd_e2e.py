@@ -68,7 +68,6 @@ SETTINGS_OK = (120, 272)
 CONDITIONS_OK = (224, 680)
 ABOUT_OK = (68, 180)
 ABOUT_SYSINFO = (164, 180)
-LABEL1 = (68, 60)  # the caption left of the length field: a click there only selects the window
 
 OPENING_INPUTS = {"w1": "4", "b1": "4", "A": ".01", "dh": "0.0711", "Vap": "7.13"}
 REPORT_COLUMN_WIDTHS = [10, 10, 10, 15, 15, 10, 15, 10, 10, 15, 15, 15, 15]
@@ -380,6 +379,17 @@ class Program:
 
     def click(self, wid, point, y_offset=0):
         self.xdo("mousemove", "--window", wid, point[0], point[1] + y_offset)
+        time.sleep(0.05)
+        self.xdo("click", 1)
+        time.sleep(0.2)
+
+    def click_title_bar(self, wid):
+        """Clicks the window's title bar, right of its caption and left of its buttons: how a
+        user brings back a window that another program's window partly covers."""
+        geometry = self.xdo("getwindowgeometry", "--shell", wid)
+        x, y, width = (int(re.search(name + r"=(-?\d+)", geometry).group(1))
+                       for name in ("X", "Y", "WIDTH"))
+        self.xdo("mousemove", x + width - 120, y - 8)
         time.sleep(0.05)
         self.xdo("click", 1)
         time.sleep(0.2)
@@ -993,9 +1003,6 @@ def scenario_viewers(program, desktop, checks):
     for shortcut, kind, name in (("ctrl+h", "help", "Pelgro_BPD.chm"),
                                  ("ctrl+d", "pdf", "DG3-RavelonDesignGuide.pdf")):
         document = os.path.join(help_folder, name)
-        if notes:  # the first viewer has the keyboard now: click the main window to go back
-            program.click(main, LABEL1, program.menu_offset(main))
-            program.wait_active(main)
         program.key(shortcut)
         deadline = time.monotonic() + 15
         while not processes_opening(document) and time.monotonic() < deadline:
@@ -1016,6 +1023,9 @@ def scenario_viewers(program, desktop, checks):
         time.sleep(1)  # drawn, for the picture
         desktop.screenshot(os.path.join(program.output, f"{kind}-viewer.png"))
         notes.append(f"{shortcut}: {executable} {document}")
+        # The viewer has the keyboard now: the user clicks the main window to go back to it.
+        program.click_title_bar(main)
+        program.wait_active(main)
     check(program.windows(MAIN_TITLE), "the main window is gone after the Help commands")
     program.close_main_window(main)
     return notes
