@@ -7,11 +7,6 @@
 
 namespace bpd {
 
-namespace {
-// Es at the shear check's limit, in percent.
-constexpr double kShearStrainLimit = 75;
-}  // namespace
-
 RowExplanation explainRow(const PadResult& values, double VapKips) {
     RowExplanation e;
     e.compressionFails = !values.compressionPasses;

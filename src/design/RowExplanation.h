@@ -15,6 +15,9 @@ namespace bpd {
 
 enum class DesignCheck { Compression, Shear };
 
+// Es at the shear check's limit, in percent.
+inline constexpr double kShearStrainLimit = 75;
+
 struct RowExplanation {
     double compression = 0;      // Vap / Var; infinite when Var = 0 < Vap; 0 when Vap = 0
     double shear = 0;            // Es / 75; 0 when the check passes by the method
