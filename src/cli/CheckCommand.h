@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "InputRules.h"
+#include "SheetService.h"
 #include "TableOutput.h"
 #include "Units.h"
 
@@ -30,6 +31,8 @@ struct CheckOptions {
     bool explain = false;                      // utilisation and governing check of every row
     bool size = false;                         // the smallest passing pad instead of a check
     std::optional<std::string> step, maximum;  // the sizing grid (--step, --max)
+    std::optional<std::string> sheet;          // the calculation sheet's PDF (--sheet)
+    std::optional<std::string> company, projectName, engineer, description;
 };
 
 // Reads the arguments (without the program name). False with a reason on bad options.
@@ -41,8 +44,9 @@ std::string_view checkUsage();
 
 // Runs the command; in is the standard input (for "--batch -"). Every output error (out in
 // a bad state after the run; DescriptorBuffer gives the system's reason) is reported on err
-// and gives status 3.
+// and gives status 3, and so is a calculation sheet that cannot be written. sheets draws the
+// sheets of --sheet; without it --sheet is refused as unavailable.
 int runCheck(std::span<const std::string_view> args, std::istream& in, std::ostream& out,
-             std::ostream& err);
+             std::ostream& err, SheetService* sheets = nullptr);
 
 }  // namespace bpd::cli
