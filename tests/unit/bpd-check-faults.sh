@@ -34,6 +34,20 @@ case "$case" in
         mounted="$work/mnt"
         "$bin" --batch "$work/in.csv" >"$work/mnt/out.csv" 2>"$work/err" || status=$?
         want=3 message="cannot write to standard output: No space left on device" ;;
+    sheet-full-tmpfs)
+        mkdir "$work/mnt"
+        if ! mount -t tmpfs -o size=16k tmpfs "$work/mnt" 2>"$work/mount.err"; then
+            echo "SKIP: cannot mount a 16 KiB tmpfs here ($(cat "$work/mount.err")); needs root"
+            exit 77
+        fi
+        mounted="$work/mnt"
+        "$bin" --w1 4 --b1 4 --A .01 --dh 0.0711 --Vap 7.13 --sheet "$work/mnt/sheet.pdf" \
+            >"$work/out" 2>"$work/err" || status=$?
+        if [ -n "$(ls -A "$work/mnt")" ]; then
+            echo "FAIL: $case: left behind: $(ls -A "$work/mnt")"
+            exit 1
+        fi
+        want=3 message="cannot write the sheet \"$work/mnt/sheet.pdf\": No space left on device" ;;
     size-dev-full)
         "$bin" --size --A .01 --dh .1 --Vap 45 --format json >/dev/full 2>"$work/err" || status=$?
         want=3 message="cannot write to standard output: No space left on device" ;;
