@@ -3,11 +3,13 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
-#include <memory>
+#include <functional>
+#include <vector>
 
 #include "AtomicFile.h"
 #include "BearingSheet.h"
 #include "InputsDigest.h"
+#include "PackageCover.h"
 #include "PageFrame.h"
 #include "PdfInfo.h"
 #include "PdfStructure.h"
@@ -26,12 +28,15 @@ QString CalculationDocument::titleFor(const SheetHeading& heading) {
                           : QStringLiteral("Calculation sheet: ") + name;
 }
 
-QByteArray CalculationDocument::bearingSheetPdf(const BearingCalculation& calculation,
-                                                const SheetHeading& heading,
-                                                const QPageSize& pageSize) {
+namespace {
+
+// The writer of a sheet or a package: PDF/A-1b at 72 dots per inch, no margins (the frame
+// keeps its own), the metadata in the XMP packet and, after painting, in the Info dictionary.
+QByteArray render(const SheetHeading& heading, const QPageSize& pageSize,
+                  const std::function<void(QPdfWriter&, const QRectF&)>& paint) {
     PdfInfo::Fields info;
-    info.title = titleFor(heading);
-    info.author = authorFor(heading);
+    info.title = CalculationDocument::titleFor(heading);
+    info.author = CalculationDocument::authorFor(heading);
     info.creator = heading.program + QLatin1Char(' ') + heading.version;
     info.producer = QStringLiteral("Qt ") + QString::fromLatin1(qVersion());
     info.created = heading.made;
@@ -47,22 +52,88 @@ QByteArray CalculationDocument::bearingSheetPdf(const BearingCalculation& calcul
         writer.setTitle(info.title);
         writer.setCreator(info.creator);
         writer.setDocumentXmpMetadata(PdfInfo::xmp(info));
+        paint(writer, QRectF(QPointF(0, 0), pageSize.size(QPageSize::Point)));
+    }
+    QString error;
+    return PdfInfo::withInfo(bytes, info, error);
+}
 
-        const QRectF page(QPointF(0, 0), pageSize.size(QPageSize::Point));
+}  // namespace
+
+QByteArray CalculationDocument::bearingSheetPdf(const BearingCalculation& calculation,
+                                                const SheetHeading& heading,
+                                                const QPageSize& pageSize) {
+    return render(heading, pageSize, [&](QPdfWriter& writer, const QRectF& page) {
         const PageFrame frame(heading, page);
         const BearingSheet sheet(calculation, frame.body().size(), writer);
         const QString digest = InputsDigest::of(calculation.canonicalInputs);
-
         QPainter painter(&writer);
         for (int p = 0; p < sheet.pageCount(); ++p) {
             if (p > 0) writer.newPage();
             frame.paint(painter, p + 1, sheet.pageCount(), digest);
             sheet.paintPage(painter, p, frame.body().topLeft());
         }
-        painter.end();
+    });
+}
+
+QByteArray CalculationDocument::packagePdf(const QList<PackageBearing>& bearings,
+                                           const SheetHeading& heading, const QPageSize& pageSize) {
+    std::vector<BearingCalculation> calculations;
+    calculations.reserve(static_cast<std::size_t>(bearings.size()));
+    std::string everyInput;
+    for (const PackageBearing& b : bearings) {
+        calculations.push_back(calculateBearing(b.bearing));
+        everyInput += calculations.back().canonicalInputs + '\n';
     }
-    QString error;
-    return PdfInfo::withInfo(bytes, info, error);
+    return render(heading, pageSize, [&](QPdfWriter& writer, const QRectF& page) {
+        const PageFrame coverFrame(heading, page);
+        const QSizeF body = coverFrame.body().size();
+        const PackageCover cover(bearings, calculations, body);
+        // Every sheet laid out first: the page numbers run through the package.
+        std::vector<BearingSheet> sheets;
+        sheets.reserve(calculations.size());
+        QList<int> firstPages;
+        int total = cover.pageCount();
+        for (BearingCalculation& c : calculations) {
+            firstPages << total + 1;
+            sheets.emplace_back(std::move(c), body, writer);
+            total += sheets.back().pageCount();
+        }
+        QPainter painter(&writer);
+        int number = 0;
+        const auto next = [&]() {
+            if (number++ > 0) writer.newPage();
+        };
+        const QString packageDigest = InputsDigest::of(everyInput);
+        for (int p = 0; p < cover.pageCount(); ++p) {
+            next();
+            coverFrame.paint(painter, number, total, packageDigest);
+            cover.paintPage(painter, p, coverFrame.body().topLeft(), firstPages);
+        }
+        for (std::size_t i = 0; i < sheets.size(); ++i) {
+            SheetHeading own = heading;
+            own.mark = bearings[static_cast<qsizetype>(i)].mark;
+            own.location = bearings[static_cast<qsizetype>(i)].location;
+            const PageFrame frame(own, page);
+            const QString digest = InputsDigest::of(sheets[i].calculation().canonicalInputs);
+            for (int p = 0; p < sheets[i].pageCount(); ++p) {
+                next();
+                frame.paint(painter, number, total, digest);
+                sheets[i].paintPage(painter, p, frame.body().topLeft());
+            }
+        }
+    });
+}
+
+bool CalculationDocument::writePackage(const QString& path, const QList<PackageBearing>& bearings,
+                                       const SheetHeading& heading, const QLocale& locale,
+                                       QString* error) {
+    const QByteArray pdf = packagePdf(bearings, heading, pageSizeFor(locale));
+    if (pdf.isEmpty()) {
+        if (error) *error = QStringLiteral("the PDF could not be made");
+        return false;
+    }
+    return platform::AtomicFile::writeFile(path, pdf, error, platform::PdfStructure::problemInFile);
 }
 
 QString CalculationDocument::authorFor(const SheetHeading& heading) {

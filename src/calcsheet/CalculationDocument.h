@@ -3,6 +3,8 @@
 // A4 by the user's locale, PDF/A-1b, fonts embedded, title and author), the pages of the
 // bearing sheets with their frames and page numbers through the document, and the write
 // through AtomicFile with the file's structure read back before it replaces the target.
+// QPdfWriter writes to any QIODevice, so the PDF is made in memory and written in AtomicFile's
+// ordinary mode (its library mode is for writers that insist on opening a file by name).
 //
 // Usage (the window's Design > Calculation Sheet, bpd-check --sheet):
 //     QString error;
@@ -15,6 +17,7 @@
 #include <QString>
 
 #include "CalculationSteps.h"
+#include "PackageCover.h"
 #include "SheetHeading.h"
 
 namespace bpd::calcsheet {
@@ -32,6 +35,13 @@ public:
     static bool writeBearingSheet(const QString& path, const BearingInputs& bearing,
                                   const SheetHeading& heading, const QLocale& locale,
                                   QString* error);
+
+    // A package of bearings (a schedule): a cover with the summary of every bearing, then
+    // each bearing's sheet with its mark and location, the page numbers running through.
+    static QByteArray packagePdf(const QList<PackageBearing>& bearings, const SheetHeading& heading,
+                                 const QPageSize& pageSize);
+    static bool writePackage(const QString& path, const QList<PackageBearing>& bearings,
+                             const SheetHeading& heading, const QLocale& locale, QString* error);
 
     // The document's title: "Calculation sheet: <project name>" (or without the name).
     static QString titleFor(const SheetHeading& heading);

@@ -29,13 +29,19 @@ QString xmpDate(const QDateTime& when) {
 }  // namespace
 
 QByteArray PdfInfo::xmp(const Fields& f) {
+    // No author: neither the packet nor the Info dictionary names one, as PDF/A has them agree.
+    const QString author = f.author.isEmpty()
+                               ? QString()
+                               : QStringLiteral("      <dc:creator><rdf:Seq><rdf:li>") +
+                                     xmlEscaped(f.author) +
+                                     QStringLiteral("</rdf:li></rdf:Seq></dc:creator>\n");
     const QString packet = QStringLiteral(
         "<?xpacket begin='' id='W5M0MpCehiHzreSzNTczkc9d'?>\n"
         "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
         "  <rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
         "    <rdf:Description xmlns:dc=\"http://purl.org/dc/elements/1.1/\" rdf:about=\"\">\n"
         "      <dc:title><rdf:Alt><rdf:li xml:lang=\"x-default\">%1</rdf:li></rdf:Alt></dc:title>\n"
-        "      <dc:creator><rdf:Seq><rdf:li>%2</rdf:li></rdf:Seq></dc:creator>\n"
+        "%2"
         "    </rdf:Description>\n"
         "    <rdf:Description xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\" rdf:about=\"\" "
         "xmp:CreatorTool=\"%3\" xmp:CreateDate=\"%5\" xmp:ModifyDate=\"%5\"/>\n"
@@ -47,8 +53,8 @@ QByteArray PdfInfo::xmp(const Fields& f) {
         "</x:xmpmeta>\n"
         "<?xpacket end='w'?>\n");
     return packet
-        .arg(xmlEscaped(f.title), xmlEscaped(f.author), xmlEscaped(f.creator),
-             xmlEscaped(f.producer), xmpDate(f.created))
+        .arg(xmlEscaped(f.title), author, xmlEscaped(f.creator), xmlEscaped(f.producer),
+             xmpDate(f.created))
         .toUtf8();
 }
 
@@ -77,10 +83,12 @@ QByteArray PdfInfo::withInfo(const QByteArray& pdf, const Fields& f, QString& er
     QByteArray out = pdf;
     if (!out.endsWith('\n')) out += '\n';
     const qint64 offset = out.size();
-    out += QByteArray::number(info) + " 0 obj\n<<\n/Title " + textString(f.title) + "\n/Author " +
-           textString(f.author) + "\n/Creator " + textString(f.creator) + "\n/Producer " +
-           textString(f.producer) + "\n/CreationDate " + pdfDate(f.created) + "\n/ModDate " +
-           pdfDate(f.created) + "\n>>\nendobj\n";
+    const QByteArray author =
+        f.author.isEmpty() ? QByteArray() : "\n/Author " + textString(f.author);
+    out += QByteArray::number(info) + " 0 obj\n<<\n/Title " + textString(f.title) + author +
+           "\n/Creator " + textString(f.creator) + "\n/Producer " + textString(f.producer) +
+           "\n/CreationDate " + pdfDate(f.created) + "\n/ModDate " + pdfDate(f.created) +
+           "\n>>\nendobj\n";
     const qint64 xref = out.size();
     out += "xref\n0 1\n0000000000 65535 f \n" + QByteArray::number(info) + " 1\n" +
            QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";

@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
+#include <QList>
 #include <QTemporaryDir>
 
 #include "CalculationDocument.h"
@@ -65,6 +66,28 @@ void BM_SheetFile(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SheetFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A schedule of N bearings in one package: the cover, N sheets, the page numbers through.
+void BM_Package(benchmark::State& state) {
+    QList<calcsheet::PackageBearing> bearings;
+    for (int i = 0; i < state.range(0); ++i) {
+        calcsheet::PackageBearing b;
+        b.bearing = bearing(i % 2);
+        b.bearing.selection = 1 + i % 7;
+        b.bearing.values.w1 += 0.5 * (i % 11);
+        b.mark = QStringLiteral("B%1").arg(i + 1);
+        b.location = QStringLiteral("Pier %1").arg(i / 4 + 1);
+        bearings << b;
+    }
+    const calcsheet::SheetHeading h = heading();
+    const QPageSize letter(QPageSize::Letter);
+    for (auto _ : state) {
+        QByteArray pdf = calcsheet::CalculationDocument::packagePdf(bearings, h, letter);
+        benchmark::DoNotOptimize(pdf.data());
+        state.counters["MB"] = pdf.size() / 1e6;
+    }
+}
+BENCHMARK(BM_Package)->Arg(10)->Arg(100)->Arg(1000)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
 

@@ -15,6 +15,7 @@
 #include "BearingSheet.h"
 #include "CalculationDocument.h"
 #include "InputsDigest.h"
+#include "PackageCover.h"
 #include "PageFrame.h"
 #include "PdfStructure.h"
 #include "ScratchFilesystem.h"
@@ -188,6 +189,92 @@ private slots:
         QVERIFY(!rows.isEmpty());
         for (const QString& row : rows) QVERIFY2(row.contains(u" yes "_qs), qPrintable(row));
         QCOMPARE(platform::PdfStructure::problemInFile(path), QString());
+    }
+
+    // Without engineer or company the file names no author, in neither place; the update
+    // keeps the original bytes in front and the structure whole.
+    void noAuthorIsNamedWhenThereIsNone() {
+        SheetHeading h = heading();
+        h.project.sEngineer.clear();
+        h.project.sCompany = u"  "_qs;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
+        QString error;
+        QVERIFY(CalculationDocument::writeBearingSheet(
+            path, bearing(UnitSystem::Imperial, kDefaults), h, QLocale::c(), &error));
+        const QString info = run(QStringLiteral("pdfinfo"), {path});
+        QVERIFY2(!info.contains(u"Author:"_qs), qPrintable(info));
+        QVERIFY(!run(QStringLiteral("pdfinfo"), {QStringLiteral("-meta"), path})
+                     .contains(u"dc:creator"_qs));
+        h.project.sCompany = u"Pelgro Precast Ltd"_qs;
+        QVERIFY(CalculationDocument::writeBearingSheet(
+            path, bearing(UnitSystem::Imperial, kDefaults), h, QLocale::c(), &error));
+        QVERIFY(run(QStringLiteral("pdfinfo"), {path})
+                    .contains(QRegularExpression(u"Author:\\s+Pelgro Precast Ltd\\n"_qs)));
+        QCOMPARE(platform::PdfStructure::problemInFile(path), QString());
+    }
+
+    // A schedule: the cover's summary, then each bearing's sheet with its mark and location,
+    // the page numbers running through the package.
+    void aPackageNumbersItsPagesThroughAndSummarisesEveryBearing() {
+        const QList<PackageBearing> bearings = {
+            {bearing(UnitSystem::Imperial, kDefaults, false, 1), u"B1"_qs, u"Pier 1 north"_qs, 4},
+            {bearing(UnitSystem::Imperial, {4, 4, 0.01, 0.1, 45}, false, 2), u"B2"_qs,
+             u"Abutment A"_qs, 2},
+            {bearing(UnitSystem::SI, {101.6, 101.6, 0.01, 1.80594, 31.72}), u"B3"_qs, u"Pier 2"_qs,
+             1},
+        };
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("package.pdf"));
+        QString error;
+        QVERIFY2(CalculationDocument::writePackage(path, bearings, heading(), QLocale::c(), &error),
+                 qPrintable(error));
+        const QString text =
+            run(QStringLiteral("pdftotext"),
+                {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+        const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        const int count = static_cast<int>(pages.size());
+        QVERIFY(run(QStringLiteral("pdfinfo"), {path})
+                    .contains(QRegularExpression(u"Pages:\\s+%1\\n"_qs.arg(count))));
+        for (int p = 0; p < count; ++p)
+            QVERIFY2(simplified(pages[p]).contains(PageFrame::pageText(p + 1, count)),
+                     qPrintable(pages[p].left(200)));
+
+        // The cover: one row per bearing, its status and the page its sheet starts on.
+        // Read as laid out, so that each row of the table stays one line.
+        const QString cover = simplified(
+            run(QStringLiteral("pdftotext"),
+                {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                 QStringLiteral("-l"), QStringLiteral("1"), path, QStringLiteral("-")}));
+        QVERIFY(cover.contains(u"Calculation package: 3 bearings"_qs));
+        QVERIFY2(
+            cover.contains(
+                u"B1 Pier 1 north 4 4.0000 × 4.0000 in., t = 1/8 Pass shear (t = 1/8) 75.8 % 2"_qs),
+            qPrintable(cover));
+        QVERIFY(cover.contains(
+            u"B2 Abutment A 2 4.0000 × 4.0000 in., t = 1/4 FAIL! compression (t = 1/4) 104.4 %"_qs));
+        QVERIFY(cover.contains(
+            u"B3 Pier 2 1 101.6000 × 101.6000 mm, t = All Pass shear (t = 3.175) 75.8 %"_qs));
+
+        // Each sheet: its bearing's steps, its mark and location on each of its pages.
+        int page = 1;
+        for (const PackageBearing& b : bearings) {
+            const BearingCalculation c = calculateBearing(b.bearing);
+            QString sheet;
+            const int first = page;
+            while (page < count &&
+                   (page == first ||
+                    !simplified(pages[page]).contains(u"Calculation sheet: elastomeric"_qs))) {
+                QVERIFY(simplified(pages[page]).contains(u"Mark: "_qs + b.mark));
+                QVERIFY(simplified(pages[page]).contains(u"Location: "_qs + b.location));
+                QVERIFY(simplified(pages[page])
+                            .contains(u"Inputs digest "_qs + InputsDigest::of(c.canonicalInputs)));
+                sheet += pages[page++];
+            }
+            for (const QString& line : calculationLines(c))
+                QVERIFY2(simplified(sheet).contains(simplified(line)), qPrintable(line));
+        }
+        QCOMPARE(page, count);
     }
 
     void theDigestFollowsTheInputsOnly() {
