@@ -12,6 +12,7 @@
 #include "PackageCover.h"
 #include "PageFrame.h"
 #include "PdfInfo.h"
+#include "PdfNavigation.h"
 #include "PdfStructure.h"
 #include "SheetStyle.h"
 
@@ -32,8 +33,10 @@ namespace {
 
 // The writer of a sheet or a package: PDF/A-1b at 72 dots per inch, no margins (the frame
 // keeps its own), the metadata in the XMP packet and, after painting, in the Info dictionary.
+// bookmarks, when given, are filled by paint and added to the file before its Info.
 QByteArray render(const SheetHeading& heading, const QPageSize& pageSize,
-                  const std::function<void(QPdfWriter&, const QRectF&)>& paint) {
+                  const std::function<void(QPdfWriter&, const QRectF&)>& paint,
+                  QList<platform::PdfNavigation::Bookmark>* bookmarks = nullptr) {
     PdfInfo::Fields info;
     info.title = CalculationDocument::titleFor(heading);
     info.author = CalculationDocument::authorFor(heading);
@@ -55,6 +58,10 @@ QByteArray render(const SheetHeading& heading, const QPageSize& pageSize,
         paint(writer, QRectF(QPointF(0, 0), pageSize.size(QPageSize::Point)));
     }
     QString error;
+    if (bookmarks && !bookmarks->isEmpty()) {
+        bytes = platform::PdfNavigation::withNavigation(bytes, *bookmarks, {}, error);
+        if (bytes.isEmpty()) return {};
+    }
     return PdfInfo::withInfo(bytes, info, error);
 }
 
@@ -85,7 +92,8 @@ QByteArray CalculationDocument::packagePdf(const QList<PackageBearing>& bearings
         calculations.push_back(calculateBearing(b.bearing));
         everyInput += calculations.back().canonicalInputs + '\n';
     }
-    return render(heading, pageSize, [&](QPdfWriter& writer, const QRectF& page) {
+    QList<platform::PdfNavigation::Bookmark> bookmarks;
+    const auto paint = [&](QPdfWriter& writer, const QRectF& page) {
         const PageFrame coverFrame(heading, page);
         const QSizeF body = coverFrame.body().size();
         const PackageCover cover(bearings, calculations, body);
@@ -105,6 +113,18 @@ QByteArray CalculationDocument::packagePdf(const QList<PackageBearing>& bearings
             if (number++ > 0) writer.newPage();
         };
         const QString packageDigest = InputsDigest::of(everyInput);
+        // A bookmark for the summary and one per bearing, at the top of its first page.
+        const auto bookmark = [&](const QString& title, int firstPage) {
+            bookmarks << platform::PdfNavigation::Bookmark{
+                title, 1, {firstPage - 1, 0, page.height()}};
+        };
+        bookmark(QStringLiteral("Summary"), 1);
+        for (qsizetype i = 0; i < bearings.size(); ++i) {
+            const PackageBearing& b = bearings[i];
+            QString title = b.mark.isEmpty() ? QStringLiteral("Bearing %1").arg(i + 1) : b.mark;
+            if (!b.location.isEmpty()) title += QStringLiteral(", ") + b.location;
+            bookmark(title, firstPages[i]);
+        }
         for (int p = 0; p < cover.pageCount(); ++p) {
             next();
             coverFrame.paint(painter, number, total, packageDigest);
@@ -122,7 +142,8 @@ QByteArray CalculationDocument::packagePdf(const QList<PackageBearing>& bearings
                 sheets[i].paintPage(painter, p, frame.body().topLeft());
             }
         }
-    });
+    };
+    return render(heading, pageSize, paint, &bookmarks);
 }
 
 bool CalculationDocument::writePackage(const QString& path, const QList<PackageBearing>& bearings,

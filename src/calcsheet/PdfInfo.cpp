@@ -78,7 +78,10 @@ QByteArray PdfInfo::withInfo(const QByteArray& pdf, const Fields& f, QString& er
         return {};
     }
     const int info = size.captured(1).toInt();
-    const auto id = idKey.match(trailer);
+    // The file's identifier, from the last trailer that gives one (an update before this one
+    // may have left it out).
+    QRegularExpressionMatch id;
+    for (auto it = idKey.globalMatch(text); it.hasNext();) id = it.next();
 
     QByteArray out = pdf;
     if (!out.endsWith('\n')) out += '\n';

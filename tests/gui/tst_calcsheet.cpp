@@ -275,6 +275,24 @@ private slots:
                 QVERIFY2(simplified(sheet).contains(simplified(line)), qPrintable(line));
         }
         QCOMPARE(page, count);
+
+        // A bookmark for the summary and one per bearing, each at its sheet's first page.
+        const QString xml = run(QStringLiteral("pdftohtml"),
+                                {QStringLiteral("-xml"), QStringLiteral("-i"),
+                                 QStringLiteral("-stdout"), QStringLiteral("-q"), path});
+        QStringList outline;
+        static const QRegularExpression item(u"<item page=\"(\\d+)\">([^<]*)</item>"_qs);
+        for (auto it = item.globalMatch(xml); it.hasNext();) {
+            const auto m = it.next();
+            outline << m.captured(1) + u" "_qs + m.captured(2);
+        }
+        QCOMPARE(outline, (QStringList{u"1 Summary"_qs, u"2 B1, Pier 1 north"_qs,
+                                       u"3 B2, Abutment A"_qs, u"4 B3, Pier 2"_qs}));
+        QCOMPARE(platform::PdfStructure::problemInFile(path), QString());
+        // The identifier survives both updates (PDF/A wants it in the last trailer).
+        const QByteArray bytes = readAll(path);
+        const qsizetype last = bytes.lastIndexOf("trailer");
+        QVERIFY(bytes.indexOf("/ID", last) > last);
     }
 
     void theDigestFollowsTheInputsOnly() {
