@@ -80,7 +80,7 @@ public:
         w1Value_ = chain.w1;
         limit_ = chain.sliding ? kSlidingStressLimitPsi : kStressLimitPsi;
         sliding_ = chain.sliding;
-        Aiszero_ = chain.A == 0;
+        angleIsZero_ = chain.A == 0;
     }
 
     std::vector<CalculationStep> steps() {
@@ -96,7 +96,7 @@ public:
         else
             step(kVnr, vnrFormula, vnrNumbers);
 
-        if (Aiszero_) {
+        if (angleIsZero_) {
             step(kW2, "w1", "", "A = 0: ");
         } else {
             const std::string formula = "(t × ec) / (tan A × 100)";
@@ -192,7 +192,7 @@ private:
     const PadResult& v_;
     std::string w1_, b1_, dh_, Vap_, A_, t_, kt_;
     double w1Value_ = 0, limit_ = 0;
-    bool sliding_ = false, Aiszero_ = false;
+    bool sliding_ = false, angleIsZero_ = false;
     std::vector<CalculationStep> steps_;
 };
 
