@@ -28,7 +28,8 @@ namespace {
 constexpr std::string_view kUsage =
     R"(Usage: bpd-check --w1 W1 --b1 B1 --A A --dh DH --Vap VAP [--sliding]
                  [--thickness All|LABEL] [--units imperial|si] [--format text|csv|json]
-                 [--explain]
+                 [--explain] [--sheet FILE.pdf [--company TEXT] [--project-name TEXT]
+                 [--engineer TEXT] [--description TEXT]]
        bpd-check --size --A A --dh DH --Vap VAP [--sliding] [--w1 W1 | --b1 B1]
                  [--thickness All|LABEL] [--step S] [--max M] [--units imperial|si]
                  [--format text|csv|json]
@@ -78,6 +79,20 @@ Explain
                    for each failing row: which check fails, by how much, and what would make
                    it pass (the thinnest catalogue thickness that passes the shear check,
                    the plan size --size finds with the row's thickness).
+
+Calculation sheet
+  --sheet FILE     also write the calculation sheet of the bearing as a PDF (letter or A4
+                   by the locale's measurement system): for each computed thickness every
+                   step of the check with its formula, the numbers put in and the result as
+                   the grid shows it, the two checks with their utilisation, the governing
+                   check, the verdict and the advice for a failing one, a utilisation chart
+                   of every catalogue thickness, a title block on every page and a footer
+                   with the date, the version and a digest of the inputs. The standard
+                   output is the same as without --sheet. The file is replaced whole or not
+                   at all; a sheet that cannot be written gives exit status 3.
+  --company TEXT, --project-name TEXT, --engineer TEXT, --description TEXT
+                   the project data of the title block; each one not given is read from
+                   the program's settings (File > Project Data in the window)
 
 Sizing
   --size           the smallest passing pad: of every plan size w1 x b1 whose dimensions
@@ -154,7 +169,8 @@ Exit status
      design file that cannot be read or is refused as a whole
   3  the output could not be written (a full disk, a closed standard output, a pipe
      whose reader has gone): the results are incomplete; or the design file of
-     --save-project could not be written (it keeps its old bytes)
+     --save-project could not be written (it keeps its old bytes); or the calculation
+     sheet could not be written (the file at its name is as it was)
 )";
 
 std::string lowered(std::string_view s) {
@@ -270,7 +286,31 @@ int checkedOutput(std::ostream& out, std::ostream& err, int status) {
     return kExitOutput;
 }
 
-int runOneBearing(const CheckOptions& options, std::ostream& out, std::ostream& err) {
+// The sheet of --sheet, after the standard output; status 3 when it cannot be written.
+int writeSheet(const CheckOptions& options, const InputValues& values, int selection,
+               SheetService* sheets, std::ostream& err, int status) {
+    const std::string name = '"' + echoed(*options.sheet) + '"';
+    if (!sheets) {
+        err << "bpd-check: cannot write the sheet " << name
+            << ": calculation sheets are not available in this build\n";
+        return kExitOutput;
+    }
+    SheetRequest request;
+    request.path = *options.sheet;
+    request.bearing = BearingInputs{options.units, values, options.sliding, selection};
+    request.company = options.company;
+    request.projectName = options.projectName;
+    request.engineer = options.engineer;
+    request.description = options.description;
+    const std::string problem = sheets->write(request);
+    if (problem.empty()) return status;
+    err << "bpd-check: cannot write the sheet " << name << ": " << echoed(problem)
+        << " (the file is as it was)\n";
+    return kExitOutput;
+}
+
+int runOneBearing(const CheckOptions& options, std::ostream& out, std::ostream& err,
+                  SheetService* sheets) {
     InputValues values;
     if (!readGivenInputs(options, values, err)) return kExitReported;
 
@@ -299,11 +339,28 @@ int runOneBearing(const CheckOptions& options, std::ostream& out, std::ostream& 
             break;
     }
     out.flush();
+    int status = kExitDone;
     if (table.fault) {
         err << "bpd-check: arithmetic fault in " << describeFault(*table.fault) << '\n';
-        return kExitReported;
+        status = kExitReported;
     }
-    return kExitDone;
+    if (options.sheet) return writeSheet(options, values, selection, sheets, err, status);
+    return status;
+}
+
+// The options that take a text: where each one goes.
+std::optional<std::string> CheckOptions::*textOption(std::string_view arg) {
+    static constexpr std::pair<std::string_view, std::optional<std::string> CheckOptions::*>
+        kTexts[] = {
+            {"--sheet", &CheckOptions::sheet},
+            {"--company", &CheckOptions::company},
+            {"--project-name", &CheckOptions::projectName},
+            {"--engineer", &CheckOptions::engineer},
+            {"--description", &CheckOptions::description},
+        };
+    for (const auto& [name, text] : kTexts)
+        if (arg == name) return text;
+    return nullptr;
 }
 
 // --project takes its units and bearings from the file.
@@ -392,6 +449,20 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
         if (bool CheckOptions::*flag = flagOption(arg)) {
             if (!flagOnly()) return false;
             options.*flag = true;
+            continue;
+        }
+        if (std::optional<std::string> CheckOptions::*slot = textOption(arg)) {
+            std::string_view value;
+            if (!takeValue(value)) return false;
+            if (options.*slot) {
+                error = "option " + std::string(arg) + " given twice";
+                return false;
+            }
+            if (slot == &CheckOptions::sheet && value.empty()) {
+                error = "option --sheet needs a file name";
+                return false;
+            }
+            options.*slot = std::string(value);
             continue;
         }
         if (arg == "--step" || arg == "--max") {
@@ -498,6 +569,15 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
         }
     }
 
+    if (!options.sheet &&
+        (options.company || options.projectName || options.engineer || options.description)) {
+        error = "--company, --project-name, --engineer and --description need --sheet";
+        return false;
+    }
+    if (options.sheet && (options.batch || options.size)) {
+        error = "--sheet writes the sheet of one bearing (not with --batch or --size)";
+        return false;
+    }
     if ((options.step || options.maximum) && !options.size) {
         error = "--step and --max need --size";
         return false;
@@ -535,7 +615,7 @@ bool parseCheckOptions(std::span<const std::string_view> args, CheckOptions& opt
 }
 
 int runCheck(std::span<const std::string_view> args, std::istream& in, std::ostream& out,
-             std::ostream& err) {
+             std::ostream& err, SheetService* sheets) {
     CheckOptions options;
     std::string error;
     if (!parseCheckOptions(args, options, error)) return usageError(err, error);
@@ -550,7 +630,7 @@ int runCheck(std::span<const std::string_view> args, std::istream& in, std::ostr
     if (options.project) return checkedOutput(out, err, runProjectCommand(options, out, err));
     if (!options.batch && options.size)
         return checkedOutput(out, err, runSizing(options, out, err));
-    if (!options.batch) return checkedOutput(out, err, runOneBearing(options, out, err));
+    if (!options.batch) return checkedOutput(out, err, runOneBearing(options, out, err, sheets));
 
     BatchOptions batch;
     batch.explain = options.explain;

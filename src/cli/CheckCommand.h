@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "InputRules.h"
+#include "SheetService.h"
 #include "TableOutput.h"
 #include "Units.h"
 
@@ -34,6 +35,8 @@ struct CheckOptions {
     std::optional<std::string> project;        // a design file to check (--project)
     std::optional<std::string> saveProject;    // the design file a batch becomes
     bool unitsGiven = false;
+    std::optional<std::string> sheet;          // the calculation sheet's PDF (--sheet)
+    std::optional<std::string> company, projectName, engineer, description;
 };
 
 // Reads the arguments (without the program name). False with a reason on bad options.
@@ -45,8 +48,9 @@ std::string_view checkUsage();
 
 // Runs the command; in is the standard input (for "--batch -"). Every output error (out in
 // a bad state after the run; DescriptorBuffer gives the system's reason) is reported on err
-// and gives status 3.
+// and gives status 3, and so is a calculation sheet that cannot be written. sheets draws the
+// sheets of --sheet; without it --sheet is refused as unavailable.
 int runCheck(std::span<const std::string_view> args, std::istream& in, std::ostream& out,
-             std::ostream& err);
+             std::ostream& err, SheetService* sheets = nullptr);
 
 }  // namespace bpd::cli

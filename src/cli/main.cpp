@@ -8,6 +8,7 @@
 
 #include "CheckCommand.h"
 #include "DescriptorBuffer.h"
+#include "PdfSheetService.h"
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
@@ -17,5 +18,6 @@ int main(int argc, char** argv) {
     bpd::cli::DescriptorBuffer output(STDOUT_FILENO);
     std::istream in(&input);
     std::ostream out(&output);
-    return bpd::cli::runCheck(args, in, out, std::cerr);
+    bpd::cli::PdfSheetService sheets(BPD_VERSION);
+    return bpd::cli::runCheck(args, in, out, std::cerr, &sheets);
 }

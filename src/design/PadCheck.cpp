@@ -86,11 +86,14 @@ PadOutcome runChain(const PadInput& in, double t, double kt) {
 
     BPD_STORE(SF, (w1 * b1) / ((w1 + b1) * 2 * t));
     BPD_STORE(Vnr, kEmaxPow * (r.SF * 0.6 + 2) * b1 * w1 / 1000);
+    r.VnrUncapped = r.Vnr;
     if (A != 0) {
         BPD_STORE(W2, (t * kEc) / (std::tan(A) * 100));
+        r.W2Rotation = r.W2;
         if (r.W2 > w1) r.W2 = w1;
     } else {
         r.W2 = w1;
+        r.W2Rotation = w1;
     }
     BPD_STORE(Snr, r.Vnr * 1000 / (r.W2 * b1));
     // The stress cap: Snr keeps its uncapped value beside the capped Vnr.

@@ -22,6 +22,9 @@ struct PadInput {
 struct PadResult {
     double SF = 0, Vnr = 0, Snr = 0, R = 0, Var = 0, W2 = 0, Es = 0, Sap = 0, N = 0, Ss = 0, G = 0,
            Nmax = 0;
+    // For the calculation sheet: Vnr before the stress cap, and the loaded length the rotation
+    // gives before it is limited to w1 (w1 itself when A = 0).
+    double VnrUncapped = 0, W2Rotation = 0;
     bool compressionPasses = false;  // Vap <= Var
     bool shearPasses = false;        // N <= Nmax
     bool passes() const { return compressionPasses && shearPasses; }

@@ -52,7 +52,7 @@ expect() {  # expect "WHAT" "EXPECTED words" WORDS...
     [ "$got" = "$want" ] || fail "$what: offered [$(spaced "$got")], expected [$(spaced "$want")]"
 }
 
-options="$("$bpd_check" --help | grep -o -- '--[A-Za-z][A-Za-z0-9-]*' | sort -u)"
+options="$("$bpd_check" --help | grep -oE -- '--[A-Za-z]([A-Za-z0-9-]*[A-Za-z0-9])?' | sort -u)"
 [ -n "$options" ] || fail "bpd-check --help lists no options"
 expect "options" "$options" --
 expect "options from --u" "--units" --u

@@ -89,7 +89,7 @@ def main():
         parts = sections(text)
         usage = subprocess.run([bpd_check, "--help"], capture_output=True, text=True).stdout
         documented = " ".join(parts.get("OPTIONS", []))
-        for option in sorted(set(re.findall(r"--[A-Za-z][A-Za-z0-9-]*", usage))):
+        for option in sorted(set(re.findall(r"--[A-Za-z](?:[A-Za-z0-9-]*[A-Za-z0-9])?", usage))):
             if not re.search(re.escape(option) + r"\b", documented):
                 failures.append(f"bpd-check(1): OPTIONS does not document {option}")
         statuses = set(re.findall(r"^(\d)\s*(?:\S|$)", "\n".join(parts.get("EXIT STATUS", [])), re.M))

@@ -327,9 +327,94 @@ const BadOptions kBadOptions[] = {
      {"--batch", "-", "--size", "--step", "0.01"},
      "more than 1000 sizes a dimension: choose a larger step or a smaller maximum"},
     {"SizeGivenTwice", {"--size", "--max", "4", "--max", "5"}, "option --max given twice"},
+    {"CompanyWithoutSheet",
+     {"--company", "Pelgro"},
+     "--company, --project-name, --engineer and --description need --sheet"},
+    {"SheetWithBatch",
+     {"--batch", "-", "--sheet", "a.pdf"},
+     "--sheet writes the sheet of one bearing (not with --batch or --size)"},
+    {"SheetWithSize",
+     {"--size", "--A", "0", "--dh", "1", "--Vap", "1", "--sheet", "a.pdf"},
+     "--sheet writes the sheet of one bearing (not with --batch or --size)"},
+    {"SheetWithoutName", {"--sheet="}, "option --sheet needs a file name"},
+    {"SheetGivenTwice", {"--sheet", "a.pdf", "--sheet", "b.pdf"}, "option --sheet given twice"},
 };
 
 BPD_CASE_TABLE(Options, BadOptionsTest, BadOptions, kBadOptions);
+
+// Records the sheets asked for and answers with a set reason.
+class RecordingSheets : public SheetService {
+public:
+    std::string write(const SheetRequest& request) override {
+        requests.push_back(request);
+        return problem;
+    }
+    std::vector<SheetRequest> requests;
+    std::string problem;
+};
+
+CommandRun checkWithSheets(std::vector<std::string_view> args, SheetService* sheets) {
+    std::istringstream in;
+    std::ostringstream out, err;
+    CommandRun run;
+    run.status = runCheck(args, in, out, err, sheets);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+TEST(Sheet, TheBearingAndTheProjectDataGoToTheSheetAndTheOutputStaysAsItWas) {
+    RecordingSheets sheets;
+    const CommandRun run =
+        checkWithSheets(opening({"--units", "si", "--thickness", "6.350", "--sliding", "--sheet",
+                                 "out/a.pdf", "--company", "Pelgro", "--engineer=A. Engineer"}),
+                        &sheets);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, check(opening({"--units", "si", "--thickness", "6.350", "--sliding"})).out);
+    ASSERT_EQ(sheets.requests.size(), 1u);
+    const SheetRequest& r = sheets.requests[0];
+    EXPECT_EQ(r.path, "out/a.pdf");
+    EXPECT_EQ(r.bearing.units, UnitSystem::SI);
+    EXPECT_EQ(r.bearing.values.w1, 4);
+    EXPECT_EQ(r.bearing.values.dh, 0.0711);
+    EXPECT_EQ(r.bearing.values.Vap, 7.13);
+    EXPECT_TRUE(r.bearing.sliding);
+    EXPECT_EQ(r.bearing.selection, 2);
+    EXPECT_EQ(r.company, "Pelgro");
+    EXPECT_EQ(r.engineer, "A. Engineer");
+    EXPECT_FALSE(r.projectName);  // from the settings store
+    EXPECT_FALSE(r.description);
+}
+
+TEST(Sheet, ASheetThatCannotBeWrittenExitsWithThreeAndTheReason) {
+    RecordingSheets sheets;
+    sheets.problem = "No space left on device";
+    const CommandRun run = checkWithSheets(opening({"--sheet", "full/a.pdf"}), &sheets);
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.out, check(opening()).out);
+    EXPECT_EQ(run.err,
+              "bpd-check: cannot write the sheet \"full/a.pdf\": No space left on device (the "
+              "file is as it was)\n");
+    const CommandRun unavailable = checkWithSheets(opening({"--sheet", "a.pdf"}), nullptr);
+    EXPECT_EQ(unavailable.status, 3);
+    EXPECT_NE(unavailable.err.find("not available"), std::string::npos);
+}
+
+TEST(Sheet, AnArithmeticFaultStillWritesTheSheetAndExitsWithOne) {
+    RecordingSheets sheets;
+    const CommandRun run = checkWithSheets({"--w1", "1e300", "--b1", "1e300", "--A", "0", "--dh",
+                                            "1", "--Vap", "1", "--sheet", "f.pdf"},
+                                           &sheets);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(sheets.requests.size(), 1u);
+    sheets.problem = "Permission denied";
+    EXPECT_EQ(checkWithSheets({"--w1", "1e300", "--b1", "1e300", "--A", "0", "--dh", "1", "--Vap",
+                               "1", "--sheet", "f.pdf"},
+                              &sheets)
+                  .status,
+              3);
+}
 
 TEST(Options, HelpDocumentsBothModesAndTheExitStatus) {
     const CommandRun run = check({"--help"});

@@ -4,12 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "BatchRun.h"
+#include "GoldenCases.h"
 #include "ResultTable.h"
 #include "TableTestSupport.h"
 #include "ThicknessCatalogue.h"
@@ -17,37 +17,9 @@
 namespace bpd {
 namespace {
 
-struct GoldenCase {
-    std::string units;
-    InputTexts texts;
-    bool sliding = false;
-    int selection = 0;
-    std::vector<std::string> rows;
-};
-
-std::vector<GoldenCase> loadGoldenCases() {
-    std::ifstream file(std::string(BPD_TEST_DATA) + "/golden-tables.txt");
-    std::vector<GoldenCase> cases;
-    std::string line;
-    while (std::getline(file, line)) {
-        if (line.starts_with("> ")) {
-            std::istringstream fields(line.substr(2));
-            GoldenCase c;
-            int sliding = 0;
-            fields >> c.units >> c.texts.w1 >> c.texts.b1 >> c.texts.A >> c.texts.dh >>
-                c.texts.Vap >> sliding >> c.selection;
-            c.sliding = sliding != 0;
-            cases.push_back(c);
-        } else if (!line.empty() && !cases.empty()) {
-            cases.back().rows.push_back(line);
-        }
-    }
-    return cases;
-}
-
-UnitSystem unitsOf(const GoldenCase& c) {
-    return c.units == "si" ? UnitSystem::SI : UnitSystem::Imperial;
-}
+using test::GoldenCase;
+using test::loadGoldenCases;
+using test::unitsOf;
 
 TEST(GoldenTables, EveryCellOfEveryCase) {
     const std::vector<GoldenCase> cases = loadGoldenCases();

@@ -1,7 +1,7 @@
 #!/bin/sh
 # bpd-check under real faults, as a script calling it meets them:
 #   bpd-check-faults.sh BPD_CHECK CASE
-# Output faults (standard output, a design file that does not fit) must end in status 3 with a
+# Output faults (standard output, a design file or a calculation sheet that does not fit) must end in status 3 with a
 # message, unreadable batch files in status 2.
 # Exit 0 passed, 1 failed, 77 skipped (the reason is printed).
 set -u
@@ -15,6 +15,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# A 16 KiB tmpfs at $work/mnt: a disk that fills at once.
+mount_tiny_tmpfs() {
+    mkdir "$work/mnt"
+    if ! mount -t tmpfs -o size=16k tmpfs "$work/mnt" 2>"$work/mount.err"; then
+        echo "SKIP: cannot mount a 16 KiB tmpfs here ($(cat "$work/mount.err")); needs root"
+        exit 77
+    fi
+    mounted="$work/mnt"
+}
+
 # 20,000 bearings: 140,001 output lines (9.6 MB), far beyond any buffer or a pipe's capacity.
 {
     echo "w1,b1,A,dh,Vap,sliding"
@@ -27,22 +37,12 @@ case "$case" in
         "$bin" --batch "$work/in.csv" >/dev/full 2>"$work/err" || status=$?
         want=3 message="cannot write to standard output: No space left on device" ;;
     full-tmpfs)
-        mkdir "$work/mnt"
-        if ! mount -t tmpfs -o size=16k tmpfs "$work/mnt" 2>"$work/mount.err"; then
-            echo "SKIP: cannot mount a 16 KiB tmpfs here ($(cat "$work/mount.err")); needs root"
-            exit 77
-        fi
-        mounted="$work/mnt"
+        mount_tiny_tmpfs
         "$bin" --batch "$work/in.csv" >"$work/mnt/out.csv" 2>"$work/err" || status=$?
         want=3 message="cannot write to standard output: No space left on device" ;;
     save-project-full-tmpfs)
         # The design file does not fit: the old one must keep its bytes.
-        mkdir "$work/mnt"
-        if ! mount -t tmpfs -o size=16k tmpfs "$work/mnt" 2>"$work/mount.err"; then
-            echo "SKIP: cannot mount a 16 KiB tmpfs here ($(cat "$work/mount.err")); needs root"
-            exit 77
-        fi
-        mounted="$work/mnt"
+        mount_tiny_tmpfs
         printf 'old bytes\n' >"$work/mnt/bridge.bpd"
         "$bin" --batch "$work/in.csv" --save-project "$work/mnt/bridge.bpd" 2>"$work/err" || status=$?
         if [ "$(cat "$work/mnt/bridge.bpd")" != "old bytes" ] || [ "$(ls -A "$work/mnt")" != bridge.bpd ]; then
@@ -50,6 +50,15 @@ case "$case" in
             exit 1
         fi
         want=3 message="cannot write \"$work/mnt/bridge.bpd\": No space left on device (the file keeps what it held)" ;;
+    sheet-full-tmpfs)
+        mount_tiny_tmpfs
+        "$bin" --w1 4 --b1 4 --A .01 --dh 0.0711 --Vap 7.13 --sheet "$work/mnt/sheet.pdf" \
+            >"$work/out" 2>"$work/err" || status=$?
+        if [ -n "$(ls -A "$work/mnt")" ]; then
+            echo "FAIL: $case: left behind: $(ls -A "$work/mnt")"
+            exit 1
+        fi
+        want=3 message="cannot write the sheet \"$work/mnt/sheet.pdf\": No space left on device" ;;
     size-dev-full)
         "$bin" --size --A .01 --dh .1 --Vap 45 --format json >/dev/full 2>"$work/err" || status=$?
         want=3 message="cannot write to standard output: No space left on device" ;;

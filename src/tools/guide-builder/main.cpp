@@ -46,7 +46,7 @@ QPointF toPdf(const QPointF& inBody, qreal pageHeightPoints) {
 
 QByteArray navigable(const QByteArray& pdf, const bpd::guide::GuideLayout& layout,
                      qreal pageHeightPoints, QString& error) {
-    using bpd::guide::PdfNavigation;
+    using bpd::platform::PdfNavigation;
     QList<PdfNavigation::Bookmark> bookmarks;
     QList<PdfNavigation::Link> links;
     auto destination = [&](int page, qreal top) {

@@ -1,8 +1,9 @@
 #pragma once
-// Bookmarks and internal links for a PDF the program wrote with QPdfWriter, which makes
-// neither. They are added as an incremental update (the PDF's own way of amending a file): the
-// original bytes stay as they are, followed by the new outline and link objects, the catalog
-// and the pages' annotation arrays amended, and a cross-reference section for those.
+// Bookmarks and internal links for a PDF the program wrote with QPdfWriter (the design guide,
+// a calculation package), which makes neither. They are added as an incremental update (the
+// PDF's own way of amending a file): the original bytes stay as they are, followed by the new
+// outline and link objects, the catalog and the pages' annotation arrays amended, and a
+// cross-reference section for those.
 //
 // Usage:
 //     QString error;
@@ -14,7 +15,7 @@
 #include <QRectF>
 #include <QString>
 
-namespace bpd::guide {
+namespace bpd::platform {
 
 class PdfNavigation {
 public:
@@ -41,4 +42,4 @@ public:
                                      const QList<Link>& links, QString& error);
 };
 
-}  // namespace bpd::guide
+}  // namespace bpd::platform

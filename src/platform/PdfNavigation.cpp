@@ -3,7 +3,7 @@
 #include <QMap>
 #include <QRegularExpression>
 
-namespace bpd::guide {
+namespace bpd::platform {
 
 namespace {
 
@@ -200,4 +200,4 @@ QByteArray PdfNavigation::withNavigation(const QByteArray& pdf, const QList<Book
     return out;
 }
 
-}  // namespace bpd::guide
+}  // namespace bpd::platform
