@@ -258,8 +258,11 @@ std::string referenceCell(double value, int rounded, int masked, const std::stri
     const std::size_t point = digits.size() - static_cast<std::size_t>(masked);
     const std::size_t firstDigit = std::min(digits.find_first_not_of('0'), point);
     const bool shownAsZero = digits.find_first_not_of('0') == std::string::npos;
-    return (std::signbit(value) && !shownAsZero ? "-" : "") +
-           digits.substr(firstDigit, point - firstDigit) + separator + digits.substr(point);
+    std::string cell = std::signbit(value) && !shownAsZero ? "-" : "";
+    cell += digits.substr(firstDigit, point - firstDigit);
+    cell += separator;
+    cell += digits.substr(point);
+    return cell;
 }
 
 // A million values of every kind a cell meets (plain, decimal ties, binary ties, near the
