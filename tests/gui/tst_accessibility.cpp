@@ -106,7 +106,6 @@ MadeWindow openWith(bool browsed) {
         std::unique_ptr<bpd::dialogs::OpenWithDialog> dialog;
     };
     auto h = std::make_shared<Holder>();
-    h->fixture.shell->applicationFolders = {h->fixture.path(QStringLiteral("data"))};
     h->dialog = std::make_unique<bpd::dialogs::OpenWithDialog>(
         QStringLiteral("/opt/bpd/Help/Pelgro_BPD.chm"), *h->fixture.shell, *h->fixture.messages);
     if (browsed) h->dialog->addProgram(QStringLiteral("/usr/bin/xchm"));
