@@ -36,7 +36,7 @@ constexpr std::string_view kUsage =
        bpd-check --batch FILE.csv [--units imperial|si] [--explain]
        bpd-check --batch FILE.csv --size [--step S] [--max M] [--units imperial|si]
        bpd-check --batch FILE.csv --save-project FILE.bpd [--units imperial|si]
-       bpd-check --project FILE.bpd [--explain] [--format csv|text|json]
+       bpd-check --project FILE.bpd [--explain] [--format csv|text|json] [--sheet FILE.pdf]
        bpd-check --project FILE.bpd --size [--step S] [--max M] [--format csv|text|json]
        bpd-check --help | --version
 
@@ -90,6 +90,9 @@ Calculation sheet
                    with the date, the version and a digest of the inputs. The standard
                    output is the same as without --sheet. The file is replaced whole or not
                    at all; a sheet that cannot be written gives exit status 3.
+                   With --project: the calculation package of the design file, a cover
+                   with a summary of its bearings, then each bearing's sheet (a bearing
+                   reported as unfit to check is left out), with the file's project data.
   --company TEXT, --project-name TEXT, --engineer TEXT, --description TEXT
                    the project data of the title block; each one not given is read from
                    the program's settings (File > Project Data in the window)
