@@ -939,7 +939,6 @@ def scenario_gnome(program, desktop, checks):
     declaring PDF and text first in the system's cache: the design guide (Ctrl+D) opens in the
     PDF viewer and Export > NotePad's report in the text viewer, as `gio open` does there."""
     main = program.open_main_window()
-    program.activate(main)
     program.key("ctrl+d")
     wait_opening(desktop, "pdf", 1, "ctrl+d", program)
     export_text_report(program, desktop, main)
