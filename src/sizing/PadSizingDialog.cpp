@@ -54,6 +54,9 @@ PadSizingDialog::PadSizingDialog(ReadInputs read, UsePad use, QWidget* parent)
     reasonText_ = new QLabel(this);
     reasonText_->setObjectName(QStringLiteral("reasonText"));
     reasonText_->setWordWrap(true);
+    reasonText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Room for the longest reason, so the dialog keeps its size from one answer to the next.
+    reasonText_->setMinimumHeight(reasonText_->fontMetrics().lineSpacing() * 4);
     reasonText_->setAccessibleName(QStringLiteral("Why no pad passes"));
 
     auto* buttons = new QDialogButtonBox(this);
@@ -93,7 +96,6 @@ void PadSizingDialog::refresh() {
     governingText_->setText(answer_.governing);
     utilisationText_->setText(answer_.utilisation);
     reasonText_->setText(answer_.reason);
-    reasonText_->setVisible(!answer_.found);
     useButton_->setEnabled(answer_.found);
 }
 
