@@ -100,7 +100,11 @@ void PadSizingDialog::refresh() {
 }
 
 void PadSizingDialog::usePad() {
-    if (!answer_.found) return;
+    // The window stays usable while the dialog is open: size again, and when its inputs have
+    // changed since, show the new answer instead of typing a pad the user has not seen.
+    const QString seen = answer_.pad;
+    refresh();
+    if (!answer_.found || answer_.pad != seen) return;
     use_(answer_);
     accept();
 }

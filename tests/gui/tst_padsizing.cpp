@@ -166,6 +166,25 @@ private slots:
         QCOMPARE(shown(again, "padText"), QStringLiteral("2 x 2 in., t = 1/8 in."));
     }
 
+    // The window changed while the dialog was open: the first click shows the pad for the
+    // inputs as they are now and types nothing; the second uses it.
+    void aPadForOldInputsIsNeverTyped() {
+        LoadedForm f;
+        PadSizingDialog* dialog = openSizing(f);
+        QCOMPARE(shown(dialog, "padText"), QStringLiteral("1 x 3.5 in., t = 1/8 in."));
+        bpdtest::typeAndTab(f.ui().VapText, QStringLiteral("20"));
+        auto* use = dialog->findChild<QPushButton*>(QStringLiteral("useButton"));
+        QTest::mouseClick(use, Qt::LeftButton);
+        QCOMPARE(f.ui().w1Text->text(), QStringLiteral("4.00"));
+        QVERIFY(dialog->isVisible());
+        const QString now = shown(dialog, "padText");
+        QCOMPARE(now, QStringLiteral("2.5 x 3 in., t = 1/8 in."));
+        QTest::mouseClick(use, Qt::LeftButton);
+        QCOMPARE(f.ui().w1Text->text() + u' ' + f.ui().b1Text->text(),
+                 QStringLiteral("2.5000 3.0000"));
+        QVERIFY(!dialog->isVisible());
+    }
+
     // The window's shortcuts reach the Design menu from a text field, whose own Ctrl+K would
     // delete to the end of the line.
     void designShortcutsWinOverTheFieldsKeys() {
