@@ -19,6 +19,7 @@
 #include "ClassicFonts.h"
 #include "DesktopServices.h"
 #include "DesktopSpreadsheet.h"
+#include "DialogFileNameChooser.h"
 #include "FocusedButtonKeys.h"
 #include "Form1.h"
 #include "MessageService.h"
@@ -70,7 +71,9 @@ int main(int argc, char** argv) {
     bpd::platform::IniRegistryStore settings(QString(), &messages);
     bpd::platform::SystemPrinter printer;
     bpd::platform::DesktopSpreadsheet spreadsheet(shell);
-    const bpd::platform::DesktopServices services{messages, shell, settings, printer, spreadsheet};
+    bpd::platform::DialogFileNameChooser files;
+    const bpd::platform::DesktopServices services{messages, shell,       settings,
+                                                  printer,  spreadsheet, files};
 
     std::unique_ptr<bpd::mainwindow::Form1> form;
     bpd::dialogs::WelcomeDlg welcome([&form, &services] {

@@ -36,7 +36,7 @@ constexpr std::string_view kUsage =
        bpd-check --batch FILE.csv [--units imperial|si] [--explain]
        bpd-check --batch FILE.csv --size [--step S] [--max M] [--units imperial|si]
        bpd-check --batch FILE.csv --save-project FILE.bpd [--units imperial|si]
-       bpd-check --project FILE.bpd [--explain] [--format csv|text|json]
+       bpd-check --project FILE.bpd [--explain] [--format csv|text|json] [--sheet FILE.pdf]
        bpd-check --project FILE.bpd --size [--step S] [--max M] [--format csv|text|json]
        bpd-check --help | --version
 
@@ -90,6 +90,9 @@ Calculation sheet
                    with the date, the version and a digest of the inputs. The standard
                    output is the same as without --sheet. The file is replaced whole or not
                    at all; a sheet that cannot be written gives exit status 3.
+                   With --project: the calculation package of the design file, a cover
+                   with a summary of its bearings, then each bearing's sheet (a bearing
+                   reported as unfit to check is left out), with the file's project data.
   --company TEXT, --project-name TEXT, --engineer TEXT, --description TEXT
                    the project data of the title block; each one not given is read from
                    the program's settings (File > Project Data in the window)
@@ -289,12 +292,6 @@ int checkedOutput(std::ostream& out, std::ostream& err, int status) {
 // The sheet of --sheet, after the standard output; status 3 when it cannot be written.
 int writeSheet(const CheckOptions& options, const InputValues& values, int selection,
                SheetService* sheets, std::ostream& err, int status) {
-    const std::string name = '"' + echoed(*options.sheet) + '"';
-    if (!sheets) {
-        err << "bpd-check: cannot write the sheet " << name
-            << ": calculation sheets are not available in this build\n";
-        return kExitOutput;
-    }
     SheetRequest request;
     request.path = *options.sheet;
     request.bearing = BearingInputs{options.units, values, options.sliding, selection};
@@ -302,11 +299,9 @@ int writeSheet(const CheckOptions& options, const InputValues& values, int selec
     request.projectName = options.projectName;
     request.engineer = options.engineer;
     request.description = options.description;
-    const std::string problem = sheets->write(request);
-    if (problem.empty()) return status;
-    err << "bpd-check: cannot write the sheet " << name << ": " << echoed(problem)
-        << " (the file is as it was)\n";
-    return kExitOutput;
+    const bool written = sheetWritten(
+        sheets, request.path, [&](SheetService& s) { return s.write(request); }, err);
+    return written ? status : kExitOutput;
 }
 
 int runOneBearing(const CheckOptions& options, std::ostream& out, std::ostream& err,
@@ -385,18 +380,30 @@ bool projectOptionsFit(const CheckOptions& options, std::string& error) {
         error = "--step and --max need --size";
         return false;
     }
+    if (options.company || options.projectName || options.engineer || options.description) {
+        error =
+            "--company, --project-name, --engineer and --description cannot be used with "
+            "--project (the file gives them)";
+        return false;
+    }
+    if (options.sheet && options.size) {
+        error = "--sheet writes the calculation package of the bearings as given (not with --size)";
+        return false;
+    }
     return !options.size || sizingSizes(options, error);
 }
 
 // Checks a design file, or saves a batch as one.
-int runProjectCommand(const CheckOptions& options, std::ostream& out, std::ostream& err) {
+int runProjectCommand(const CheckOptions& options, std::ostream& out, std::ostream& err,
+                      SheetService* sheets) {
     ProjectOptions project;
     project.format = options.format.value_or(OutputFormat::Csv);
     project.explain = options.explain;
     project.size = options.size;
     project.step = options.step;
     project.maximum = options.maximum;
-    return runProject(*options.project, out, err, project);
+    project.sheet = options.sheet;
+    return runProject(*options.project, out, err, project, sheets);
 }
 
 // The options that take no value, and the switch each one sets.
@@ -627,7 +634,8 @@ int runCheck(std::span<const std::string_view> args, std::istream& in, std::ostr
         out << "bpd-check " << BPD_VERSION << '\n';
         return checkedOutput(out, err, kExitDone);
     }
-    if (options.project) return checkedOutput(out, err, runProjectCommand(options, out, err));
+    if (options.project)
+        return checkedOutput(out, err, runProjectCommand(options, out, err, sheets));
     if (!options.batch && options.size)
         return checkedOutput(out, err, runSizing(options, out, err));
     if (!options.batch) return checkedOutput(out, err, runOneBearing(options, out, err, sheets));

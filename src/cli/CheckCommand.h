@@ -35,7 +35,7 @@ struct CheckOptions {
     std::optional<std::string> project;        // a design file to check (--project)
     std::optional<std::string> saveProject;    // the design file a batch becomes
     bool unitsGiven = false;
-    std::optional<std::string> sheet;          // the calculation sheet's PDF (--sheet)
+    std::optional<std::string> sheet;  // the calculation sheet's PDF (--sheet)
     std::optional<std::string> company, projectName, engineer, description;
 };
 

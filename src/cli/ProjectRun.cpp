@@ -215,10 +215,36 @@ bool checkBearing(std::size_t position, const DesignBearing& bearing, UnitSystem
     return false;
 }
 
+// The package of every bearing without a problem, in file order, with the file's project data.
+PackageRequest packageOf(const designfile::DesignDocument& document,
+                         const std::vector<designfile::BearingProblem>& problems,
+                         const std::string& path) {
+    PackageRequest request;
+    request.path = path;
+    request.company = document.project.company;
+    request.projectName = document.project.projectName;
+    request.engineer = document.project.engineer;
+    request.description = document.project.description;
+    auto problem = problems.begin();
+    for (std::size_t i = 0; i < document.bearings.size(); ++i) {
+        if (problem != problems.end() && problem->position == i + 1) {
+            ++problem;
+            continue;
+        }
+        const designfile::DesignBearing& bearing = document.bearings[i];
+        request.bearings.push_back(
+            {BearingInputs{document.units, designfile::fieldValues(bearing), bearing.sliding,
+                           designfile::thicknessPosition(document.units, bearing)},
+             bearing.mark.value_or(std::string()), bearing.location,
+             designfile::quantityOf(bearing)});
+    }
+    return request;
+}
+
 }  // namespace
 
 int runProject(const std::string& path, std::ostream& out, std::ostream& err,
-               const ProjectOptions& options) {
+               const ProjectOptions& options, SheetService* sheets) {
     const designfile::ReadResult read = designfile::readDesignFile(path, '"' + echoed(path) + '"');
     if (!read.document) {
         err << "bpd-check: " << read.refusal << '\n';
@@ -253,7 +279,13 @@ int runProject(const std::string& path, std::ostream& out, std::ostream& err,
             reported = true;
     }
     writer.finish();
-    return reported ? kExitReported : kExitDone;
+    const int status = reported ? kExitReported : kExitDone;
+    if (!options.sheet || writer.failed()) return status;
+    out.flush();  // the rows come whole before any word on the package
+    const PackageRequest package = packageOf(document, read.problems, *options.sheet);
+    const bool written = sheetWritten(
+        sheets, package.path, [&](SheetService& s) { return s.writePackage(package); }, err);
+    return written ? status : kExitOutput;
 }
 
 int saveProject(std::istream& in, std::string_view inputName, const std::string& target,

@@ -59,7 +59,10 @@ Form1::Form1(const platform::DesktopServices& services, QWidget* parent)
     switcher_ = std::make_unique<UnitSwitcher>(ui_, switched);
     commands_ = std::make_unique<Form1Commands>(
         Form1Commands::Reads{this, ui_, [this]() -> const ResultTable& { return results_; },
-                             sContactText_, colContactLines_},
+                             sContactText_, colContactLines_,
+                             [this](const QString& w1, const QString& b1, int position) {
+                                 enterPad(w1, b1, position);
+                             }},
         services);
     hooks_ = {[this] { commands_->startSpreadsheet(); }, [this] { commands_->endSpreadsheet(); },
               [this] { commands_->unloadDialogs(); }};
@@ -80,9 +83,10 @@ Form1::Form1(const platform::DesktopServices& services, QWidget* parent)
 
     shortcuts_ = new ShortcutPriority(this);
     QList<QKeySequence> keys;
-    for (QAction* a : {ui_.General, ui_.Imperial, ui_.SI, ui_.Excel, ui_.NotePad, ui_.Loading,
-                       ui_.Rotation, ui_.NonUniform_Bearing, ui_.Help_Topics,
-                       ui_.Pelgro_Ravelon_Design_Guide, ui_.About_Pelgro_BPD})
+    for (QAction* a :
+         {ui_.General, ui_.Imperial, ui_.SI, ui_.Excel, ui_.NotePad, ui_.Loading, ui_.Rotation,
+          ui_.NonUniform_Bearing, ui_.Help_Topics, ui_.Pelgro_Ravelon_Design_Guide,
+          ui_.About_Pelgro_BPD, ui_.Smallest_Passing_Pad, ui_.Calculation_Sheet})
         keys.append(a->shortcut());
     shortcuts_->setShortcuts(keys);
     for (QWidget* w : client->findChildren<QWidget*>())
@@ -115,6 +119,10 @@ void Form1::connectHandlers() {
             &Form1Commands::Pelgro_Ravelon_Design_Guide_Click);
     connect(ui_.About_Pelgro_BPD, &QAction::triggered, commands,
             &Form1Commands::About_Pelgro_BPD_Click);
+    connect(ui_.Smallest_Passing_Pad, &QAction::triggered, commands,
+            &Form1Commands::Smallest_Passing_Pad_Click);
+    connect(ui_.Calculation_Sheet, &QAction::triggered, commands,
+            &Form1Commands::Calculation_Sheet_Click);
     connect(ui_.AnalyzeBtn, &QPushButton::clicked, this, &Form1::AnalyzeBtn_Click);
     connect(ui_.PrintBtn, &QPushButton::clicked, commands, &Form1Commands::PrintBtn_Click);
     connect(ui_.CheckSliding, &QCheckBox::toggled, this, &Form1::CheckSliding_Click);
@@ -279,6 +287,19 @@ void Form1::reportFault(const RunFault& fault) {
     warn(QStringLiteral("The design check stopped at thickness %1: the value of %2 is beyond the "
                         "range of numbers. The rows above it are complete; check the inputs.")
              .arg(fromEngine(fault.thickness), fromEngine(fault.quantity)));
+}
+
+bool Form1::enterPad(const QString& w1, const QString& b1, int position) {
+    for (QLineEdit* field : {ui_.w1Text, ui_.b1Text}) {
+        field->setText(field == ui_.w1Text ? w1 : b1);
+        if (ValidateField(field, false)) {  // refused: the field keeps the focus, as typed
+            field->setFocus(Qt::OtherFocusReason);
+            return false;
+        }
+    }
+    QComboBox* selector = unitSystem_ == UnitSystem::Imperial ? ui_.tCombo : ui_.tCombo_SI;
+    if (selector->currentIndex() != position) selector->setCurrentIndex(position);  // runs
+    return true;
 }
 
 // ---- Previews and grid --------------------------------------------------------------------

@@ -89,6 +89,10 @@ public:
     void AnalyzeImperial() { analyze(UnitSystem::Imperial); }
     void AnalyzeSI() { analyze(UnitSystem::SI); }
     void ShowPreview(const QString& key);
+    // Types w1 and b1 into their fields as a user would (each re-formatted, validated and
+    // checked on leaving it) and selects the thickness of catalogue position position in the
+    // visible selector. False when a field refused its text (it keeps the focus).
+    bool enterPad(const QString& w1, const QString& b1, int position);
 
 public slots:
     // The unit menu; the other menu items and the Print Screen button lead out of the window

@@ -1,11 +1,15 @@
 #include "Form1Commands.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
+#include "CalculationSheetCommand.h"
 #include "EngineText.h"
 #include "Form3.h"
 #include "PictureBox.h"
@@ -58,6 +62,22 @@ reports::ReportInputs Form1Commands::reportInputs() const {
     return in;
 }
 
+sizing::SizingInputs Form1Commands::sizingInputs() const {
+    const Form1Controls& ui = window_.controls;
+    sizing::SizingInputs in;
+    in.units = ui.Imperial->isChecked() ? UnitSystem::Imperial : UnitSystem::SI;
+    in.w1 = ui.w1Text->text();
+    in.b1 = ui.b1Text->text();
+    in.A = ui.AText->text();
+    in.dh = ui.dhText->text();
+    in.Vap = ui.VapText->text();
+    in.sliding = ui.CheckSliding->isChecked();
+    in.selection =
+        std::max(0, (in.units == UnitSystem::Imperial ? ui.tCombo : ui.tCombo_SI)->currentIndex());
+    in.locale = numberLocale();
+    return in;
+}
+
 void Form1Commands::General_Click() {
     reports::General_Click(window_.window, form3_, services_.settings, services_.messages);
 }
@@ -106,6 +126,28 @@ void Form1Commands::About_Pelgro_BPD_Click() {
     about_.show();
 }
 
+void Form1Commands::Smallest_Passing_Pad_Click() {
+    if (!sizing_) {
+        sizing_ =
+            new sizing::PadSizingDialog([this] { return sizingInputs(); },
+                                        [this](const sizing::SizingAnswer& pad) {
+                                            window_.enterPad(pad.w1Text, pad.b1Text, pad.position);
+                                        },
+                                        window_.window);
+    }
+    sizing_->show();
+    sizing_->refresh();  // shown already: the window's inputs may have changed
+}
+
+void Form1Commands::Calculation_Sheet_Click() {
+    const sizing::SizingInputs in = sizingInputs();
+    CalculationSheetCommand sheet(window_.window, services_.shell, services_.settings,
+                                  services_.messages, services_.files);
+    sheet.Calculation_Sheet_Click(
+        {in.units, in.w1, in.b1, in.A, in.dh, in.Vap, in.sliding, in.selection, in.locale},
+        projectData_);
+}
+
 void Form1Commands::startSpreadsheet() {
     if (!services_.spreadsheet.isRunning()) services_.spreadsheet.start();
 }
@@ -116,6 +158,7 @@ void Form1Commands::unloadDialogs() {
         if (w->objectName() == QLatin1String("WelcomeDlg")) w->hide();
     conditions_.unload();
     about_.unload();
+    if (sizing_) sizing_->close();
     reports::UnloadForm3(form3_);
 }
 

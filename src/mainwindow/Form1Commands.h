@@ -1,6 +1,7 @@
 #pragma once
 // The main window's commands that lead out of it: project data, the two reports, the window
-// print, the reference sheets, the help documents and the About box, plus what the window
+// print, the reference sheets, the help documents, the About box, the sizing dialog and the
+// calculation sheet, plus what the window
 // starts at its load and ends at its unload (the spreadsheet stand-in, the other windows).
 //
 // The window's menu items and its Print Screen button are connected here directly. This
@@ -21,6 +22,7 @@
 #include "Form2.h"  // the viewers' QPointer accessors need the complete types
 #include "Form4.h"
 #include "HelpDocuments.h"
+#include "PadSizingDialog.h"
 #include "ProjectData.h"
 #include "ReportInputs.h"
 #include "ResultTable.h"
@@ -42,6 +44,9 @@ public:
         std::function<const ResultTable&()> results;  // the last run's results
         const QString& sContactText;                  // the contact block of the text report ...
         const QStringList& colContactLines;           // ... and of the workbook
+        // Types a pad into the window's w1 and b1 fields and selects its thickness, as a user
+        // would (the grid runs again).
+        std::function<void(const QString& w1, const QString& b1, int position)> enterPad;
     };
 
     // The services belong to the program and outlive the window.
@@ -59,6 +64,8 @@ public slots:
     void Help_Topics_Click();
     void Pelgro_Ravelon_Design_Guide_Click();
     void About_Pelgro_BPD_Click();
+    void Smallest_Passing_Pad_Click();
+    void Calculation_Sheet_Click();
 
 public:
     // Load: the spreadsheet application, when it does not run yet.
@@ -72,6 +79,8 @@ public:
 private:
     // The inputs as the window shows them and the last results, as the reports take them.
     reports::ReportInputs reportInputs() const;
+    // The same inputs as the sizing and the calculation sheet read them.
+    sizing::SizingInputs sizingInputs() const;
 
     Reads window_;
     platform::DesktopServices services_;
@@ -80,6 +89,10 @@ private:
     dialogs::ConditionsViewer conditions_;
     dialogs::AboutBox about_;
     dialogs::HelpDocuments help_;
+    QPointer<sizing::PadSizingDialog> sizing_;
+
+public:
+    sizing::PadSizingDialog* sizingDialog() const { return sizing_; }
 };
 
 }  // namespace bpd::mainwindow

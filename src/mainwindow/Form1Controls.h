@@ -62,6 +62,9 @@ struct Form1Controls {
     QAction* Loading = nullptr;
     QAction* Rotation = nullptr;
     QAction* NonUniform_Bearing = nullptr;
+    QMenu* Design = nullptr;
+    QAction* Smallest_Passing_Pad = nullptr;
+    QAction* Calculation_Sheet = nullptr;
     QMenu* Help = nullptr;
     QAction* Help_Topics = nullptr;
     QAction* Pelgro_Ravelon_Design_Guide = nullptr;

@@ -163,6 +163,11 @@ const MenuSpec kMenus[] = {
      false, false},
     {"Conditions", &C::Conditions, "Conditions", "NonUniform_Bearing", &C::NonUniform_Bearing,
      "NonUniform Bearing", "Ctrl+U", false, false},
+    // The program's own menu, beside the classic make-up.
+    {"Design", &C::Design, "Design", "Smallest_Passing_Pad", &C::Smallest_Passing_Pad,
+     "Smallest Passing Pad", "Ctrl+F", false, false},
+    {"Design", &C::Design, "Design", "Calculation_Sheet", &C::Calculation_Sheet,
+     "Calculation Sheet", "Ctrl+K", false, false},
     {"Help", &C::Help, "Help", "Help_Topics", &C::Help_Topics,
      "Pelgro Bearing Pad Design Program Help", "Ctrl+H", false, false},
     {"Help", &C::Help, "Help", "Pelgro_Ravelon_Design_Guide", &C::Pelgro_Ravelon_Design_Guide,

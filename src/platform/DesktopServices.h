@@ -8,6 +8,7 @@
 namespace bpd::platform {
 
 class DesktopShell;
+class FileNameChooser;
 class MessageService;
 class PrinterService;
 class RegistryStore;
@@ -19,6 +20,7 @@ struct DesktopServices {
     RegistryStore& settings;
     PrinterService& printer;
     SpreadsheetService& spreadsheet;
+    FileNameChooser& files;  // the names of the files the user saves
 };
 
 }  // namespace bpd::platform

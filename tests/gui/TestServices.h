@@ -12,6 +12,7 @@
 #include "DesktopServices.h"
 #include "DesktopSpreadsheet.h"
 #include "RegistryStore.h"
+#include "fakes/FakeFileChooser.h"
 #include "fakes/FakeMessages.h"
 #include "fakes/FakePrinter.h"
 #include "fakes/FakeShell.h"
@@ -28,9 +29,10 @@ struct TestServices {
                                                      messages.get());
     std::unique_ptr<platform::DesktopSpreadsheet> spreadsheet =
         std::make_unique<platform::DesktopSpreadsheet>(*shell, path(QStringLiteral("reports")));
+    std::unique_ptr<FakeFileChooser> files = std::make_unique<FakeFileChooser>();
 
     platform::DesktopServices services() const {
-        return {*messages, *shell, *store, *printer, *spreadsheet};
+        return {*messages, *shell, *store, *printer, *spreadsheet, *files};
     }
     QString path(const QString& name) const { return dir.filePath(name); }
 };

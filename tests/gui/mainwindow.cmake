@@ -22,3 +22,8 @@ endforeach()
 # What assistive technology reads of every window of the program (AccessibilityAudit.h).
 bpd_add_gui_test(tst_accessibility SOURCES tst_accessibility.cpp AccessibilityAudit.h tst_form1_support.h
                  ${_test_services} LIBS bpd_mainwindow)
+# The Design menu: the Smallest Passing Pad dialog and the calculation sheet command.
+bpd_add_gui_test(tst_padsizing SOURCES tst_padsizing.cpp tst_form1_support.h ${_test_services}
+                 LIBS bpd_mainwindow)
+bpd_add_gui_test(tst_sheetcommand SOURCES tst_sheetcommand.cpp tst_form1_support.h ScratchFilesystem.h
+                 ${_test_services} LIBS bpd_mainwindow)

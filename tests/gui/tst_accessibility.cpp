@@ -20,11 +20,13 @@
 #include "AccessibilityAudit.h"
 #include "AccessibleSelector.h"
 #include "ConditionsViewer.h"
+#include "Form1Commands.h"
 #include "Form2.h"
 #include "Form3.h"
 #include "Form4.h"
 #include "GridPresenter.h"
 #include "OpenWithDialog.h"
+#include "PadSizingDialog.h"
 #include "WelcomeDlg.h"
 #include "tst_form1_support.h"
 
@@ -112,6 +114,12 @@ MadeWindow openWith(bool browsed) {
     return made(h, h->dialog.get());
 }
 
+MadeWindow padSizing() {
+    auto f = std::make_shared<LoadedForm>(false);
+    f->ui().Smallest_Passing_Pad->trigger();
+    return made(f, f->form->commands().sizingDialog());
+}
+
 struct WindowEntry {
     const char* name;
     std::function<MadeWindow()> make;
@@ -135,6 +143,7 @@ const QList<WindowEntry>& windows() {
            "the developer's logo beside \"Developed By: Tolvane LLC.\", which is read"}}},
         {"Open With, nothing on offer", [] { return openWith(false); }, {}},
         {"Open With, a program browsed for", [] { return openWith(true); }, {}},
+        {"Smallest Passing Pad", padSizing, {}},
     };
     return kWindows;
 }

@@ -6,8 +6,11 @@
 #include <locale.h>
 
 #include <QAction>
+#include <QPushButton>
 #include <QTest>
 
+#include "Form1Commands.h"
+#include "PadSizingDialog.h"
 #include "tst_form1_support.h"
 
 using bpd::mainwindow::Form1;
@@ -88,6 +91,26 @@ private slots:
         QCOMPARE(f.messages->texts(), QStringList{QString::fromLatin1(Form1::kNumericMessage)});
         QCOMPARE(ui.w1Text->text(), habit);
         QVERIFY(ui.Imperial->isChecked());
+    }
+
+    // The sizing reads the fields and types its pad under the desktop's separators: the kept
+    // b1 of 4,5 (4.5) is read, and w1 and b1 come back as the user would type them.
+    void sizingReadsAndTypesTheLocalesNumbers() {
+        LoadedForm f;
+        const auto& ui = f.ui();
+        bpdtest::typeAndTab(ui.b1Text, comma_ ? QStringLiteral("4,5") : QStringLiteral("4.5"));
+        ui.Smallest_Passing_Pad->trigger();
+        bpd::sizing::PadSizingDialog* dialog = f.form->commands().sizingDialog();
+        QVERIFY(dialog);
+        dialog->setMode(bpd::sizing::SizingMode::KeepWidth);
+        QVERIFY2(dialog->answer().found, qPrintable(dialog->answer().reason));
+        QCOMPARE(dialog->answer().pad, QStringLiteral("1 x 4.5 in., t = 1/8 in."));
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("useButton")),
+                          Qt::LeftButton);
+        QCOMPARE(ui.w1Text->text(), comma_ ? QStringLiteral("1,0000") : QStringLiteral("1.0000"));
+        QCOMPARE(ui.b1Text->text(), comma_ ? QStringLiteral("4,5000") : QStringLiteral("4.5000"));
+        QCOMPARE(f.grid().TextMatrix(1, 0), QStringLiteral("Pass"));
+        QVERIFY(f.messages->calls.isEmpty());
     }
 };
 

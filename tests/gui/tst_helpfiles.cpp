@@ -146,7 +146,8 @@ private slots:
               "/results.html",    "/units.html",      "/method.html",      "/menus.html",
               "/settings.html",   "/textreport.html", "/spreadsheet.html", "/print.html",
               "/conditions.html", "/about.html",      "/helpdocs.html",    "/messages.html",
-              "/help.css",        "/Pelgro_BPD.hhc",  "/Pelgro_BPD.hhk",   "/#SYSTEM"})
+              "/sizing.html",     "/calcsheet.html",  "/help.css",         "/Pelgro_BPD.hhc",
+              "/Pelgro_BPD.hhk",  "/#SYSTEM"})
             QVERIFY2(names.contains(QLatin1String(page)), page);
     }
 
@@ -171,6 +172,11 @@ private slots:
               "Pelgro Bearing Pad Design Program Help",
               "Pelgro Ravelon Design Guide",
               "About Pelgro-BPD",
+              "Smallest Passing Pad",
+              "Calculation Sheet",
+              "Use This Pad",
+              "Ctrl+F",
+              "Ctrl+K",
               "Ctrl+G",
               "Ctrl+M",
               "Ctrl+I",

@@ -349,7 +349,12 @@ public:
         requests.push_back(request);
         return problem;
     }
+    std::string writePackage(const PackageRequest& request) override {
+        packages.push_back(request);
+        return problem;
+    }
     std::vector<SheetRequest> requests;
+    std::vector<PackageRequest> packages;
     std::string problem;
 };
 

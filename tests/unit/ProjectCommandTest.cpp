@@ -25,11 +25,11 @@ struct CommandRun {
     std::string err;
 };
 
-CommandRun check(std::vector<std::string_view> args) {
+CommandRun check(std::vector<std::string_view> args, SheetService* sheets = nullptr) {
     std::istringstream in;
     std::ostringstream out, err;
     CommandRun run;
-    run.status = runCheck(args, in, out, err);
+    run.status = runCheck(args, in, out, err, sheets);
     run.out = out.str();
     run.err = err.str();
     return run;
@@ -77,6 +77,18 @@ std::string designFile(std::string_view units) {
            "\"},\n"
            "{\"mark\": \"B3\", \"w1\": 4, \"b1\": 4, \"A\": 0.1, \"dh\": 0.0711, \"Vap\": 7.13}]}";
 }
+
+// A sheet service that draws nothing and keeps each package it was asked for.
+class RecordingPackages : public SheetService {
+public:
+    std::string write(const SheetRequest&) override { return "one bearing's sheet not expected"; }
+    std::string writePackage(const PackageRequest& request) override {
+        packages.push_back(request);
+        return problem;
+    }
+    std::vector<PackageRequest> packages;
+    std::string problem;
+};
 
 // The batch output with each line number replaced by the mark of that line.
 std::string batchRowsAsProjectRows(const std::string& batch) {
@@ -271,6 +283,71 @@ TEST_F(ProjectCommand, SaveProjectThatCannotWriteSaysWhyWithStatusThree) {
     ::chmod(dir_.c_str(), 0700);
     EXPECT_EQ(readOnly.status, 3);
     EXPECT_EQ(contents(csv), kBatch);
+}
+
+// --sheet beside --project: the rows as without it, then the package of every bearing that
+// can be checked, in file order, with the file's project data; a package that cannot be
+// written gives status 3 after the whole output.
+TEST_F(ProjectCommand, SheetWritesThePackageOfTheCheckedBearings) {
+    const std::string bpd =
+        file("bridge.bpd",
+             "{\"format\": \"pelgro-bpd-design\", \"version\": 1, \"units\": \"si\", \"project\": "
+             "{\"company\": \"Acme\", \"projectName\": \"Mill Creek\", \"engineer\": \"J. Doe\", "
+             "\"description\": \"Span 2\"}, \"bearings\": [\n"
+             "{\"mark\": \"B1\", \"location\": \"Pier 1\", \"quantity\": 4, \"w1\": 228.6, "
+             "\"b1\": 355.6, \"A\": 0.01, \"dh\": 12.7, \"Vap\": 266.9, \"sliding\": true, "
+             "\"thickness\": \"6.350\"},\n"
+             "{\"mark\": \"B2\", \"w1\": 0, \"b1\": 14, \"A\": 0.01, \"dh\": 0.5, \"Vap\": 60},\n"
+             "{\"mark\": \"B3\", \"w1\": 101.6, \"b1\": 101.6, \"A\": 0.01, \"dh\": 1.80594, "
+             "\"Vap\": 31.7158}]}");
+    const CommandRun plain = check({"--project", bpd});
+    RecordingPackages sheets;
+    const CommandRun run = check({"--project", bpd, "--sheet", "out/package.pdf"}, &sheets);
+    EXPECT_EQ(run.status, 1);  // B2 is reported, as without --sheet
+    EXPECT_EQ(run.out, plain.out);
+    EXPECT_EQ(run.err, plain.err);
+    ASSERT_EQ(sheets.packages.size(), 1u);
+    const PackageRequest& p = sheets.packages[0];
+    EXPECT_EQ(p.path, "out/package.pdf");
+    EXPECT_EQ(p.company + "|" + p.projectName + "|" + p.engineer + "|" + p.description,
+              "Acme|Mill Creek|J. Doe|Span 2");
+    ASSERT_EQ(p.bearings.size(), 2u);
+    const PackageEntry& b1 = p.bearings[0];
+    EXPECT_EQ(b1.mark + "|" + b1.location, "B1|Pier 1");
+    EXPECT_EQ(b1.quantity, 4);
+    EXPECT_EQ(b1.bearing.units, UnitSystem::SI);
+    EXPECT_TRUE(b1.bearing.sliding);
+    EXPECT_EQ(b1.bearing.selection, 2);
+    EXPECT_EQ(b1.bearing.values.w1, 228.6);
+    EXPECT_EQ(b1.bearing.values.dh, 12.7);
+    const PackageEntry& b3 = p.bearings[1];
+    EXPECT_EQ(b3.mark, "B3");
+    EXPECT_EQ(b3.bearing.selection, 0);
+    EXPECT_EQ(b3.bearing.values.dh, 1.8059);  // as the field would hold it
+
+    sheets.problem = "No space left on device";
+    const CommandRun full = check({"--project", bpd, "--sheet", "full/p.pdf"}, &sheets);
+    EXPECT_EQ(full.status, 3);
+    EXPECT_EQ(full.out, plain.out);
+    EXPECT_EQ(full.err, plain.err +
+                            "bpd-check: cannot write the sheet \"full/p.pdf\": No space left on "
+                            "device (the file is as it was)\n");
+}
+
+TEST_F(ProjectCommand, SheetOptionsThatDoNotFitAProjectAreRefused) {
+    const std::string bpd = file("bridge.bpd", designFile("imperial"));
+    RecordingPackages sheets;
+    for (const std::vector<std::string_view>& extra :
+         {std::vector<std::string_view>{"--sheet", "p.pdf", "--size"},
+          std::vector<std::string_view>{"--sheet", "p.pdf", "--company", "Acme"},
+          std::vector<std::string_view>{"--project-name", "X"}}) {
+        std::vector<std::string_view> args{"--project", bpd};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const CommandRun run = check(args, &sheets);
+        EXPECT_EQ(run.status, 2) << extra.back();
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_TRUE(sheets.packages.empty());
 }
 
 }  // namespace
