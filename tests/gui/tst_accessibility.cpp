@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,11 +21,14 @@
 #include "AccessibilityAudit.h"
 #include "AccessibleSelector.h"
 #include "ConditionsViewer.h"
+#include "DesignFileWriter.h"
 #include "Form2.h"
 #include "Form3.h"
 #include "Form4.h"
 #include "GridPresenter.h"
 #include "OpenWithDialog.h"
+#include "ScheduleDocuments.h"
+#include "ScheduleWindow.h"
 #include "WelcomeDlg.h"
 #include "tst_form1_support.h"
 
@@ -106,11 +110,27 @@ MadeWindow openWith(bool browsed) {
         std::unique_ptr<bpd::dialogs::OpenWithDialog> dialog;
     };
     auto h = std::make_shared<Holder>();
-    h->fixture.shell->applicationFolders = {h->fixture.path(QStringLiteral("data"))};
     h->dialog = std::make_unique<bpd::dialogs::OpenWithDialog>(
         QStringLiteral("/opt/bpd/Help/Pelgro_BPD.chm"), *h->fixture.shell, *h->fixture.messages);
     if (browsed) h->dialog->addProgram(QStringLiteral("/usr/bin/xchm"));
     return made(h, h->dialog.get());
+}
+
+// The bearing schedule with a passing and a failing bearing in its table.
+MadeWindow bearingSchedule() {
+    struct Holder : Services {
+        std::unique_ptr<bpd::schedule::ScheduleWindow> window;
+    };
+    auto h = std::make_shared<Holder>();
+    h->window = std::make_unique<bpd::schedule::ScheduleWindow>(h->fixture.services());
+    const QString path = h->fixture.path(QStringLiteral("bridge.bpd"));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(QByteArray::fromStdString(
+            bpd::designfile::writeDesignText(bpd::testing::threeBearings())));
+    file.close();
+    if (!h->window->openFile(path)) return {};
+    return made(h, h->window.get());
 }
 
 struct WindowEntry {
@@ -136,6 +156,7 @@ const QList<WindowEntry>& windows() {
            "the developer's logo beside \"Developed By: Tolvane LLC.\", which is read"}}},
         {"Open With, nothing on offer", [] { return openWith(false); }, {}},
         {"Open With, a program browsed for", [] { return openWith(true); }, {}},
+        {"bearing schedule", bearingSchedule, {}},
     };
     return kWindows;
 }
