@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QTableView>
 #include <QtTest>
 
@@ -288,6 +289,44 @@ private slots:
         const auto read = bpd::designfile::readDesignFile(chosen.toStdString(), "f");
         QVERIFY(read.document);
         QCOMPARE(read.document->bearings.size(), std::size_t{1});
+    }
+
+    // A refused text keeps the cell in editing with the main window's message, as a refused
+    // field keeps the focus; an accepted one is stored as the field would hold it.
+    void refusedCellStaysInEditing_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Tab") << int(Qt::Key_Tab);
+    }
+    void refusedCellStaysInEditing() {
+        QFETCH(int, key);
+        TestServices s;
+        const QString path = s.path(QStringLiteral("bridge.bpd"));
+        writeBytes(path, bridgeBytes());
+        ScheduleWindow w(s.services());
+        QVERIFY(w.openFile(path));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTableView* table = w.table();
+        const QModelIndex cell = table->model()->index(0, ScheduleModel::W1);
+        table->setCurrentIndex(cell);
+        table->edit(cell);
+        auto* editor = table->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        editor->setText(QStringLiteral("0"));
+        QTest::keyClick(editor, Qt::Key(key));
+        QCOMPARE(s.messages->texts(),
+                 QStringList{QStringLiteral("Invalid input. Please enter positive value.")});
+        QVERIFY(table->isPersistentEditorOpen(cell) || table->indexWidget(cell) == editor);
+        QCOMPARE(table->findChild<QLineEdit*>(), editor);
+        QCOMPARE(w.model().undoStack().count(), 0);
+        editor->setText(QStringLiteral("12"));
+        QTest::keyClick(editor, Qt::Key(key));
+        QCOMPARE(s.messages->calls.size(), 1);
+        // Return commits through a queued call, as Qt's delegates do.
+        QTRY_COMPARE(w.model().data(w.model().index(0, ScheduleModel::W1)).toString(),
+                     QStringLiteral("12.0000"));
+        QCOMPARE(w.model().undoStack().count(), 1);
     }
 
     // The failing-only filter and the numeric sort work on the view's proxy.
