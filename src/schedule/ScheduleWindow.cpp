@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSortFilterProxyModel>
 #include <QTableView>
@@ -51,9 +52,9 @@ ScheduleWindow::ScheduleWindow(const platform::DesktopServices& services, QWidge
       model_(new ScheduleModel(QLocale(), this)),
       proxy_(new QSortFilterProxyModel(this)),
       table_(new QTableView),
-      failingOnly_(new QCheckBox(QStringLiteral("Show failing bearings only"))) {
+      failingOnly_(new QCheckBox(QStringLiteral("Show failing bearings only"))),
+      recent_(services.settings) {
     setObjectName(QStringLiteral("ScheduleWindow"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
     proxy_->setSourceModel(model_);
     proxy_->setSortRole(ScheduleModel::SortRole);
     proxy_->setFilterRole(ScheduleModel::FailingRole);
@@ -118,6 +119,10 @@ void ScheduleWindow::buildMenus() {
         const QString path = dialogs_.open(this);
         if (!path.isEmpty()) openFile(path);
     });
+    recentMenu_ = file->addMenu(QStringLiteral("Open &Recent"));
+    recentMenu_->setObjectName(QStringLiteral("mnuOpenRecent"));
+    connect(recentMenu_, &QMenu::aboutToShow, this, [this] { fillRecent(); });
+    fillRecent();
     add(file, QStringLiteral("actionSave"), QStringLiteral("&Save"),
         QKeySequence(Qt::CTRL | Qt::Key_S), [this] { save(); });
     add(file, QStringLiteral("actionSaveAs"), QStringLiteral("Save &As..."), {},
@@ -149,6 +154,21 @@ void ScheduleWindow::buildMenus() {
     delete_ = add(edit, QStringLiteral("actionDelete"), QStringLiteral("De&lete"), {},
                   [this] { model_->removeBearings(selectedRows()); });
     updateActions();
+}
+
+void ScheduleWindow::fillRecent() {
+    recentMenu_->clear();
+    const QStringList files = recent_.files();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        QAction* action = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        action->setObjectName(QStringLiteral("actionRecent%1").arg(i + 1));
+        action->setToolTip(path);
+        action->setStatusTip(path);
+        connect(action, &QAction::triggered, this, [this, path] { openFile(path); });
+    }
+    recentMenu_->setEnabled(!files.isEmpty());
 }
 
 std::vector<int> ScheduleWindow::selectedRows() const {
@@ -204,6 +224,8 @@ bool ScheduleWindow::openFile(const QString& path) {
         return false;
     }
     useDocument(*read.document, QFileInfo(path).absoluteFilePath());
+    recent_.add(path_);
+    fillRecent();
     if (!read.problems.empty()) {
         QStringList lines;
         for (std::size_t i = 0; i < read.problems.size() && i < kProblemsListed; ++i)
@@ -238,6 +260,8 @@ bool ScheduleWindow::writeTo(const QString& path) {
     diskDigest_ = QCryptographicHash::hash(QByteArrayView(bytes.data(), qsizetype(bytes.size())),
                                            QCryptographicHash::Sha256);
     model_->undoStack().setClean();
+    recent_.add(path_);
+    fillRecent();
     updateTitle();
     return true;
 }

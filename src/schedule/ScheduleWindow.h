@@ -8,9 +8,11 @@
 #include <optional>
 
 #include "DesignDocument.h"
+#include "RecentFiles.h"
 
 class QAction;
 class QCheckBox;
+class QMenu;
 class QSortFilterProxyModel;
 class QTableView;
 
@@ -55,6 +57,8 @@ protected:
 
 private:
     void buildMenus();
+    // File > Open Recent from the settings store, newest first.
+    void fillRecent();
     // Unsaved edits: Save / Discard / Cancel. True when the window may drop its document.
     bool settleEdits();
     bool writeTo(const QString& path);
@@ -74,6 +78,8 @@ private:
     QCheckBox* failingOnly_;
     QAction* duplicate_ = nullptr;
     QAction* delete_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    RecentFiles recent_;
     FileDialogs dialogs_;
     QString path_;                          // empty for a new schedule
     std::optional<QByteArray> diskDigest_;  // of the bytes last read or written at path_

@@ -2,6 +2,7 @@
 // the edits and says why; closing with edits asks; a file changed on disk is not overwritten
 // without asking; a new schedule starts from the settings store's project data.
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include "DesignFileReader.h"
 #include "DesignFileWriter.h"
 #include "ProjectData.h"
+#include "RecentFiles.h"
 #include "RegistryRoutines.h"
 #include "ScheduleDocuments.h"
 #include "ScheduleModel.h"
@@ -327,6 +329,48 @@ private slots:
         QTRY_COMPARE(w.model().data(w.model().index(0, ScheduleModel::W1)).toString(),
                      QStringLiteral("12.0000"));
         QCOMPARE(w.model().undoStack().count(), 1);
+    }
+
+    // Open Recent: the last eight files opened or saved, newest first, kept across runs.
+    void recentFilesKeepTheLastEight_data() {
+        QTest::addColumn<QStringList>("added");
+        QTest::addColumn<QStringList>("kept");
+        QTest::newRow("two") << QStringList{"/a.bpd", "/b.bpd"} << QStringList{"/b.bpd", "/a.bpd"};
+        QTest::newRow("again moves up")
+            << QStringList{"/a.bpd", "/b.bpd", "/a.bpd"} << QStringList{"/a.bpd", "/b.bpd"};
+        QStringList ten, lastEight;
+        for (int i = 1; i <= 10; ++i) ten << QStringLiteral("/f%1.bpd").arg(i);
+        for (int i = 10; i >= 3; --i) lastEight << QStringLiteral("/f%1.bpd").arg(i);
+        QTest::newRow("ten") << ten << lastEight;
+    }
+    void recentFilesKeepTheLastEight() {
+        QFETCH(QStringList, added);
+        QFETCH(QStringList, kept);
+        TestServices s;
+        {
+            bpd::schedule::RecentFiles recent(*s.store);
+            for (const QString& path : added) recent.add(path);
+        }
+        QCOMPARE(bpd::schedule::RecentFiles(*s.store).files(), kept);
+    }
+
+    void openRecentOpensTheFile() {
+        TestServices s;
+        const QString path = s.path(QStringLiteral("bridge.bpd"));
+        writeBytes(path, bridgeBytes());
+        {
+            ScheduleWindow first(s.services());
+            QVERIFY(first.openFile(path));
+        }
+        ScheduleWindow w(s.services());  // a later run over the same store
+        QCOMPARE(w.model().rowCount(), 0);
+        auto* recent = w.findChild<QAction*>(QStringLiteral("actionRecent1"));
+        QVERIFY(recent);
+        QCOMPARE(recent->text(), QStringLiteral("&1 bridge.bpd"));
+        QVERIFY(!w.findChild<QAction*>(QStringLiteral("actionRecent2")));
+        recent->trigger();
+        QCOMPARE(w.model().rowCount(), 3);
+        QCOMPARE(w.filePath(), QFileInfo(path).absoluteFilePath());
     }
 
     // The failing-only filter and the numeric sort work on the view's proxy.
