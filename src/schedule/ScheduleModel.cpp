@@ -11,6 +11,7 @@
 #include "InputRules.h"
 #include "NumberFormat.h"
 #include "ThicknessCatalogue.h"
+#include "UnitChange.h"
 #include "Units.h"
 
 namespace bpd::schedule {
@@ -63,6 +64,12 @@ NumberLocale ScheduleModel::numberLocale() const {
 }
 
 void ScheduleModel::setDocument(designfile::DesignDocument document) {
+    replaceDocument(std::move(document));
+    undo_.clear();
+    undo_.setClean();
+}
+
+void ScheduleModel::replaceDocument(designfile::DesignDocument document) {
     beginResetModel();
     document_ = std::move(document);
     lines_.clear();
@@ -72,8 +79,7 @@ void ScheduleModel::setDocument(designfile::DesignDocument document) {
         ++checked_;
     }
     endResetModel();
-    undo_.clear();
-    undo_.setClean();
+    emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
 }
 
 int ScheduleModel::rowCount(const QModelIndex& parent) const {
@@ -326,6 +332,12 @@ bool ScheduleModel::removeBearings(std::vector<int> rows) {
         rows.end());
     if (rows.empty()) return false;
     undo_.push(new BearingRemoval(*this, std::move(rows), QStringLiteral("Delete")));
+    return true;
+}
+
+bool ScheduleModel::switchUnits(UnitSystem target) {
+    if (target == document_.units) return false;
+    undo_.push(new UnitChange(*this, document_, target));
     return true;
 }
 

@@ -19,6 +19,7 @@ namespace bpd::schedule {
 class BearingEdit;
 class BearingInsertion;
 class BearingRemoval;
+class UnitChange;
 
 class ScheduleModel : public QAbstractTableModel {
     Q_OBJECT
@@ -65,6 +66,8 @@ public:
     bool duplicate(int row);
     // Removes the given rows (any order) as one step.
     bool removeBearings(std::vector<int> rows);
+    // Converts every bearing to target's units as one step; false when already in them.
+    bool switchUnits(UnitSystem target);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -79,11 +82,13 @@ private:
     friend class BearingEdit;
     friend class BearingInsertion;
     friend class BearingRemoval;
+    friend class UnitChange;
     // The commands' primitives: each re-checks the lines it changes (and the later lines'
     // positions, which only name them).
     void replaceBearing(int row, const designfile::DesignBearing& bearing);
     void insertBearing(int row, const designfile::DesignBearing& bearing);
     designfile::DesignBearing takeBearing(int row);
+    void replaceDocument(designfile::DesignDocument document);
 
     void recheck(int row);
     NumberLocale numberLocale() const;

@@ -1,6 +1,7 @@
 #include "ScheduleWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCryptographicHash>
@@ -22,6 +23,7 @@
 #include "ProjectData.h"
 #include "ScheduleDelegate.h"
 #include "ScheduleModel.h"
+#include "Units.h"
 
 namespace bpd::schedule {
 
@@ -153,6 +155,21 @@ void ScheduleWindow::buildMenus() {
         });
     delete_ = add(edit, QStringLiteral("actionDelete"), QStringLiteral("De&lete"), {},
                   [this] { model_->removeBearings(selectedRows()); });
+
+    // The schedule's units, switched as one undo step.
+    QMenu* units = menuBar()->addMenu(QStringLiteral("&Units"));
+    units->setObjectName(QStringLiteral("mnuScheduleUnits"));
+    auto* group = new QActionGroup(this);
+    for (const UnitSystem system : {UnitSystem::Imperial, UnitSystem::SI}) {
+        const QString name = QString::fromLatin1(unitSystemName(system));
+        QAction* action = units->addAction(name);
+        action->setObjectName(QStringLiteral("action") + name);
+        action->setCheckable(true);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, system] { model_->switchUnits(system); });
+        connect(model_, &QAbstractItemModel::modelReset, action,
+                [this, action, system] { action->setChecked(model_->document().units == system); });
+    }
     updateActions();
 }
 

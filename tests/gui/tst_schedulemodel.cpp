@@ -232,6 +232,52 @@ private slots:
         QCOMPARE(results(model), resultsAfter);
     }
 
+    // A unit switch converts every bearing as the main window's switch converts its fields,
+    // in one undo step; back again gives the inputs the fields would give.
+    void unitSwitchIsOneStep() {
+        ScheduleModel model(QLocale::c());
+        bpd::designfile::DesignDocument d = threeBearings();
+        d.bearings.push_back(bearing("B4", 9, 4, 0.01, 0.2, 30));
+        d.bearings.back().values.dh.reset();  // a missing value stays missing
+        model.setDocument(d);
+        const std::string before = fileText(model);
+        const QStringList statusBefore = [&] {
+            QStringList out;
+            for (int r = 0; r < model.rowCount(); ++r) out << text(model, r, ScheduleModel::Status);
+            return out;
+        }();
+        QSignalSpy headers(&model, &QAbstractItemModel::headerDataChanged);
+        QVERIFY(!model.switchUnits(bpd::UnitSystem::Imperial));
+        QVERIFY(model.switchUnits(bpd::UnitSystem::SI));
+        QCOMPARE(model.undoStack().count(), 1);
+        QCOMPARE(model.undoStack().undoText(), QStringLiteral("Switch to SI"));
+        QCOMPARE(headers.size(), 1);
+        QCOMPARE(model.headerData(ScheduleModel::W1, Qt::Horizontal).toString(),
+                 QStringLiteral("w1 (mm)"));
+        const QStringList b1 = {text(model, 0, ScheduleModel::W1),
+                                text(model, 0, ScheduleModel::B1), text(model, 0, ScheduleModel::A),
+                                text(model, 0, ScheduleModel::Dh),
+                                text(model, 0, ScheduleModel::Vap)};
+        QCOMPARE(b1, (QStringList{"228.6000", "101.6000", ".0100", "5.0800", "133.4694"}));
+        QCOMPARE(text(model, 1, ScheduleModel::Thickness), QStringLiteral("6.350"));
+        QCOMPARE(text(model, 1, ScheduleModel::Vap), QStringLiteral("444.8980"));
+        QCOMPARE(text(model, 3, ScheduleModel::Dh), QString());
+        for (int r = 0; r < model.rowCount(); ++r)
+            QCOMPARE(text(model, r, ScheduleModel::Status), statusBefore[r]);
+        const std::string si = fileText(model);
+
+        model.undoStack().undo();
+        QCOMPARE(fileText(model), before);
+        QCOMPARE(model.headerData(ScheduleModel::W1, Qt::Horizontal).toString(),
+                 QStringLiteral("w1 (in.)"));
+        model.undoStack().redo();
+        QCOMPARE(fileText(model), si);
+        QVERIFY(model.switchUnits(bpd::UnitSystem::Imperial));
+        QCOMPARE(text(model, 0, ScheduleModel::W1), QStringLiteral("9.0000"));
+        QCOMPARE(text(model, 0, ScheduleModel::Vap), QStringLiteral("30.0000"));
+        QCOMPARE(text(model, 1, ScheduleModel::Thickness), QStringLiteral("1/4"));
+    }
+
     // New lines take the next free mark; the first of an empty schedule is B1, without values.
     void addedAndDuplicatedMarks() {
         ScheduleModel model(QLocale::c());
