@@ -1,11 +1,14 @@
 #include "ScheduleDelegate.h"
 
 #include <QAbstractProxyModel>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "MessageService.h"
 #include "ScheduleModel.h"
+#include "ThicknessCatalogue.h"
 
 namespace bpd::schedule {
 
@@ -38,7 +41,24 @@ bool ScheduleDelegate::refused(QWidget* editor, const QModelIndex& index) const 
 QWidget* ScheduleDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                         const QModelIndex& index) const {
     editing_ = index;
-    return QStyledItemDelegate::createEditor(parent, option, index);
+    if (sourceIndex(index).column() != ScheduleModel::Thickness)
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    // The thickness is chosen from the selector's entries, as in the main window.
+    auto* selector = new QComboBox(parent);
+    selector->setAccessibleName(QStringLiteral("Thickness (t)"));
+    for (const std::string_view entry :
+         ThicknessCatalogue::selectorEntries(schedule_.document().units))
+        selector->addItem(QString::fromUtf8(entry.data(), qsizetype(entry.size())));
+    return selector;
+}
+
+void ScheduleDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    if (auto* selector = qobject_cast<QComboBox*>(editor)) {
+        selector->setCurrentIndex(
+            std::max(0, selector->findText(index.data(Qt::EditRole).toString())));
+        return;
+    }
+    QStyledItemDelegate::setEditorData(editor, index);
 }
 
 void ScheduleDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
@@ -46,6 +66,8 @@ void ScheduleDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     // A refused text changes nothing (the model refuses it too).
     if (const auto* line = qobject_cast<QLineEdit*>(editor))
         model->setData(index, line->text(), Qt::EditRole);
+    else if (const auto* selector = qobject_cast<QComboBox*>(editor))
+        model->setData(index, selector->currentText(), Qt::EditRole);
     else
         QStyledItemDelegate::setModelData(editor, model, index);
 }

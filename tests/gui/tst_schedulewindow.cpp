@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QTableView>
@@ -329,6 +330,32 @@ private slots:
         QTRY_COMPARE(w.model().data(w.model().index(0, ScheduleModel::W1)).toString(),
                      QStringLiteral("12.0000"));
         QCOMPARE(w.model().undoStack().count(), 1);
+    }
+
+    // The thickness is chosen from the selector's entries of the schedule's units.
+    void thicknessIsChosenFromTheSelector() {
+        TestServices s;
+        const QString path = s.path(QStringLiteral("bridge.bpd"));
+        writeBytes(path, bridgeBytes());
+        ScheduleWindow w(s.services());
+        QVERIFY(w.openFile(path));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTableView* table = w.table();
+        const QModelIndex cell = table->model()->index(1, ScheduleModel::Thickness);
+        table->setCurrentIndex(cell);
+        table->edit(cell);
+        auto* selector = table->findChild<QComboBox*>();
+        QVERIFY(selector);
+        QCOMPARE(selector->count(), 8);
+        QCOMPARE(selector->itemText(0), QStringLiteral("All"));
+        QCOMPARE(selector->currentText(), QStringLiteral("1/4"));
+        selector->setCurrentIndex(selector->findText(QStringLiteral("3/8")));
+        QTest::keyClick(selector, Qt::Key_Tab);
+        QTRY_COMPARE(w.model().data(w.model().index(1, ScheduleModel::Status)).toString(),
+                     QStringLiteral("Pass"));
+        QCOMPARE(w.model().undoStack().count(), 1);
+        QVERIFY(s.messages->calls.isEmpty());
     }
 
     // Open Recent: the last eight files opened or saved, newest first, kept across runs.
