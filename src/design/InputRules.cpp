@@ -9,4 +9,18 @@ InputProblem inputProblem(std::optional<double> number, bool zeroAllowed) {
     return InputProblem::None;
 }
 
+std::string_view inputMessage(InputProblem problem) {
+    switch (problem) {
+        case InputProblem::NotANumber:
+            return "Invalid input. Please enter numeric data.";
+        case InputProblem::Negative:
+            return "Invalid input. Please enter 0 or positive value.";
+        case InputProblem::NotPositive:
+            return "Invalid input. Please enter positive value.";
+        case InputProblem::None:
+            break;
+    }
+    return {};
+}
+
 }  // namespace bpd

@@ -75,4 +75,8 @@ enum class InputProblem {
 // The verdict on an input text as read (no number: it did not read as one).
 InputProblem inputProblem(std::optional<double> number, bool zeroAllowed);
 
+// The window's message for a refused input ("Invalid input. Please enter numeric data.", ...);
+// empty for InputProblem::None. Every editor of the inputs shows these.
+std::string_view inputMessage(InputProblem problem);
+
 }  // namespace bpd

@@ -17,4 +17,18 @@ bool DialogMessageService::question(QWidget* parent, const QString& title, const
            QMessageBox::Yes;
 }
 
+MessageService::SaveChoice DialogMessageService::askToSave(QWidget* parent, const QString& title,
+                                                           const QString& text) {
+    switch (QMessageBox::warning(parent, title, text,
+                                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                 QMessageBox::Save)) {
+        case QMessageBox::Save:
+            return SaveChoice::Save;
+        case QMessageBox::Discard:
+            return SaveChoice::Discard;
+        default:
+            return SaveChoice::Cancel;
+    }
+}
+
 }  // namespace bpd::platform

@@ -19,6 +19,9 @@ public:
     virtual void information(QWidget* parent, const QString& title, const QString& text) = 0;
     // Modal, question icon, Yes and No buttons; true for Yes.
     virtual bool question(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Modal, warning icon, Save, Discard and Cancel buttons: unsaved edits before a close.
+    enum class SaveChoice { Save, Discard, Cancel };
+    virtual SaveChoice askToSave(QWidget* parent, const QString& title, const QString& text) = 0;
 };
 
 // The real boxes, through QMessageBox.
@@ -27,6 +30,7 @@ public:
     void warning(QWidget* parent, const QString& title, const QString& text) override;
     void information(QWidget* parent, const QString& title, const QString& text) override;
     bool question(QWidget* parent, const QString& title, const QString& text) override;
+    SaveChoice askToSave(QWidget* parent, const QString& title, const QString& text) override;
 };
 
 }  // namespace bpd::platform

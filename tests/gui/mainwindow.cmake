@@ -21,7 +21,7 @@ foreach(_run tst_form1_locales:de_DE.UTF-8 tst_form1_locales_C:C.UTF-8)
 endforeach()
 # What assistive technology reads of every window of the program (AccessibilityAudit.h).
 bpd_add_gui_test(tst_accessibility SOURCES tst_accessibility.cpp AccessibilityAudit.h tst_form1_support.h
-                 ${_test_services} LIBS bpd_mainwindow)
+                 ScheduleDocuments.h ${_test_services} LIBS bpd_mainwindow bpd_schedule)
 # The Design menu: the Smallest Passing Pad dialog and the calculation sheet command.
 bpd_add_gui_test(tst_padsizing SOURCES tst_padsizing.cpp tst_form1_support.h ${_test_services}
                  LIBS bpd_mainwindow)

@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,7 @@
 #include "AccessibilityAudit.h"
 #include "AccessibleSelector.h"
 #include "ConditionsViewer.h"
+#include "DesignFileWriter.h"
 #include "Form1Commands.h"
 #include "Form2.h"
 #include "Form3.h"
@@ -27,6 +29,8 @@
 #include "GridPresenter.h"
 #include "OpenWithDialog.h"
 #include "PadSizingDialog.h"
+#include "ScheduleDocuments.h"
+#include "ScheduleWindow.h"
 #include "WelcomeDlg.h"
 #include "tst_form1_support.h"
 
@@ -120,6 +124,23 @@ MadeWindow padSizing() {
     return made(f, f->form->commands().sizingDialog());
 }
 
+// The bearing schedule with a passing and a failing bearing in its table.
+MadeWindow bearingSchedule() {
+    struct Holder : Services {
+        std::unique_ptr<bpd::schedule::ScheduleWindow> window;
+    };
+    auto h = std::make_shared<Holder>();
+    h->window = std::make_unique<bpd::schedule::ScheduleWindow>(h->fixture.services());
+    const QString path = h->fixture.path(QStringLiteral("bridge.bpd"));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(QByteArray::fromStdString(
+            bpd::designfile::writeDesignText(bpd::testing::threeBearings())));
+    file.close();
+    if (!h->window->openFile(path)) return {};
+    return made(h, h->window.get());
+}
+
 struct WindowEntry {
     const char* name;
     std::function<MadeWindow()> make;
@@ -144,6 +165,7 @@ const QList<WindowEntry>& windows() {
         {"Open With, nothing on offer", [] { return openWith(false); }, {}},
         {"Open With, a program browsed for", [] { return openWith(true); }, {}},
         {"Smallest Passing Pad", padSizing, {}},
+        {"bearing schedule", bearingSchedule, {}},
     };
     return kWindows;
 }

@@ -27,6 +27,10 @@ public:
         say(text);
         return false;
     }
+    SaveChoice askToSave(QWidget*, const QString&, const QString& text) override {
+        say(text);
+        return SaveChoice::Cancel;  // a command-line tool never drops edits unasked
+    }
 
 private:
     static void say(const QString& text) {

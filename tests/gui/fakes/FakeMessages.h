@@ -16,7 +16,8 @@ public:
         QString kind, title, text;
     };
     QList<Call> calls;
-    bool answerYes = false;  // the answer to every question
+    bool answerYes = false;                      // the answer to every question
+    SaveChoice saveAnswer = SaveChoice::Cancel;  // the answer to every Save/Discard/Cancel
 
     void warning(QWidget*, const QString& title, const QString& text) override {
         calls.append({QStringLiteral("warning"), title, text});
@@ -27,6 +28,10 @@ public:
     bool question(QWidget*, const QString& title, const QString& text) override {
         calls.append({QStringLiteral("question"), title, text});
         return answerYes;
+    }
+    SaveChoice askToSave(QWidget*, const QString& title, const QString& text) override {
+        calls.append({QStringLiteral("askToSave"), title, text});
+        return saveAnswer;
     }
     QStringList texts() const {
         QStringList out;

@@ -1,0 +1,90 @@
+#include "ScheduleDelegate.h"
+
+#include <QAbstractProxyModel>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <algorithm>
+
+#include "MessageService.h"
+#include "ScheduleModel.h"
+#include "ThicknessCatalogue.h"
+
+namespace bpd::schedule {
+
+namespace {
+
+// The schedule's index of a view index, through any proxies.
+QModelIndex sourceIndex(QModelIndex index) {
+    while (const auto* proxy = qobject_cast<const QAbstractProxyModel*>(index.model()))
+        index = proxy->mapToSource(index);
+    return index;
+}
+
+}  // namespace
+
+ScheduleDelegate::ScheduleDelegate(ScheduleModel& schedule, platform::MessageService& messages,
+                                   QObject* parent)
+    : QStyledItemDelegate(parent), schedule_(schedule), messages_(messages) {}
+
+bool ScheduleDelegate::refused(QWidget* editor, const QModelIndex& index) const {
+    const auto* line = qobject_cast<QLineEdit*>(editor);
+    if (!line) return false;
+    const std::optional<QString> why = schedule_.refusal(sourceIndex(index), line->text());
+    if (!why) return false;
+    warning_ = true;
+    messages_.warning(editor->window(), platform::kMessageTitle, *why);
+    warning_ = false;
+    return true;
+}
+
+QWidget* ScheduleDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                        const QModelIndex& index) const {
+    editing_ = index;
+    if (sourceIndex(index).column() != ScheduleModel::Thickness)
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    // The thickness is chosen from the selector's entries, as in the main window.
+    auto* selector = new QComboBox(parent);
+    selector->setAccessibleName(QStringLiteral("Thickness (t)"));
+    for (const std::string_view entry :
+         ThicknessCatalogue::selectorEntries(schedule_.document().units))
+        selector->addItem(QString::fromUtf8(entry.data(), qsizetype(entry.size())));
+    return selector;
+}
+
+void ScheduleDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    if (auto* selector = qobject_cast<QComboBox*>(editor)) {
+        selector->setCurrentIndex(
+            std::max(0, selector->findText(index.data(Qt::EditRole).toString())));
+        return;
+    }
+    QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void ScheduleDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                    const QModelIndex& index) const {
+    // A refused text changes nothing (the model refuses it too).
+    if (const auto* line = qobject_cast<QLineEdit*>(editor))
+        model->setData(index, line->text(), Qt::EditRole);
+    else if (const auto* selector = qobject_cast<QComboBox*>(editor))
+        model->setData(index, selector->currentText(), Qt::EditRole);
+    else
+        QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+bool ScheduleDelegate::eventFilter(QObject* object, QEvent* event) {
+    auto* editor = qobject_cast<QWidget*>(object);
+    if (editor && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool leaves = key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Return ||
+                            key == Qt::Key_Enter;
+        if (leaves && editing_.isValid() && refused(editor, editing_)) {
+            editor->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
+    if (editor && event->type() == QEvent::FocusOut && warning_) return true;
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
+}  // namespace bpd::schedule

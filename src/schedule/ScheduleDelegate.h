@@ -1,0 +1,42 @@
+#pragma once
+// Edits a schedule cell in place with the main window's rules: a refused text keeps the cell
+// in editing and shows the message, as a refused field keeps the focus.
+
+#include <QPersistentModelIndex>
+#include <QStyledItemDelegate>
+
+namespace bpd::platform {
+class MessageService;
+}
+
+namespace bpd::schedule {
+
+class ScheduleModel;
+
+class ScheduleDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    // schedule: the model under the view's (possibly proxy) model.
+    ScheduleDelegate(ScheduleModel& schedule, platform::MessageService& messages,
+                     QObject* parent = nullptr);
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    // The refusal of the editor's text, shown; false when the text is accepted.
+    bool refused(QWidget* editor, const QModelIndex& index) const;
+
+    ScheduleModel& schedule_;
+    platform::MessageService& messages_;
+    mutable QPersistentModelIndex editing_;  // the cell of the open editor
+    mutable bool warning_ = false;           // a message is up: its focus change commits nothing
+};
+
+}  // namespace bpd::schedule

@@ -1,0 +1,88 @@
+#pragma once
+// The bearing schedule window: a design file's bearings in one table, checked together,
+// edited with undo, saved atomically. Modeless, with its own menu bar.
+
+#include <QByteArray>
+#include <QMainWindow>
+#include <functional>
+#include <optional>
+
+#include "DesignDocument.h"
+#include "RecentFiles.h"
+
+class QAction;
+class QCheckBox;
+class QMenu;
+class QSortFilterProxyModel;
+class QTableView;
+
+namespace bpd::platform {
+class MessageService;
+class RegistryStore;
+struct DesktopServices;
+}  // namespace bpd::platform
+
+namespace bpd::schedule {
+
+class ScheduleModel;
+
+class ScheduleWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // The file dialogs, replaceable by tests: each returns the chosen path, or "" on cancel.
+    struct FileDialogs {
+        std::function<QString(QWidget* parent)> open;
+        std::function<QString(QWidget* parent, const QString& suggested)> saveAs;
+    };
+
+    // Starts with a new schedule (New).
+    explicit ScheduleWindow(const platform::DesktopServices& services, QWidget* parent = nullptr);
+    ~ScheduleWindow() override;
+
+    // Opens a design file, asking first about unsaved edits; false when it stays as it was
+    // (cancelled, or the file refused: the message names why).
+    bool openFile(const QString& path);
+    // New, Save, Save As: false when cancelled or failed (the edits stay).
+    bool newSchedule();
+    bool save();
+    bool saveAs();
+
+    ScheduleModel& model() { return *model_; }
+    QString filePath() const { return path_; }
+    void setFileDialogs(FileDialogs dialogs) { dialogs_ = std::move(dialogs); }
+    QTableView* table() const { return table_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    // File > Open Recent from the settings store, newest first.
+    void fillRecent();
+    // Unsaved edits: Save / Discard / Cancel. True when the window may drop its document.
+    bool settleEdits();
+    bool writeTo(const QString& path);
+    // The file at path_ was changed on disk since it was read or written here.
+    bool changedOnDisk() const;
+    void useDocument(designfile::DesignDocument document, const QString& path);
+    void updateTitle();
+    void updateActions();
+    std::vector<int> selectedRows() const;
+    void warn(const QString& text);
+
+    platform::MessageService& messages_;
+    platform::RegistryStore& settings_;
+    ScheduleModel* model_;
+    QSortFilterProxyModel* proxy_;
+    QTableView* table_;
+    QCheckBox* failingOnly_;
+    QAction* duplicate_ = nullptr;
+    QAction* delete_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    RecentFiles recent_;
+    FileDialogs dialogs_;
+    QString path_;                          // empty for a new schedule
+    std::optional<QByteArray> diskDigest_;  // of the bytes last read or written at path_
+};
+
+}  // namespace bpd::schedule

@@ -1,0 +1,8 @@
+# The bearing schedule: its model and undo stack without widgets, its window's commands.
+bpd_add_gui_test(tst_schedulemodel
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_schedulemodel.cpp ${CMAKE_CURRENT_LIST_DIR}/ScheduleDocuments.h
+    LIBS bpd_schedule bpd_cli bpd_mainwindow)
+bpd_add_gui_test(tst_schedulewindow
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_schedulewindow.cpp ${CMAKE_CURRENT_LIST_DIR}/ScheduleDocuments.h
+            ${CMAKE_CURRENT_LIST_DIR}/ScratchFilesystem.h ${_test_services}
+    LIBS bpd_schedule)
