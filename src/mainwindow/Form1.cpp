@@ -83,10 +83,10 @@ Form1::Form1(const platform::DesktopServices& services, QWidget* parent)
 
     shortcuts_ = new ShortcutPriority(this);
     QList<QKeySequence> keys;
-    for (QAction* a :
-         {ui_.General, ui_.Imperial, ui_.SI, ui_.Excel, ui_.NotePad, ui_.Loading, ui_.Rotation,
-          ui_.NonUniform_Bearing, ui_.Help_Topics, ui_.Pelgro_Ravelon_Design_Guide,
-          ui_.About_Pelgro_BPD, ui_.Smallest_Passing_Pad, ui_.Calculation_Sheet})
+    for (QAction* a : {ui_.General, ui_.Imperial, ui_.SI, ui_.Excel, ui_.NotePad, ui_.Loading,
+                       ui_.Rotation, ui_.NonUniform_Bearing, ui_.Help_Topics,
+                       ui_.Pelgro_Ravelon_Design_Guide, ui_.About_Pelgro_BPD, ui_.Bearing_Schedule,
+                       ui_.Smallest_Passing_Pad, ui_.Calculation_Sheet})
         keys.append(a->shortcut());
     shortcuts_->setShortcuts(keys);
     for (QWidget* w : client->findChildren<QWidget*>())
@@ -119,6 +119,8 @@ void Form1::connectHandlers() {
             &Form1Commands::Pelgro_Ravelon_Design_Guide_Click);
     connect(ui_.About_Pelgro_BPD, &QAction::triggered, commands,
             &Form1Commands::About_Pelgro_BPD_Click);
+    connect(ui_.Bearing_Schedule, &QAction::triggered, commands,
+            &Form1Commands::Bearing_Schedule_Click);
     connect(ui_.Smallest_Passing_Pad, &QAction::triggered, commands,
             &Form1Commands::Smallest_Passing_Pad_Click);
     connect(ui_.Calculation_Sheet, &QAction::triggered, commands,
@@ -191,6 +193,11 @@ void Form1::Form_Resize() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
+    // A schedule with unsaved edits asks first; its Cancel keeps the program running.
+    if (!commands_->closeSchedule()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }

@@ -126,6 +126,17 @@ void Form1Commands::About_Pelgro_BPD_Click() {
     about_.show();
 }
 
+void Form1Commands::Bearing_Schedule_Click() {
+    if (!schedule_) schedule_ = std::make_unique<schedule::ScheduleWindow>(services_);
+    schedule_->show();
+    schedule_->raise();
+    schedule_->activateWindow();
+}
+
+bool Form1Commands::closeSchedule() {
+    return !schedule_ || !schedule_->isVisible() || schedule_->close();
+}
+
 void Form1Commands::Smallest_Passing_Pad_Click() {
     if (!sizing_) {
         sizing_ =

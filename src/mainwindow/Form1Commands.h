@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 #include "AboutBox.h"
 #include "ConditionsViewer.h"
@@ -26,6 +27,7 @@
 #include "ProjectData.h"
 #include "ReportInputs.h"
 #include "ResultTable.h"
+#include "ScheduleWindow.h"
 
 namespace bpd::reports {
 class Form3;
@@ -64,6 +66,7 @@ public slots:
     void Help_Topics_Click();
     void Pelgro_Ravelon_Design_Guide_Click();
     void About_Pelgro_BPD_Click();
+    void Bearing_Schedule_Click();
     void Smallest_Passing_Pad_Click();
     void Calculation_Sheet_Click();
 
@@ -75,6 +78,9 @@ public:
     void unloadDialogs();
     // Unload: the spreadsheet application lets go of its workbooks and ends.
     void endSpreadsheet();
+    // Before the program ends: closes the bearing schedule, which asks to save unsaved edits;
+    // false when the user cancelled.
+    bool closeSchedule();
 
 private:
     // The inputs as the window shows them and the last results, as the reports take them.
@@ -90,9 +96,11 @@ private:
     dialogs::AboutBox about_;
     dialogs::HelpDocuments help_;
     QPointer<sizing::PadSizingDialog> sizing_;
+    std::unique_ptr<schedule::ScheduleWindow> schedule_;  // a window of its own, made when asked
 
 public:
     sizing::PadSizingDialog* sizingDialog() const { return sizing_; }
+    schedule::ScheduleWindow* scheduleWindow() const { return schedule_.get(); }
 };
 
 }  // namespace bpd::mainwindow

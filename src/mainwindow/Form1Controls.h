@@ -63,6 +63,7 @@ struct Form1Controls {
     QAction* Rotation = nullptr;
     QAction* NonUniform_Bearing = nullptr;
     QMenu* Design = nullptr;
+    QAction* Bearing_Schedule = nullptr;
     QAction* Smallest_Passing_Pad = nullptr;
     QAction* Calculation_Sheet = nullptr;
     QMenu* Help = nullptr;

@@ -164,6 +164,8 @@ const MenuSpec kMenus[] = {
     {"Conditions", &C::Conditions, "Conditions", "NonUniform_Bearing", &C::NonUniform_Bearing,
      "NonUniform Bearing", "Ctrl+U", false, false},
     // The program's own menu, beside the classic make-up.
+    {"Design", &C::Design, "Design", "Bearing_Schedule", &C::Bearing_Schedule, "Bearing Schedule",
+     "Ctrl+B", false, false},
     {"Design", &C::Design, "Design", "Smallest_Passing_Pad", &C::Smallest_Passing_Pad,
      "Smallest Passing Pad", "Ctrl+F", false, false},
     {"Design", &C::Design, "Design", "Calculation_Sheet", &C::Calculation_Sheet,

@@ -232,6 +232,7 @@ private slots:
                                   "Rotation|Rotation|Ctrl+R",
                                   "NonUniform_Bearing|NonUniform Bearing|Ctrl+U",
                                   "Design:",
+                                  "Bearing_Schedule|Bearing Schedule|Ctrl+B",
                                   "Smallest_Passing_Pad|Smallest Passing Pad|Ctrl+F",
                                   "Calculation_Sheet|Calculation Sheet|Ctrl+K",
                                   "Help:",

@@ -10,6 +10,8 @@
 
 #include "Form1Commands.h"
 #include "PadSizingDialog.h"
+#include "ScheduleModel.h"
+#include "ScheduleWindow.h"
 #include "tst_form1_support.h"
 
 using bpd::sizing::PadSizingDialog;
@@ -198,6 +200,28 @@ private slots:
         QTest::keyClick(f.ui().w1Text, Qt::Key_F, Qt::ControlModifier);
         QVERIFY(f.form->commands().sizingDialog());
         QTRY_VERIFY(f.form->commands().sizingDialog()->isVisible());
+    }
+
+    // Design > Bearing Schedule (Ctrl+B) opens the schedule; ending the program with unsaved
+    // schedule edits asks first: Cancel keeps both windows, Discard lets the program end.
+    void bearingScheduleOpensAndItsEditsHoldTheProgramsClose() {
+        LoadedForm f;
+        QTest::keyClick(f.form.get(), Qt::Key_B, Qt::ControlModifier);
+        bpd::schedule::ScheduleWindow* schedule = f.form->commands().scheduleWindow();
+        QVERIFY(schedule);
+        QTRY_VERIFY(schedule->isVisible());
+        schedule->model().addBearing();
+        QVERIFY(schedule->isWindowModified());
+
+        f.messages->saveAnswer = bpd::platform::MessageService::SaveChoice::Cancel;
+        QVERIFY(!f.form->close());
+        QVERIFY(f.form->isVisible());
+        QVERIFY(schedule->isVisible());
+        QCOMPARE(f.messages->calls.size(), qsizetype(1));
+
+        f.messages->saveAnswer = bpd::platform::MessageService::SaveChoice::Discard;
+        QVERIFY(f.form->close());
+        QVERIFY(!schedule->isVisible());
     }
 };
 
