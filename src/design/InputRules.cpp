@@ -9,6 +9,20 @@ InputProblem inputProblem(std::optional<double> number, bool zeroAllowed) {
     return InputProblem::None;
 }
 
+std::string_view inputReason(InputProblem problem) {
+    switch (problem) {
+        case InputProblem::NotANumber:
+            return "is not a number";
+        case InputProblem::Negative:
+            return "must be 0 or positive";
+        case InputProblem::NotPositive:
+            return "must be positive";
+        case InputProblem::None:
+            break;
+    }
+    return {};
+}
+
 std::string_view inputMessage(InputProblem problem) {
     switch (problem) {
         case InputProblem::NotANumber:

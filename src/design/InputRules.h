@@ -79,4 +79,8 @@ InputProblem inputProblem(std::optional<double> number, bool zeroAllowed);
 // empty for InputProblem::None. Every editor of the inputs shows these.
 std::string_view inputMessage(InputProblem problem);
 
+// The command line's and the design file's reason for a refused input, after its name
+// ("w1: must be positive"); empty for InputProblem::None.
+std::string_view inputReason(InputProblem problem);
+
 }  // namespace bpd

@@ -12,20 +12,6 @@ namespace {
 // Beyond 2^53 a double no longer tells one whole number from the next.
 constexpr double kLargestQuantity = 9007199254740992.0;
 
-std::string_view problemText(InputProblem problem) {
-    switch (problem) {
-        case InputProblem::NotANumber:
-            return "is not a number";
-        case InputProblem::Negative:
-            return "must be 0 or positive";
-        case InputProblem::NotPositive:
-            return "must be positive";
-        case InputProblem::None:
-            break;
-    }
-    return {};
-}
-
 std::string fieldText(const std::optional<double>& value) {
     if (!value) return {};
     return formatInputPattern(formatShortest(*value), NumberLocale::c());
@@ -63,7 +49,7 @@ std::optional<BearingProblem> bearingProblem(UnitSystem units, const DesignBeari
         if (!input.of(bearing.values)) return found(input.name, "missing");
         const InputProblem p =
             inputProblem(parseNumber(input.of(texts), NumberLocale::c()), input.zeroAllowed);
-        if (p != InputProblem::None) return found(input.name, problemText(p));
+        if (p != InputProblem::None) return found(input.name, inputReason(p));
     }
     if (thicknessPosition(units, bearing) < 0) {
         std::string labels;
