@@ -102,7 +102,14 @@ ScheduleWindow::ScheduleWindow(const platform::DesktopServices& services, QWidge
     newSchedule();
 }
 
-ScheduleWindow::~ScheduleWindow() = default;
+ScheduleWindow::~ScheduleWindow() {
+    // The model, the proxy and the table go with the window's children, after this window is
+    // no longer one: their last signals (the undo stack's cleanChanged among them) must not
+    // reach it.
+    model_->undoStack().disconnect(this);
+    proxy_->disconnect(this);
+    table_->selectionModel()->disconnect(this);
+}
 
 void ScheduleWindow::buildMenus() {
     auto add = [this](QMenu* menu, const QString& name, const QString& text,
