@@ -9,25 +9,14 @@
 #include <vector>
 
 #include "CheckCommand.h"
+#include "CommandRunSupport.h"
 #include "TableTestSupport.h"
 
 namespace bpd::cli {
 namespace {
 
-struct CommandRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
 CommandRun check(std::vector<std::string_view> args, const std::string& input = {}) {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    CommandRun run;
-    run.status = runCheck(args, in, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+    return runCommand(std::move(args), input);
 }
 
 std::vector<std::string> lines(const std::string& text) {
@@ -359,13 +348,7 @@ public:
 };
 
 CommandRun checkWithSheets(std::vector<std::string_view> args, SheetService* sheets) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    CommandRun run;
-    run.status = runCheck(args, in, out, err, sheets);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+    return runCommand(std::move(args), {}, sheets);
 }
 
 TEST(Sheet, TheBearingAndTheProjectDataGoToTheSheetAndTheOutputStaysAsItWas) {

@@ -10,29 +10,19 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "CheckCommand.h"
+#include "CommandRunSupport.h"
 
 namespace bpd::cli {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CommandRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
 CommandRun check(std::vector<std::string_view> args, SheetService* sheets = nullptr) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    CommandRun run;
-    run.status = runCheck(args, in, out, err, sheets);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+    return runCommand(std::move(args), {}, sheets);
 }
 
 std::string contents(const fs::path& path) {
