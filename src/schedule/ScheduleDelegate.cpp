@@ -2,6 +2,7 @@
 
 #include <QAbstractProxyModel>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <algorithm>
@@ -38,17 +39,30 @@ bool ScheduleDelegate::refused(QWidget* editor, const QModelIndex& index) const 
     return true;
 }
 
+bool ScheduleDelegate::holdsRefusedText() const {
+    const auto* line = qobject_cast<QLineEdit*>(editor_.data());
+    return line && editing_.isValid() &&
+           schedule_.refusal(sourceIndex(editing_), line->text()).has_value();
+}
+
 QWidget* ScheduleDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                         const QModelIndex& index) const {
     editing_ = index;
-    if (sourceIndex(index).column() != ScheduleModel::Thickness)
-        return QStyledItemDelegate::createEditor(parent, option, index);
+    if (viewport_ != parent) {
+        viewport_ = parent;
+        parent->installEventFilter(const_cast<ScheduleDelegate*>(this));
+    }
+    if (sourceIndex(index).column() != ScheduleModel::Thickness) {
+        editor_ = QStyledItemDelegate::createEditor(parent, option, index);
+        return editor_;
+    }
     // The thickness is chosen from the selector's entries, as in the main window.
     auto* selector = new QComboBox(parent);
     selector->setAccessibleName(QStringLiteral("Thickness (t)"));
     for (const std::string_view entry :
          ThicknessCatalogue::selectorEntries(schedule_.document().units))
         selector->addItem(QString::fromUtf8(entry.data(), qsizetype(entry.size())));
+    editor_ = selector;
     return selector;
 }
 
@@ -73,6 +87,14 @@ void ScheduleDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
 }
 
 bool ScheduleDelegate::eventFilter(QObject* object, QEvent* event) {
+    if (object == viewport_) {
+        // The click that took the focus from a refused text goes nowhere: the view would
+        // otherwise move to the clicked cell and close the editor, dropping the text.
+        const QEvent::Type type = event->type();
+        const bool click = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+                           type == QEvent::MouseButtonDblClick;
+        return click && holdsRefusedText();
+    }
     auto* editor = qobject_cast<QWidget*>(object);
     if (editor && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -83,7 +105,18 @@ bool ScheduleDelegate::eventFilter(QObject* object, QEvent* event) {
             return true;
         }
     }
-    if (editor && event->type() == QEvent::FocusOut && warning_) return true;
+    if (editor && event->type() == QEvent::FocusOut) {
+        if (warning_) return true;
+        // A click elsewhere in the window leaves the cell as Tab does. Another window or a
+        // menu takes the focus for a while: a refused text stays in editing, unsaid.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        const bool away = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+        if (editor == editor_ && holdsRefusedText()) {
+            if (!away) refused(editor, editing_);
+            editor->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
     return QStyledItemDelegate::eventFilter(object, event);
 }
 
