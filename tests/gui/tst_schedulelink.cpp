@@ -188,6 +188,22 @@ private slots:
         QCOMPARE(l.f.form->analysisRuns(), runsBefore);
     }
 
+    // The main window's own unit switch may refuse (a field holds no number): then nothing
+    // is typed, and the window's message says why.
+    void refusedUnitSwitchTypesNothing() {
+        Linked l(documentOf(UnitSystem::SI, {bearing("S1", 250, 100, 0.01, 5, 150)}));
+        QVERIFY(l.schedule);
+        l.f.ui().dhText->setText(QStringLiteral("abc"));
+        QStringList before = l.fields();
+        l.selectLine(0);
+        QVERIFY(bpdtest::focusOn(l.table()));
+        QTest::keyClick(l.table(), Qt::Key_Return);
+        QCOMPARE(l.f.messages->texts(),
+                 QStringList{QStringLiteral("Invalid input. Please enter numeric data.")});
+        QCOMPARE(l.f.form->unitSystem(), UnitSystem::Imperial);
+        QCOMPARE(l.fields(), before);
+    }
+
     // Typing, F2 and a click on the selected cell edit in place; Enter does not.
     void editTriggersLeaveEnterToTheMainWindow_data() {
         QTest::addColumn<QString>("action");

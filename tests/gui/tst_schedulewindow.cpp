@@ -66,6 +66,15 @@ class TestScheduleWindow : public QObject {
     Q_OBJECT
 
 private slots:
+    // Without a main window there is nothing to take from.
+    void takeFromMainWindowNeedsOne() {
+        TestServices s;
+        ScheduleWindow w(s.services());
+        QAction* take = w.findChild<QAction*>(QStringLiteral("actionTakeFromMainWindow"));
+        QVERIFY(take);
+        QVERIFY(!take->isEnabled());
+    }
+
     void titleNamesTheFileAndItsEdits() {
         TestServices s;
         ScheduleWindow w(s.services());
