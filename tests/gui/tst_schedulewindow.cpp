@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -369,7 +370,7 @@ private slots:
         const QModelIndex elsewhere = table->model()->index(2, ScheduleModel::Location);
         table->setCurrentIndex(cell);
         table->edit(cell);
-        auto* editor = table->findChild<QLineEdit*>();
+        QPointer<QLineEdit> editor = table->findChild<QLineEdit*>();
         QVERIFY(editor);
         QTRY_VERIFY(editor->hasFocus());
         editor->setText(text);
@@ -386,14 +387,16 @@ private slots:
             return;
         }
         QCOMPARE(s.messages->texts(), QStringList{message});
-        QCOMPARE(table->findChild<QLineEdit*>(), editor);
+        QVERIFY(editor);  // still open
+        QCOMPARE(table->findChild<QLineEdit*>(), editor.data());
         QCOMPARE(editor->text(), text);
         QTRY_VERIFY(editor->hasFocus());
         QCOMPARE(table->currentIndex(), cell);
         QCOMPARE(w.model().undoStack().count(), 0);
         clickElsewhere();  // refused again, said again
         QCOMPARE(s.messages->calls.size(), 2);
-        QCOMPARE(table->findChild<QLineEdit*>(), editor);
+        QVERIFY(editor);  // still open
+        QCOMPARE(table->findChild<QLineEdit*>(), editor.data());
         // Corrected, the next click stores it and moves on.
         editor->setText(QStringLiteral("12"));
         clickElsewhere();
