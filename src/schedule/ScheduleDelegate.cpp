@@ -5,6 +5,8 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QWindow>
 #include <algorithm>
 
 #include "MessageService.h"
@@ -48,9 +50,9 @@ bool ScheduleDelegate::holdsRefusedText() const {
 QWidget* ScheduleDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                         const QModelIndex& index) const {
     editing_ = index;
-    if (viewport_ != parent) {
-        viewport_ = parent;
-        parent->installEventFilter(const_cast<ScheduleDelegate*>(this));
+    if (QWindow* window = parent->window()->windowHandle(); window && window != window_) {
+        window_ = window;
+        window->installEventFilter(const_cast<ScheduleDelegate*>(this));
     }
     if (sourceIndex(index).column() != ScheduleModel::Thickness) {
         editor_ = QStyledItemDelegate::createEditor(parent, option, index);
@@ -86,15 +88,31 @@ void ScheduleDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
         QStyledItemDelegate::setModelData(editor, model, index);
 }
 
-bool ScheduleDelegate::eventFilter(QObject* object, QEvent* event) {
-    if (object == viewport_) {
-        // The click that took the focus from a refused text goes nowhere: the view would
-        // otherwise move to the clicked cell and close the editor, dropping the text.
-        const QEvent::Type type = event->type();
-        const bool click = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
-                           type == QEvent::MouseButtonDblClick;
-        return click && holdsRefusedText();
+bool ScheduleDelegate::windowEvent(QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonRelease && swallowRelease_) {
+        swallowRelease_ = false;
+        return true;
     }
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick) return false;
+    if (!editor_ || !holdsRefusedText()) return false;
+    // Taken at the window, before Qt moves the focus: a press on another control of the
+    // window leaves the cell, and a refused text keeps it, so the press is not carried out.
+    QWidget* top = editor_->window();
+    QWidget* target = top->childAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+    while (target && target != top &&
+           !(target->isEnabled() && (target->focusPolicy() & Qt::ClickFocus)))
+        target = target->parentWidget();
+    if (!target || target == top || target == editor_ || editor_->isAncestorOf(target))
+        return false;
+    refused(editor_, editing_);
+    editor_->setFocus(Qt::OtherFocusReason);
+    swallowRelease_ = true;
+    return true;
+}
+
+bool ScheduleDelegate::eventFilter(QObject* object, QEvent* event) {
+    if (object == window_) return windowEvent(event);
     auto* editor = qobject_cast<QWidget*>(object);
     if (editor && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();

@@ -7,6 +7,7 @@
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QStyledItemDelegate>
+#include <QWindow>
 
 namespace bpd::platform {
 class MessageService;
@@ -37,12 +38,15 @@ private:
     bool refused(QWidget* editor, const QModelIndex& index) const;
     // The open editor holds a text its cell refuses (nothing is shown).
     bool holdsRefusedText() const;
+    // A press in the view's window while a refused text is in editing.
+    bool windowEvent(QEvent* event);
 
     ScheduleModel& schedule_;
     platform::MessageService& messages_;
     mutable QPersistentModelIndex editing_;  // the cell of the open editor
     mutable QPointer<QWidget> editor_;       // the open editor
-    mutable QPointer<QWidget> viewport_;     // the view's, whose clicks wait on a refusal
+    mutable QPointer<QWindow> window_;       // the view's, whose presses wait on a refusal
+    bool swallowRelease_ = false;            // the press was not carried out: nor its release
     mutable bool warning_ = false;           // a message is up: its focus change commits nothing
 };
 

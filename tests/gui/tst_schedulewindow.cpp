@@ -349,16 +349,22 @@ private slots:
     void clickAwayLeavesTheCellAsTabDoes_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");  // empty: accepted
-        QTest::newRow("refused") << "0"
-                                 << "Invalid input. Please enter positive value.";
-        QTest::newRow("not a number") << "x"
-                                      << "Invalid input. Please enter numeric data.";
-        QTest::newRow("accepted") << "12"
-                                  << "";
+        QTest::addColumn<bool>("onCheckBox");  // else on another cell
+        const QString positive = QStringLiteral("Invalid input. Please enter positive value.");
+        QTest::newRow("refused, another cell") << "0" << positive << false;
+        QTest::newRow("refused, the filter box") << "0" << positive << true;
+        QTest::newRow("not a number, another cell")
+            << "x"
+            << "Invalid input. Please enter numeric data." << false;
+        QTest::newRow("accepted, another cell") << "12"
+                                                << "" << false;
+        QTest::newRow("accepted, the filter box") << "12"
+                                                  << "" << true;
     }
     void clickAwayLeavesTheCellAsTabDoes() {
         QFETCH(QString, text);
         QFETCH(QString, message);
+        QFETCH(bool, onCheckBox);
         TestServices s;
         ScheduleWindow w(s.services());
         w.model().setDocument(bpd::testing::threeBearings());
@@ -374,9 +380,13 @@ private slots:
         QVERIFY(editor);
         QTRY_VERIFY(editor->hasFocus());
         editor->setText(text);
+        auto* failingOnly = w.findChild<QCheckBox*>(QStringLiteral("failingOnly"));
+        QVERIFY(failingOnly);
         auto clickElsewhere = [&] {
-            QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {},
-                              table->viewport()->mapTo(&w, table->visualRect(elsewhere).center()));
+            const QPoint at =
+                onCheckBox ? failingOnly->mapTo(&w, QPoint(6, failingOnly->height() / 2))
+                           : table->viewport()->mapTo(&w, table->visualRect(elsewhere).center());
+            QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at);
         };
         clickElsewhere();
         if (message.isEmpty()) {
@@ -384,6 +394,7 @@ private slots:
             QTRY_COMPARE(w.model().data(w.model().index(0, ScheduleModel::W1)).toString(),
                          QStringLiteral("12.0000"));
             QCOMPARE(w.model().undoStack().count(), 1);
+            QCOMPARE(failingOnly->isChecked(), onCheckBox);  // the click was carried out
             return;
         }
         QCOMPARE(s.messages->texts(), QStringList{message});
@@ -393,7 +404,8 @@ private slots:
         QTRY_VERIFY(editor->hasFocus());
         QCOMPARE(table->currentIndex(), cell);
         QCOMPARE(w.model().undoStack().count(), 0);
-        clickElsewhere();  // refused again, said again
+        QVERIFY(!failingOnly->isChecked());  // the click was not carried out
+        clickElsewhere();                    // refused again, said again
         QCOMPARE(s.messages->calls.size(), 2);
         QVERIFY(editor);  // still open
         QCOMPARE(table->findChild<QLineEdit*>(), editor.data());
