@@ -43,7 +43,8 @@ bool ScheduleDelegate::refused(QWidget* editor, const QModelIndex& index) const 
 
 bool ScheduleDelegate::holdsRefusedText() const {
     const auto* line = qobject_cast<QLineEdit*>(editor_.data());
-    return line && editing_.isValid() &&
+    // A closed editor (Esc) is hidden until its deletion.
+    return line && line->isVisible() && editing_.isValid() &&
            schedule_.refusal(sourceIndex(editing_), line->text()).has_value();
 }
 
