@@ -58,11 +58,13 @@ Form1::Form1(const platform::DesktopServices& services, QWidget* parent)
     UnitSwitcher::Window& switched = *this;
     switcher_ = std::make_unique<UnitSwitcher>(ui_, switched);
     commands_ = std::make_unique<Form1Commands>(
-        Form1Commands::Reads{this, ui_, [this]() -> const ResultTable& { return results_; },
-                             sContactText_, colContactLines_,
-                             [this](const QString& w1, const QString& b1, int position) {
-                                 enterPad(w1, b1, position);
-                             }},
+        Form1Commands::Reads{
+            this, ui_, [this]() -> const ResultTable& { return results_; }, sContactText_,
+            colContactLines_,
+            [this](const QString& w1, const QString& b1, int position) {
+                enterPad(w1, b1, position);
+            },
+            [this](const schedule::WindowInputs& inputs) { return enterInputs(inputs); }},
         services);
     hooks_ = {[this] { commands_->startSpreadsheet(); }, [this] { commands_->endSpreadsheet(); },
               [this] { commands_->unloadDialogs(); }};
@@ -281,6 +283,12 @@ QLineEdit* Form1::fieldOf(const std::string& quantity) const {
     return nullptr;
 }
 
+bool Form1::isZeroAllowed(const QLineEdit* field) const {
+    for (const InputRule& input : kInputs)
+        if (input.of(inputFields()) == field) return input.zeroAllowed;
+    return false;
+}
+
 void Form1::reportFault(const RunFault& fault) {
     if (fault.kind == RunFault::Kind::InputNotNumeric) {
         // Reached only through a menu command while a field holds a rejected text.
@@ -296,16 +304,43 @@ void Form1::reportFault(const RunFault& fault) {
              .arg(fromEngine(fault.thickness), fromEngine(fault.quantity)));
 }
 
-bool Form1::enterPad(const QString& w1, const QString& b1, int position) {
-    for (QLineEdit* field : {ui_.w1Text, ui_.b1Text}) {
-        field->setText(field == ui_.w1Text ? w1 : b1);
-        if (ValidateField(field, false)) {  // refused: the field keeps the focus, as typed
+bool Form1::typeFields(std::initializer_list<std::pair<QLineEdit*, QString>> typed) {
+    for (const auto& [field, text] : typed) {
+        field->setText(text);
+        if (ValidateField(field, isZeroAllowed(field))) {  // refused: it keeps the focus
             field->setFocus(Qt::OtherFocusReason);
             return false;
         }
     }
+    return true;
+}
+
+void Form1::selectThickness(int position) {
     QComboBox* selector = unitSystem_ == UnitSystem::Imperial ? ui_.tCombo : ui_.tCombo_SI;
     if (selector->currentIndex() != position) selector->setCurrentIndex(position);  // runs
+}
+
+bool Form1::enterPad(const QString& w1, const QString& b1, int position) {
+    if (!typeFields({{ui_.w1Text, w1}, {ui_.b1Text, b1}})) return false;
+    selectThickness(position);
+    return true;
+}
+
+bool Form1::enterInputs(const schedule::WindowInputs& inputs) {
+    if (inputs.units != unitSystem_) {
+        (inputs.units == UnitSystem::Imperial ? ui_.Imperial : ui_.SI)->trigger();
+        if (inputs.units != unitSystem_) return false;  // the switch refused a field
+    }
+    const FiveInputs<QString>& t = inputs.texts;
+    if (!typeFields({{ui_.w1Text, t.w1},
+                     {ui_.b1Text, t.b1},
+                     {ui_.AText, t.A},
+                     {ui_.dhText, t.dh},
+                     {ui_.VapText, t.Vap}}))
+        return false;
+    if (ui_.CheckSliding->isChecked() != inputs.sliding)
+        ui_.CheckSliding->setChecked(inputs.sliding);  // runs
+    selectThickness(inputs.position);
     return true;
 }
 

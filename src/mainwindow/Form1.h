@@ -16,6 +16,7 @@
 
 #include "Form1Controls.h"
 #include "InputRules.h"
+#include "MainWindowLink.h"
 #include "ResultTable.h"
 #include "UnitSwitcher.h"
 #include "Units.h"
@@ -93,6 +94,10 @@ public:
     // checked on leaving it) and selects the thickness of catalogue position position in the
     // visible selector. False when a field refused its text (it keeps the focus).
     bool enterPad(const QString& w1, const QString& b1, int position);
+    // A bearing of the schedule: switches to its units as the Units menu does, then types the
+    // five texts, sets Sliding and selects the thickness as a user would. False when the
+    // switch or a field refused (its message was shown).
+    bool enterInputs(const schedule::WindowInputs& inputs);
 
 public slots:
     // The unit menu; the other menu items and the Print Screen button lead out of the window
@@ -121,12 +126,17 @@ private:
     void Form_Resize();
     void Form_Unload();
     bool ValidateField(QLineEdit* field, bool zeroAllowed);
+    // Types each text into its field and leaves it, in order; false at the first refusal
+    // (that field keeps the focus).
+    bool typeFields(std::initializer_list<std::pair<QLineEdit*, QString>> typed);
+    void selectThickness(int position);
     void analyze(UnitSystem units);
     void reportFault(const RunFault& fault);
     void warn(const QString& text);
     void connectHandlers();
     FiveInputs<QLineEdit*> inputFields() const;
     QLineEdit* fieldOf(const std::string& quantity) const;
+    bool isZeroAllowed(const QLineEdit* field) const;
 
     platform::MessageService& messages_;
     Form1Controls ui_;

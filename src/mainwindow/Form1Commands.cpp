@@ -42,7 +42,9 @@ Form1Commands::Form1Commands(Reads window, const platform::DesktopServices& serv
              services.shell, services.messages),
       help_(window_.window, services.shell, services.messages) {}
 
-Form1Commands::~Form1Commands() = default;
+Form1Commands::~Form1Commands() {
+    if (schedule_) schedule_->setMainWindowLink(nullptr);
+}
 
 reports::ReportInputs Form1Commands::reportInputs() const {
     const Form1Controls& ui = window_.controls;
@@ -127,10 +129,32 @@ void Form1Commands::About_Pelgro_BPD_Click() {
 }
 
 void Form1Commands::Bearing_Schedule_Click() {
-    if (!schedule_) schedule_ = std::make_unique<schedule::ScheduleWindow>(services_);
+    if (!schedule_) {
+        schedule_ = std::make_unique<schedule::ScheduleWindow>(services_);
+        schedule_->setMainWindowLink(this);
+    }
     schedule_->show();
     schedule_->raise();
     schedule_->activateWindow();
+}
+
+bool Form1Commands::enterInputs(const schedule::WindowInputs& inputs) {
+    const bool entered = window_.enterInputs(inputs);
+    // The user asked for the main window: it comes forward, with its message if it refused.
+    window_.window->show();
+    window_.window->raise();
+    window_.window->activateWindow();
+    return entered;
+}
+
+schedule::WindowInputs Form1Commands::currentInputs() const {
+    const sizing::SizingInputs in = sizingInputs();
+    schedule::WindowInputs inputs;
+    inputs.units = in.units;
+    inputs.texts = {in.w1, in.b1, in.A, in.dh, in.Vap};
+    inputs.sliding = in.sliding;
+    inputs.position = in.selection;
+    return inputs;
 }
 
 bool Form1Commands::closeSchedule() {

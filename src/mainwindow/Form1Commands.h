@@ -23,6 +23,7 @@
 #include "Form2.h"  // the viewers' QPointer accessors need the complete types
 #include "Form4.h"
 #include "HelpDocuments.h"
+#include "MainWindowLink.h"
 #include "PadSizingDialog.h"
 #include "ProjectData.h"
 #include "ReportInputs.h"
@@ -35,7 +36,7 @@ class Form3;
 
 namespace bpd::mainwindow {
 
-class Form1Commands : public QObject {
+class Form1Commands : public QObject, public schedule::MainWindowLink {
     Q_OBJECT
 public:
     // What the commands read of the window; all of it belongs to the window and outlives
@@ -49,6 +50,9 @@ public:
         // Types a pad into the window's w1 and b1 fields and selects its thickness, as a user
         // would (the grid runs again).
         std::function<void(const QString& w1, const QString& b1, int position)> enterPad;
+        // Types a schedule's bearing into the window, switching its units first (Form1::
+        // enterInputs); false when the window refused.
+        std::function<bool(const schedule::WindowInputs& inputs)> enterInputs;
     };
 
     // The services belong to the program and outlive the window.
@@ -81,6 +85,11 @@ public:
     // Before the program ends: closes the bearing schedule, which asks to save unsaved edits;
     // false when the user cancelled.
     bool closeSchedule();
+
+    // The schedule's link: a bearing typed into the window, which is then shown; the
+    // window's inputs as they stand.
+    bool enterInputs(const schedule::WindowInputs& inputs) override;
+    schedule::WindowInputs currentInputs() const override;
 
 private:
     // The inputs as the window shows them and the last results, as the reports take them.

@@ -7,11 +7,10 @@
 #include <QShortcut>
 #include <QVariant>
 
-#include <limits>
-
 #include "ClassicFonts.h"
 #include "MessageService.h"
 #include "ProjectData.h"
+#include "ProjectDataBoxes.h"
 #include "RegistryRoutines.h"
 #include "Twips.h"
 #include "WindowPlacement.h"
@@ -19,6 +18,8 @@
 namespace bpd::reports {
 
 using platform::ClassicFonts;
+
+Form3::~Form3() = default;
 
 Form3::Form3(QWidget* mainWindow, platform::RegistryStore& settings,
              platform::MessageService& messages)
@@ -37,44 +38,17 @@ void Form3::buildLayout() {
     setFixedSize(platform::twipsToPixels(3825), platform::twipsToPixels(4395));
     setFont(ClassicFonts::msSansSerif());
 
-    auto label = [this](const char* name, const char* caption, QRect geometry) {
-        auto* widget = new QLabel(QString::fromLatin1(caption), this);
-        widget->setObjectName(QString::fromLatin1(name));
-        widget->setFont(ClassicFonts::msSansSerif(true));
-        widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        widget->setGeometry(geometry);
-        return widget;
-    };
-    auto textBox = [this](const char* name, const char* text, QRect geometry) {
-        auto* widget = new QLineEdit(QString::fromLatin1(text), this);
-        widget->setObjectName(QString::fromLatin1(name));
-        widget->setMaxLength(std::numeric_limits<int>::max());  // the dialog sets no limit
-        widget->setGeometry(geometry);
-        return widget;
-    };
-
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setFont(ClassicFonts::msSansSerif(true));
     Command1->setGeometry(platform::twipsRect(1200, 3840, 1215, 495));
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
 
-    QLabel* company = label("Label1", "Company", platform::twipsRect(120, 240, 1095, 255));
-    Txt_Company = textBox("Txt_Company", "Text1", platform::twipsRect(1560, 120, 2055, 495));
-    QLabel* projectName = label("Label2", "Project Name", platform::twipsRect(120, 960, 1095, 375));
-    Txt_ProjectName =
-        textBox("Txt_ProjectName", "Text2", platform::twipsRect(1560, 840, 2055, 495));
-    QLabel* engineer = label("Label3", "Engineer", platform::twipsRect(120, 1800, 1095, 375));
-    QLabel* description = label("Label4", "Description", platform::twipsRect(120, 2640, 1095, 375));
-    Txt_Engineer = textBox("Txt_Engineer", "Text3", platform::twipsRect(1560, 1680, 2055, 495));
-    Txt_Description =
-        textBox("Txt_Description", "Text4", platform::twipsRect(1560, 2520, 2055, 1095));
-    // Each box is named for assistive technology by the caption to its left.
-    company->setBuddy(Txt_Company);
-    projectName->setBuddy(Txt_ProjectName);
-    engineer->setBuddy(Txt_Engineer);
-    description->setBuddy(Txt_Description);
-    Txt_Description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    boxes_ = std::make_unique<ProjectDataBoxes>(this);
+    Txt_Company = boxes_->company();
+    Txt_ProjectName = boxes_->projectName();
+    Txt_Engineer = boxes_->engineer();
+    Txt_Description = boxes_->description();
 
     setTabOrder(Command1, Txt_Company);
     setTabOrder(Txt_Company, Txt_ProjectName);
@@ -95,13 +69,7 @@ void Form3::Form_Load() {
                       projectName);
     ReadRegistryValue(settings_, HKEY_CURRENT_USER, kProjectDataKey, kDescriptionValue,
                       description);
-    Txt_Company->setText(company);
-    Txt_Engineer->setText(engineer);
-    Txt_ProjectName->setText(projectName);
-    Txt_Description->setText(description);
-    // Long texts show from their start.
-    for (QLineEdit* box : {Txt_Company, Txt_Engineer, Txt_ProjectName, Txt_Description})
-        box->setCursorPosition(0);
+    boxes_->setTexts({company, projectName, engineer, description});
 }
 
 void Form3::Command1_Click() {

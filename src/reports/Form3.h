@@ -8,6 +8,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -20,6 +21,8 @@ class RegistryStore;
 
 namespace bpd::reports {
 
+class ProjectDataBoxes;
+
 class Form3 : public QWidget {
     Q_OBJECT
 public:
@@ -27,6 +30,7 @@ public:
     // from and saved to `settings`; a failed save is told through `messages`.
     Form3(QWidget* mainWindow, platform::RegistryStore& settings,
           platform::MessageService& messages);
+    ~Form3() override;
 
     // The OK button: saves Company, Engineer, Project Name, Description, hides the dialog and
     // shows the main window. When a value cannot be saved the user is told which file and why,
@@ -48,6 +52,7 @@ private:
     QPointer<QWidget> mainWindow_;
     platform::RegistryStore& settings_;
     platform::MessageService& messages_;
+    std::unique_ptr<ProjectDataBoxes> boxes_;
     QPushButton* Command1 = nullptr;
     QLineEdit* Txt_Company = nullptr;
     QLineEdit* Txt_ProjectName = nullptr;

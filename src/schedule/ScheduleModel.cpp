@@ -10,6 +10,7 @@
 #include "ClassicColours.h"
 #include "InputRules.h"
 #include "NumberFormat.h"
+#include "ProjectChange.h"
 #include "ThicknessCatalogue.h"
 #include "UnitChange.h"
 #include "Units.h"
@@ -196,15 +197,24 @@ Qt::ItemFlags ScheduleModel::flags(const QModelIndex& index) const {
 }
 
 std::optional<QString> ScheduleModel::refusal(const QModelIndex& index, const QString& text) const {
+    return refusalIn(index.column(), text);
+}
+
+std::optional<double> ScheduleModel::fieldValue(const QString& text) const {
     const NumberLocale separators = numberLocale();
-    if (const auto input = inputColumn(index.column())) {
+    return parseNumber(formatInputPattern(text.toStdString(), separators), separators);
+}
+
+std::optional<QString> ScheduleModel::refusalIn(int column, const QString& text) const {
+    const NumberLocale separators = numberLocale();
+    if (const auto input = inputColumn(column)) {
         const std::string shaped = formatInputPattern(text.toStdString(), separators);
         const InputProblem problem =
             inputProblem(parseNumber(shaped, separators), input->rule->zeroAllowed);
         if (problem == InputProblem::None) return std::nullopt;
         return fromEngine(inputMessage(problem));
     }
-    switch (index.column()) {
+    switch (column) {
         case Mark:
             if (text.trimmed().isEmpty()) return QString::fromLatin1(kMarkMessage);
             break;
@@ -245,8 +255,7 @@ std::optional<DesignBearing> ScheduleModel::edited(const QModelIndex& index, con
     const NumberLocale separators = numberLocale();
     if (const auto input = inputColumn(index.column())) {
         // The value the field holds once re-formatted, as the window would run it.
-        input->rule->of(bearing.values) =
-            parseNumber(formatInputPattern(text.toStdString(), separators), separators);
+        input->rule->of(bearing.values) = fieldValue(text);
         return bearing;
     }
     switch (index.column()) {
@@ -300,7 +309,7 @@ QString ScheduleModel::markAfter(const QString& mark) const {
     return candidate;
 }
 
-int ScheduleModel::addBearing() {
+DesignBearing ScheduleModel::nextBearing() const {
     DesignBearing bearing;
     if (document_.bearings.empty()) {
         bearing.mark = "B1";
@@ -311,9 +320,45 @@ int ScheduleModel::addBearing() {
         bearing.mark =
             markAfter(bearing.mark ? fromEngine(*bearing.mark) : QString()).toStdString();
     }
+    return bearing;
+}
+
+int ScheduleModel::addBearing() {
     const int row = rowCount();
-    undo_.push(new BearingInsertion(*this, row, std::move(bearing), QStringLiteral("Add Bearing")));
+    undo_.push(new BearingInsertion(*this, row, nextBearing(), QStringLiteral("Add Bearing")));
     return row;
+}
+
+int ScheduleModel::takeInputs(int row, const DesignBearing& inputs) {
+    const bool added = row < 0 || row >= rowCount();
+    DesignBearing bearing =
+        added ? nextBearing() : document_.bearings[static_cast<std::size_t>(row)];
+    bearing.values = inputs.values;
+    bearing.sliding = inputs.sliding;
+    bearing.thickness = inputs.thickness;
+    const QString text = QStringLiteral("Take from Main Window");
+    if (added) {
+        row = rowCount();
+        undo_.push(new BearingInsertion(*this, row, std::move(bearing), text));
+    } else {
+        undo_.push(new BearingEdit(*this, row, document_.bearings[static_cast<std::size_t>(row)],
+                                   std::move(bearing), text));
+    }
+    return row;
+}
+
+bool ScheduleModel::setProject(const designfile::ProjectInfo& project) {
+    const designfile::ProjectInfo& now = document_.project;
+    if (project.company == now.company && project.projectName == now.projectName &&
+        project.engineer == now.engineer && project.description == now.description)
+        return false;
+    designfile::ProjectInfo after = now;  // the members this version does not know stay
+    after.company = project.company;
+    after.projectName = project.projectName;
+    after.engineer = project.engineer;
+    after.description = project.description;
+    undo_.push(new ProjectChange(*this, now, std::move(after)));
+    return true;
 }
 
 bool ScheduleModel::duplicate(int row) {
@@ -351,6 +396,10 @@ void ScheduleModel::replaceBearing(int row, const DesignBearing& bearing) {
     document_.bearings[static_cast<std::size_t>(row)] = bearing;
     recheck(row);
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+}
+
+void ScheduleModel::replaceProject(const designfile::ProjectInfo& project) {
+    document_.project = project;
 }
 
 void ScheduleModel::insertBearing(int row, const DesignBearing& bearing) {

@@ -19,6 +19,7 @@ namespace bpd::schedule {
 class BearingEdit;
 class BearingInsertion;
 class BearingRemoval;
+class ProjectChange;
 class UnitChange;
 
 class ScheduleModel : public QAbstractTableModel {
@@ -59,6 +60,10 @@ public:
 
     // Why text would be refused in that cell (the window's messages), or nothing.
     std::optional<QString> refusal(const QModelIndex& index, const QString& text) const;
+    // The same for a cell of that column on any line.
+    std::optional<QString> refusalIn(int column, const QString& text) const;
+    // The value an input field holds once text is re-formatted (".0000"), as the window runs it.
+    std::optional<double> fieldValue(const QString& text) const;
 
     // One undo step each. addBearing appends a bearing with the last line's values (the
     // first one of a file: the main window's starting values) and a fresh mark.
@@ -68,6 +73,12 @@ public:
     bool removeBearings(std::vector<int> rows);
     // Converts every bearing to target's units as one step; false when already in them.
     bool switchUnits(UnitSystem target);
+    // Writes inputs' values, Sliding and thickness (in the schedule's units) into the bearing
+    // at row, or into a new bearing at the end when row < 0 (its mark as Add Bearing gives it).
+    // One undo step; returns the row.
+    int takeInputs(int row, const designfile::DesignBearing& inputs);
+    // Replaces the file's four project texts as one step; false when they are unchanged.
+    bool setProject(const designfile::ProjectInfo& project);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -82,6 +93,7 @@ private:
     friend class BearingEdit;
     friend class BearingInsertion;
     friend class BearingRemoval;
+    friend class ProjectChange;
     friend class UnitChange;
     // The commands' primitives: each re-checks the lines it changes (and the later lines'
     // positions, which only name them).
@@ -89,11 +101,13 @@ private:
     void insertBearing(int row, const designfile::DesignBearing& bearing);
     designfile::DesignBearing takeBearing(int row);
     void replaceDocument(designfile::DesignDocument document);
+    void replaceProject(const designfile::ProjectInfo& project);
 
     void recheck(int row);
     NumberLocale numberLocale() const;
     QString inputText(const designfile::DesignBearing& bearing, int column) const;
     QString markAfter(const QString& mark) const;
+    designfile::DesignBearing nextBearing() const;
     std::optional<designfile::DesignBearing> edited(const QModelIndex& index, const QVariant& value,
                                                     int role) const;
 

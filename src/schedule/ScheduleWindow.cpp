@@ -19,8 +19,10 @@
 #include "DesignFileReader.h"
 #include "DesignFileWriter.h"
 #include "DesktopServices.h"
+#include "MainWindowTransfer.h"
 #include "MessageService.h"
 #include "ProjectData.h"
+#include "ProjectDataDialog.h"
 #include "ScheduleDelegate.h"
 #include "ScheduleModel.h"
 #include "Units.h"
@@ -92,6 +94,7 @@ ScheduleWindow::ScheduleWindow(const platform::DesktopServices& services, QWidge
         return path;
     };
 
+    transfer_ = new MainWindowTransfer(table_, *model_, messages_, this);
     buildMenus();
     connect(&model_->undoStack(), &QUndoStack::cleanChanged, this, [this] { updateTitle(); });
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -136,6 +139,8 @@ void ScheduleWindow::buildMenus() {
         QKeySequence(Qt::CTRL | Qt::Key_S), [this] { save(); });
     add(file, QStringLiteral("actionSaveAs"), QStringLiteral("Save &As..."), {},
         [this] { saveAs(); });
+    add(file, QStringLiteral("actionProjectData"), QStringLiteral("&Project Data..."), {},
+        [this] { ProjectDataDialog::edit(*model_, this); });
     file->addSeparator();
     add(file, QStringLiteral("actionClose"), QStringLiteral("&Close"), {}, [this] { close(); });
 
@@ -162,6 +167,9 @@ void ScheduleWindow::buildMenus() {
         });
     delete_ = add(edit, QStringLiteral("actionDelete"), QStringLiteral("De&lete"), {},
                   [this] { model_->removeBearings(selectedRows()); });
+    take_ = add(edit, QStringLiteral("actionTakeFromMainWindow"),
+                QStringLiteral("&Take from Main Window"), {}, [this] { transfer_->take(); });
+    take_->setEnabled(false);  // until a main window is linked
 
     // The schedule's units, switched as one undo step.
     QMenu* units = menuBar()->addMenu(QStringLiteral("&Units"));
@@ -178,6 +186,11 @@ void ScheduleWindow::buildMenus() {
                 [this, action, system] { action->setChecked(model_->document().units == system); });
     }
     updateActions();
+}
+
+void ScheduleWindow::setMainWindowLink(MainWindowLink* link) {
+    transfer_->setLink(link);
+    take_->setEnabled(link != nullptr);
 }
 
 void ScheduleWindow::fillRecent() {

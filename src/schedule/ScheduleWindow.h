@@ -24,6 +24,8 @@ struct DesktopServices;
 
 namespace bpd::schedule {
 
+class MainWindowLink;
+class MainWindowTransfer;
 class ScheduleModel;
 
 class ScheduleWindow : public QMainWindow {
@@ -51,6 +53,9 @@ public:
     QString filePath() const { return path_; }
     void setFileDialogs(FileDialogs dialogs) { dialogs_ = std::move(dialogs); }
     QTableView* table() const { return table_; }
+    // The main window, for Enter / double-click on a line and Take from Main Window; it must
+    // outlive the window or be unset first.
+    void setMainWindowLink(MainWindowLink* link);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -79,6 +84,8 @@ private:
     QAction* duplicate_ = nullptr;
     QAction* delete_ = nullptr;
     QMenu* recentMenu_ = nullptr;
+    MainWindowTransfer* transfer_ = nullptr;
+    QAction* take_ = nullptr;
     RecentFiles recent_;
     FileDialogs dialogs_;
     QString path_;                          // empty for a new schedule

@@ -27,3 +27,6 @@ bpd_add_gui_test(tst_padsizing SOURCES tst_padsizing.cpp tst_form1_support.h ${_
                  LIBS bpd_mainwindow)
 bpd_add_gui_test(tst_sheetcommand SOURCES tst_sheetcommand.cpp tst_form1_support.h ScratchFilesystem.h
                  ${_test_services} LIBS bpd_mainwindow)
+# The bearing schedule and the main window together: a bearing entered, the inputs taken.
+bpd_add_gui_test(tst_schedulelink SOURCES tst_schedulelink.cpp tst_form1_support.h ScheduleDocuments.h
+                 ${_test_services} LIBS bpd_mainwindow bpd_schedule)

@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -141,6 +142,15 @@ MadeWindow bearingSchedule() {
     return made(h, h->window.get());
 }
 
+// File > Project Data... of the schedule, over the file's project data.
+MadeWindow scheduleProjectData() {
+    MadeWindow schedule = bearingSchedule();
+    if (!schedule.window) return {};
+    schedule.window->findChild<QAction*>(QStringLiteral("actionProjectData"))->trigger();
+    return {schedule.owner,
+            schedule.window->findChild<QDialog*>(QStringLiteral("ProjectDataDialog"))};
+}
+
 struct WindowEntry {
     const char* name;
     std::function<MadeWindow()> make;
@@ -166,6 +176,7 @@ const QList<WindowEntry>& windows() {
         {"Open With, a program browsed for", [] { return openWith(true); }, {}},
         {"Smallest Passing Pad", padSizing, {}},
         {"bearing schedule", bearingSchedule, {}},
+        {"schedule's Project Data", scheduleProjectData, {}},
     };
     return kWindows;
 }

@@ -5,8 +5,11 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QTableView>
 #include <QtTest>
 
@@ -64,6 +67,15 @@ class TestScheduleWindow : public QObject {
     Q_OBJECT
 
 private slots:
+    // Without a main window there is nothing to take from.
+    void takeFromMainWindowNeedsOne() {
+        TestServices s;
+        ScheduleWindow w(s.services());
+        QAction* take = w.findChild<QAction*>(QStringLiteral("actionTakeFromMainWindow"));
+        QVERIFY(take);
+        QVERIFY(!take->isEnabled());
+    }
+
     void titleNamesTheFileAndItsEdits() {
         TestServices s;
         ScheduleWindow w(s.services());
@@ -330,6 +342,154 @@ private slots:
         QTRY_COMPARE(w.model().data(w.model().index(0, ScheduleModel::W1)).toString(),
                      QStringLiteral("12.0000"));
         QCOMPARE(w.model().undoStack().count(), 1);
+    }
+
+    // A click elsewhere in the window leaves a cell as Tab does: a refused text stays in
+    // editing with the message, every time; an accepted one is stored by the same click.
+    void clickAwayLeavesTheCellAsTabDoes_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");  // empty: accepted
+        QTest::addColumn<bool>("onCheckBox");  // else on another cell
+        const QString positive = QStringLiteral("Invalid input. Please enter positive value.");
+        QTest::newRow("refused, another cell") << "0" << positive << false;
+        QTest::newRow("refused, the filter box") << "0" << positive << true;
+        QTest::newRow("not a number, another cell")
+            << "x"
+            << "Invalid input. Please enter numeric data." << false;
+        QTest::newRow("accepted, another cell") << "12"
+                                                << "" << false;
+        QTest::newRow("accepted, the filter box") << "12"
+                                                  << "" << true;
+    }
+    void clickAwayLeavesTheCellAsTabDoes() {
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        QFETCH(bool, onCheckBox);
+        TestServices s;
+        ScheduleWindow w(s.services());
+        w.model().setDocument(bpd::testing::threeBearings());
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTableView* table = w.table();
+        const QModelIndex cell = table->model()->index(0, ScheduleModel::W1);
+        const QModelIndex elsewhere = table->model()->index(2, ScheduleModel::Location);
+        table->setCurrentIndex(cell);
+        table->edit(cell);
+        QPointer<QLineEdit> editor = table->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        QTRY_VERIFY(editor->hasFocus());
+        editor->setText(text);
+        auto* failingOnly = w.findChild<QCheckBox*>(QStringLiteral("failingOnly"));
+        QVERIFY(failingOnly);
+        auto clickElsewhere = [&] {
+            const QPoint at =
+                onCheckBox ? failingOnly->mapTo(&w, QPoint(6, failingOnly->height() / 2))
+                           : table->viewport()->mapTo(&w, table->visualRect(elsewhere).center());
+            QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, at);
+        };
+        clickElsewhere();
+        if (message.isEmpty()) {
+            QVERIFY(s.messages->calls.isEmpty());
+            QTRY_COMPARE(w.model().data(w.model().index(0, ScheduleModel::W1)).toString(),
+                         QStringLiteral("12.0000"));
+            QCOMPARE(w.model().undoStack().count(), 1);
+            QCOMPARE(failingOnly->isChecked(), onCheckBox);  // the click was carried out
+            return;
+        }
+        QCOMPARE(s.messages->texts(), QStringList{message});
+        QVERIFY(editor);  // still open
+        QCOMPARE(table->findChild<QLineEdit*>(), editor.data());
+        QCOMPARE(editor->text(), text);
+        QTRY_VERIFY(editor->hasFocus());
+        QCOMPARE(table->currentIndex(), cell);
+        QCOMPARE(w.model().undoStack().count(), 0);
+        QVERIFY(!failingOnly->isChecked());  // the click was not carried out
+        clickElsewhere();                    // refused again, said again
+        QCOMPARE(s.messages->calls.size(), 2);
+        QVERIFY(editor);  // still open
+        QCOMPARE(table->findChild<QLineEdit*>(), editor.data());
+        // Corrected, the next click stores it and moves on.
+        editor->setText(QStringLiteral("12"));
+        clickElsewhere();
+        QTRY_COMPARE(w.model().data(w.model().index(0, ScheduleModel::W1)).toString(),
+                     QStringLiteral("12.0000"));
+        QCOMPARE(s.messages->calls.size(), 2);
+        QCOMPARE(w.model().undoStack().count(), 1);
+    }
+
+    // File > Project Data... edits the file's project data: OK is one undo step (none when
+    // nothing changed); Cancel and Esc change nothing. The settings store is not touched.
+    void projectDataEditsTheFilesOwn_data() {
+        QTest::addColumn<QString>("close");  // "OK", "Cancel", "Esc"
+        QTest::addColumn<bool>("edit");
+        QTest::addColumn<bool>("changes");
+        QTest::newRow("edited, OK") << "OK" << true << true;
+        QTest::newRow("edited, Cancel") << "Cancel" << true << false;
+        QTest::newRow("edited, Esc") << "Esc" << true << false;
+        QTest::newRow("unchanged, OK") << "OK" << false << false;
+    }
+    void projectDataEditsTheFilesOwn() {
+        QFETCH(QString, close);
+        QFETCH(bool, edit);
+        QFETCH(bool, changes);
+        TestServices s;
+        ScheduleWindow w(s.services());
+        bpd::designfile::DesignDocument document = bpd::testing::threeBearings();
+        document.project.engineer = "R. Roe";
+        document.project.unknown = {{"approvedBy", "\"K. Poe\"", 4}};
+        w.model().setDocument(document);
+        w.show();
+        QAction* action = w.findChild<QAction*>(QStringLiteral("actionProjectData"));
+        QVERIFY(action);
+        action->trigger();
+        auto* dialog = w.findChild<QDialog*>(QStringLiteral("ProjectDataDialog"));
+        QVERIFY(dialog);
+        QTRY_VERIFY(dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Project Data"));
+        auto box = [dialog](const char* name) {
+            return dialog->findChild<QLineEdit*>(QLatin1String(name));
+        };
+        QCOMPARE(box("Txt_Company")->text(), QStringLiteral("Acme Precast"));
+        QCOMPARE(box("Txt_Engineer")->text(), QStringLiteral("R. Roe"));
+        QCOMPARE(box("Txt_ProjectName")->text(), QString());
+        QVERIFY(box("Txt_Company")->hasFocus() || !dialog->isActiveWindow());
+        if (edit) {
+            box("Txt_Company")->setText(QStringLiteral("Bridgeworks"));
+            box("Txt_ProjectName")->setText(QStringLiteral("Route 9 overpass"));
+            box("Txt_Engineer")->setText(QString());
+            box("Txt_Description")->setText(QStringLiteral("Spans 1-3, ÄÖÜ"));
+        }
+        if (close == QLatin1String("Esc"))
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        else
+            dialog
+                ->findChild<QPushButton*>(close == QLatin1String("OK") ? "OKButton"
+                                                                       : "CancelButton")
+                ->click();
+        QTRY_VERIFY(!w.findChild<QDialog*>(QStringLiteral("ProjectDataDialog")));  // deleted
+
+        const bpd::designfile::ProjectInfo& project = w.model().document().project;
+        QCOMPARE(w.model().undoStack().count(), changes ? 1 : 0);
+        QCOMPARE(w.isWindowModified(), changes);
+        QCOMPARE(project.company, changes ? "Bridgeworks" : "Acme Precast");
+        QCOMPARE(project.projectName, changes ? "Route 9 overpass" : "");
+        QCOMPARE(project.engineer, changes ? "" : "R. Roe");
+        QCOMPARE(QString::fromStdString(project.description),
+                 changes ? QStringLiteral("Spans 1-3, ÄÖÜ") : QString());
+        QCOMPARE(project.unknown.size(), std::size_t(1));  // what the program does not know stays
+        QString stored = QStringLiteral("<none>");
+        bpd::reports::ReadRegistryValue(*s.store, bpd::reports::HKEY_CURRENT_USER,
+                                        bpd::reports::kProjectDataKey, bpd::reports::kCompanyValue,
+                                        stored);
+        QCOMPARE(stored, QStringLiteral("<none>"));
+        if (!changes) return;
+        w.model().undoStack().undo();
+        QCOMPARE(w.model().document().project.company, "Acme Precast");
+        QCOMPARE(w.model().document().project.engineer, "R. Roe");
+        QVERIFY(!w.isWindowModified());
+        w.model().undoStack().redo();
+        QCOMPARE(w.model().document().project.company, "Bridgeworks");
     }
 
     // The thickness is chosen from the selector's entries of the schedule's units.
