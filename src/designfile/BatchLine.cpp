@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cctype>
+#include <optional>
 
 #include "BearingInputs.h"
 #include "EchoedText.h"
@@ -49,6 +50,15 @@ std::array<ColumnSlot, 10> columnSlots(BatchColumns& columns, bool sizing) {
     slots[8] = {"location", &columns.location, false};
     slots[9] = {"quantity", &columns.quantity, false};
     return slots;
+}
+
+// The catalogue position whose SI label reads as value, or -1.
+int siPositionOfValue(std::optional<double> value) {
+    for (int p = 1; value && p <= ThicknessCatalogue::count; ++p)
+        if (parseNumber(ThicknessCatalogue::label(UnitSystem::SI, p), NumberLocale::plain()) ==
+            value)
+            return p;
+    return -1;
 }
 
 }  // namespace
@@ -217,6 +227,10 @@ bool readBatchBearing(const std::vector<std::string>& fields, const BatchColumns
             int position = ThicknessCatalogue::positionOfLabel(UnitSystem::Imperial, label);
             if (position < 0) position = ThicknessCatalogue::positionOfLabel(UnitSystem::SI, label);
             if (position < 0 && lowered(label) == "all") position = ThicknessCatalogue::allPosition;
+            // A spreadsheet under a comma-decimal locale writes an SI label as its number
+            // ("12,7" for "12.700").
+            if (position < 0 && numbers.decimalSeparator != ".")
+                position = siPositionOfValue(parseNumber(label, numbers));
             if (position < 0) {
                 error = "thickness: \"" + echoed(label) + "\" is not a catalogue thickness";
                 return false;

@@ -61,9 +61,9 @@ bool readBatchColumns(const std::vector<std::string>& names, BatchColumns& colum
 // Reads one bearing line (already split); on failure returns false and says why in error.
 // Numbers are plain (PlainInput.h) and follow the window's rules (InputRules.h); sliding is
 // 0/1, yes/no or true/false; thickness is a label of either unit system or "All" (empty:
-// "All"). When sizing, w1 and b1 may be empty or absent (the dimensions to size); at most
-// one of them may be given. numbers: the separators of the numbers (plain unless the file
-// is in the decimal-comma form).
+// "All"; with decimal commas also an SI label's number, "12,7"). When sizing, w1 and b1 may
+// be empty or absent (the dimensions to size); at most one of them may be given. numbers:
+// the separators of the numbers (plain unless the file is in the decimal-comma form).
 bool readBatchBearing(const std::vector<std::string>& fields, const BatchColumns& columns,
                       BatchBearing& bearing, std::string& error, bool sizing = false,
                       const NumberLocale& numbers = NumberLocale::plain());

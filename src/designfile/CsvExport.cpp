@@ -6,6 +6,17 @@
 
 namespace bpd::designfile {
 
+namespace {
+
+// A batch line is one line: a line break in a text becomes a blank.
+void appendText(std::string& out, std::string text) {
+    for (char& c : text)
+        if (c == '\n' || c == '\r') c = ' ';
+    cli::appendCsvField(out, text);
+}
+
+}  // namespace
+
 std::string writeBearingCsv(const std::vector<ScheduleLine>& lines) {
     std::string out = "mark,location,quantity";
     for (const InputRule& input : kInputs) {
@@ -20,9 +31,9 @@ std::string writeBearingCsv(const std::vector<ScheduleLine>& lines) {
     out += '\n';
     for (const ScheduleLine& line : lines) {
         const DesignBearing& bearing = line.bearing;
-        cli::appendCsvField(out, bearing.mark.value_or(std::string()));
+        appendText(out, bearing.mark.value_or(std::string()));
         out += ',';
-        cli::appendCsvField(out, bearing.location);
+        appendText(out, bearing.location);
         out += ',';
         out += formatShortest(bearing.quantity);
         for (const InputRule& input : kInputs) {
@@ -31,11 +42,11 @@ std::string writeBearingCsv(const std::vector<ScheduleLine>& lines) {
                 out += formatShortest(*value);
         }
         out += bearing.sliding ? ",yes," : ",no,";
-        cli::appendCsvField(out, bearing.thickness);
+        appendText(out, bearing.thickness);
         for (const std::string* result :
              {&line.status, &line.thinnest, &line.governs, &line.utilisation}) {
             out += ',';
-            cli::appendCsvField(out, *result);
+            appendText(out, *result);
         }
         out += '\n';
     }

@@ -16,7 +16,7 @@ struct ScheduleLine {
 };
 
 // "mark,location,quantity,w1,b1,A,dh,Vap,sliding,thickness,status,thinnest,governs,utilisation"
-// and one line per bearing; an absent value is an empty field.
+// and one line per bearing; an absent value is an empty field, a line break in a text a blank.
 std::string writeBearingCsv(const std::vector<ScheduleLine>& lines);
 
 }  // namespace bpd::designfile

@@ -1,5 +1,6 @@
 #include "CsvImport.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "BatchLine.h"
@@ -10,19 +11,31 @@ namespace bpd::designfile {
 
 namespace {
 
-// The file's lines without their line ends.
-std::vector<std::string_view> linesOf(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
+// The file's lines one by one, without their line ends, numbered from 1.
+class Lines {
+public:
+    explicit Lines(std::string_view text) : rest_(text), done_(text.empty()) {}
+    bool next(std::string_view& line) {
+        if (done_) return false;
+        const std::size_t end = rest_.find('\n');
+        line = rest_.substr(0, end);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        if (end == std::string_view::npos) break;
-        text.remove_prefix(end + 1);
+        if (end == std::string_view::npos) {
+            done_ = true;
+        } else {
+            rest_.remove_prefix(end + 1);
+            done_ = rest_.empty();  // a last line end ends the last line
+        }
+        ++number_;
+        return true;
     }
-    return lines;
-}
+    std::int64_t number() const { return number_; }
+
+private:
+    std::string_view rest_;
+    bool done_;
+    std::int64_t number_ = 0;
+};
 
 // True when c occurs in line outside double quotes.
 bool hasUnquoted(std::string_view line, char c) {
@@ -46,9 +59,7 @@ std::vector<int> numberColumns(const cli::BatchColumns& columns) {
 // known columns without commas, every line with the header's number of fields, and no number
 // written with a decimal point. Otherwise the reason (empty when the header is no semicolon
 // header at all).
-std::optional<std::string> notSemicolonForm(const std::vector<std::string_view>& lines,
-                                            std::size_t header) {
-    const std::string_view head = lines[header];
+std::optional<std::string> notSemicolonForm(std::string_view head, Lines lines) {
     if (!hasUnquoted(head, ';') || hasUnquoted(head, ',')) return std::string();
     std::vector<std::string> fields;
     cli::BatchColumns columns;
@@ -57,10 +68,11 @@ std::optional<std::string> notSemicolonForm(const std::vector<std::string_view>&
         !cli::readBatchColumns(fields, columns, error, false, kResultColumnNames))
         return std::string();
     const std::vector<int> numbers = numberColumns(columns);
-    for (std::size_t i = header + 1; i < lines.size(); ++i) {
-        if (cli::isBlankLine(lines[i]) || lines[i].size() > cli::kMaxLineLength) continue;
-        const std::string where = "line " + std::to_string(i + 1);
-        if (!cli::splitCsvLine(lines[i], fields, ';') ||
+    std::string_view line;
+    while (lines.next(line)) {
+        if (cli::isBlankLine(line) || line.size() > cli::kMaxLineLength) continue;
+        const std::string where = "line " + std::to_string(lines.number());
+        if (!cli::splitCsvLine(line, fields, ';') ||
             static_cast<int>(fields.size()) != columns.fieldCount)
             return where + " does not have the header's " + std::to_string(columns.fieldCount) +
                    " fields between semicolons";
@@ -75,10 +87,10 @@ std::optional<std::string> notSemicolonForm(const std::vector<std::string_view>&
 class Reading {
 public:
     explicit Reading(CsvImport& result) : result_(result) {}
-    void refuse(std::size_t index, std::string reason) {
+    void refuse(std::int64_t line, std::string reason) {
         ++result_.badLineCount;
         if (result_.badLines.size() < kMaxBadLinesKept)
-            result_.badLines.push_back({static_cast<std::int64_t>(index + 1), std::move(reason)});
+            result_.badLines.push_back({std::max<std::int64_t>(line, 1), std::move(reason)});
     }
 
 private:
@@ -95,23 +107,24 @@ CsvImport readBearingCsv(std::string_view text, UnitSystem units) {
         return result;
     }
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-    const std::vector<std::string_view> lines = linesOf(text);
-
-    std::size_t header = 0;
-    while (header < lines.size() && cli::isBlankLine(lines[header])) ++header;
-    if (header == lines.size()) {
-        reading.refuse(header == 0 ? 0 : header - 1,
+    Lines lines(text);
+    std::string_view head;
+    bool found = false;
+    while (!found && lines.next(head)) found = !cli::isBlankLine(head);
+    if (!found) {
+        reading.refuse(lines.number(),
                        "no header line (expected w1,b1,A,dh,Vap,sliding and optionally "
                        "thickness, mark, location, quantity)");
         return result;
     }
-    if (lines[header].size() > cli::kMaxLineLength) {
+    const std::int64_t header = lines.number();
+    if (head.size() > cli::kMaxLineLength) {
         reading.refuse(header,
                        "line longer than " + std::to_string(cli::kMaxLineLength) + " characters");
         return result;
     }
 
-    const std::optional<std::string> semicolonProblem = notSemicolonForm(lines, header);
+    const std::optional<std::string> semicolonProblem = notSemicolonForm(head, lines);
     const bool semicolon = !semicolonProblem;
     if (semicolonProblem && !semicolonProblem->empty())
         result.formNote =
@@ -124,7 +137,7 @@ CsvImport readBearingCsv(std::string_view text, UnitSystem units) {
     std::vector<std::string> fields;
     cli::BatchColumns columns;
     std::string error;
-    if (!cli::splitCsvLine(lines[header], fields, separator)) {
+    if (!cli::splitCsvLine(head, fields, separator)) {
         reading.refuse(header, "header: unclosed quote");
         return result;
     }
@@ -134,8 +147,9 @@ CsvImport readBearingCsv(std::string_view text, UnitSystem units) {
     }
 
     cli::BatchBearing bearing;
-    for (std::size_t i = header + 1; i < lines.size(); ++i) {
-        const std::string_view line = lines[i];
+    std::string_view line;
+    while (lines.next(line)) {
+        const std::int64_t i = lines.number();
         if (line.size() > cli::kMaxLineLength) {
             reading.refuse(
                 i, "line longer than " + std::to_string(cli::kMaxLineLength) + " characters");
