@@ -17,6 +17,7 @@
 namespace bpd::schedule {
 
 class BearingEdit;
+class BearingImport;
 class BearingInsertion;
 class BearingRemoval;
 class UnitChange;
@@ -68,6 +69,9 @@ public:
     bool removeBearings(std::vector<int> rows);
     // Converts every bearing to target's units as one step; false when already in them.
     bool switchUnits(UnitSystem target);
+    // Appends bearings (in the schedule's units) as one step, giving each without a mark a
+    // fresh one; false when there are none.
+    bool importBearings(std::vector<designfile::DesignBearing> bearings);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -80,6 +84,7 @@ public:
 
 private:
     friend class BearingEdit;
+    friend class BearingImport;
     friend class BearingInsertion;
     friend class BearingRemoval;
     friend class UnitChange;
@@ -88,6 +93,8 @@ private:
     void replaceBearing(int row, const designfile::DesignBearing& bearing);
     void insertBearing(int row, const designfile::DesignBearing& bearing);
     designfile::DesignBearing takeBearing(int row);
+    void appendBearings(const std::vector<designfile::DesignBearing>& bearings);
+    void removeLastBearings(int count);
     void replaceDocument(designfile::DesignDocument document);
 
     void recheck(int row);

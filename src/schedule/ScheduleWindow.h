@@ -25,6 +25,7 @@ struct DesktopServices;
 namespace bpd::schedule {
 
 class ScheduleModel;
+class ScheduleTransfer;
 
 class ScheduleWindow : public QMainWindow {
     Q_OBJECT
@@ -33,6 +34,9 @@ public:
     struct FileDialogs {
         std::function<QString(QWidget* parent)> open;
         std::function<QString(QWidget* parent, const QString& suggested)> saveAs;
+        std::function<QString(QWidget* parent)> importCsv;
+        std::function<QString(QWidget* parent, const QString& suggested)> exportCsv;
+        std::function<QString(QWidget* parent, const QString& suggested)> exportWorkbook;
     };
 
     // Starts with a new schedule (New).
@@ -51,6 +55,7 @@ public:
     QString filePath() const { return path_; }
     void setFileDialogs(FileDialogs dialogs) { dialogs_ = std::move(dialogs); }
     QTableView* table() const { return table_; }
+    ScheduleTransfer& transfer() { return *transfer_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,6 +88,7 @@ private:
     FileDialogs dialogs_;
     QString path_;                          // empty for a new schedule
     std::optional<QByteArray> diskDigest_;  // of the bytes last read or written at path_
+    ScheduleTransfer* transfer_ = nullptr;  // Import CSV and Export
 };
 
 }  // namespace bpd::schedule
