@@ -47,6 +47,7 @@ CsvImportDialog::CsvImportDialog(const designfile::CsvImport& import, const QStr
     lines->setSelectionBehavior(QAbstractItemView::SelectRows);
     lines->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     lines->horizontalHeader()->setStretchLastSection(true);
+    lines->verticalHeader()->setDefaultSectionSize(lines->fontMetrics().height() + 6);
     for (int row = 0; row < lines->rowCount(); ++row) {
         const designfile::CsvBadLine& bad = import.badLines[static_cast<std::size_t>(row)];
         auto* number = new QTableWidgetItem(QString::number(bad.line));
@@ -81,9 +82,9 @@ CsvImportDialog::CsvImportDialog(const designfile::CsvImport& import, const QStr
                                : QStringLiteral("&Import %1 Bearings").arg(good));
     import_->setEnabled(good > 0);
     buttons->addButton(import_, QDialogButtonBox::AcceptRole);
+    import_->setDefault(good > 0);  // its caption says what Enter does; Esc cancels
     QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
     cancel->setObjectName(QStringLiteral("cancelButton"));
-    cancel->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

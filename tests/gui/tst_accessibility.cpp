@@ -21,6 +21,8 @@
 #include "AccessibilityAudit.h"
 #include "AccessibleSelector.h"
 #include "ConditionsViewer.h"
+#include "CsvImport.h"
+#include "CsvImportDialog.h"
 #include "DesignFileWriter.h"
 #include "Form1Commands.h"
 #include "Form2.h"
@@ -141,6 +143,17 @@ MadeWindow bearingSchedule() {
     return made(h, h->window.get());
 }
 
+// Import CSV's review of a file with lines that cannot be read, over the schedule window.
+MadeWindow csvImportReview() {
+    MadeWindow schedule = bearingSchedule();
+    bpd::designfile::CsvImport import = bpd::designfile::readBearingCsv(
+        "w1,b1,A,dh,Vap,sliding\n9,14,.01,.5,100,0\n0,14,.01,.5,100,0\n", bpd::UnitSystem::SI);
+    auto* review = new bpd::schedule::CsvImportDialog(import, QStringLiteral("\"piers.csv\""),
+                                                      bpd::UnitSystem::SI, schedule.window);
+    review->show();
+    return {schedule.owner, review};
+}
+
 struct WindowEntry {
     const char* name;
     std::function<MadeWindow()> make;
@@ -166,6 +179,7 @@ const QList<WindowEntry>& windows() {
         {"Open With, a program browsed for", [] { return openWith(true); }, {}},
         {"Smallest Passing Pad", padSizing, {}},
         {"bearing schedule", bearingSchedule, {}},
+        {"Import CSV review", csvImportReview, {}},
     };
     return kWindows;
 }
