@@ -158,7 +158,7 @@ void ScheduleWindow::buildMenus() {
     add(file, QStringLiteral("actionSaveAs"), QStringLiteral("Save &As..."), {},
         [this] { saveAs(); });
     add(file, QStringLiteral("actionImportCsv"), QStringLiteral("&Import CSV..."), {}, [this] {
-        const QString path = dialogs_.importCsv(this);
+        const QString path = dialogs_.importCsv ? dialogs_.importCsv(this) : QString();
         if (!path.isEmpty()) transfer_->importFile(path);
     });
     QMenu* exports = file->addMenu(QStringLiteral("&Export"));
@@ -170,7 +170,8 @@ void ScheduleWindow::buildMenus() {
         const auto& ask =
             format == ScheduleTransfer::Format::Csv ? dialogs_.exportCsv : dialogs_.exportWorkbook;
         const QString path =
-            ask(this, path_.isEmpty() ? QFileInfo(suggested).fileName() : suggested);
+            ask ? ask(this, path_.isEmpty() ? QFileInfo(suggested).fileName() : suggested)
+                : QString();
         if (!path.isEmpty()) transfer_->exportFile(format, path);
     };
     add(exports, QStringLiteral("actionExportCsv"), QStringLiteral("&CSV..."), {},

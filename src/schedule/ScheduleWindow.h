@@ -34,9 +34,10 @@ public:
     struct FileDialogs {
         std::function<QString(QWidget* parent)> open;
         std::function<QString(QWidget* parent, const QString& suggested)> saveAs;
-        std::function<QString(QWidget* parent)> importCsv;
-        std::function<QString(QWidget* parent, const QString& suggested)> exportCsv;
-        std::function<QString(QWidget* parent, const QString& suggested)> exportWorkbook;
+        // Import CSV and Export; left empty, the command does nothing.
+        std::function<QString(QWidget* parent)> importCsv = {};
+        std::function<QString(QWidget* parent, const QString& suggested)> exportCsv = {};
+        std::function<QString(QWidget* parent, const QString& suggested)> exportWorkbook = {};
     };
 
     // Starts with a new schedule (New).
