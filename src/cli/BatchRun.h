@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "BatchLine.h"
 #include "PlanSizes.h"
 #include "Units.h"
 
@@ -19,7 +20,7 @@ namespace bpd::cli {
 class LineReader {
 public:
     static constexpr std::size_t kChunk = 1 << 16;
-    static constexpr std::size_t kMaxLength = 1 << 16;
+    static constexpr std::size_t kMaxLength = kMaxLineLength;
 
     explicit LineReader(std::istream& in);
     // False at the end of the input or when a read failed (see failed()). The view stays

@@ -330,13 +330,7 @@ int saveProject(std::istream& in, std::string_view inputName, const std::string&
             report(error);
             continue;
         }
-        DesignBearing& saved = document.bearings.emplace_back();
-        saved.mark = bearing.mark;
-        saved.location = bearing.location;
-        saved.quantity = bearing.quantity;
-        for (const InputRule& input : kInputs) input.of(saved.values) = input.of(bearing.values);
-        saved.sliding = bearing.sliding;
-        saved.thickness = ThicknessCatalogue::label(units, bearing.selection);
+        document.bearings.push_back(designBearingOf(bearing, units));
     }
     if (const std::error_code readError = streamError(in)) {
         err << "bpd-check: cannot read " << inputName << ": " << readError.message()

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "BatchLine.h"
+
 namespace bpd::cli {
 
 namespace {

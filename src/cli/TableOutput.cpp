@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdio>
 
+#include "BatchLine.h"
+
 namespace bpd::cli {
 
 namespace {
@@ -23,26 +25,6 @@ std::size_t displayWidth(std::string_view text) {
 
 const std::array<std::string_view, kResultColumns>& jsonColumnKeys() {
     return kJsonKeys;
-}
-
-void appendCsvField(std::string& out, std::string_view field) {
-    bool plain = true;
-    for (const char c : field) {
-        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
-            plain = false;
-            break;
-        }
-    }
-    if (plain) {
-        out.append(field.data(), field.size());
-        return;
-    }
-    out += '"';
-    for (char c : field) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    out += '"';
 }
 
 void appendJsonString(std::string& out, std::string_view text) {

@@ -38,8 +38,6 @@ void appendJsonExplanation(std::string& out, const RowExplanation& explanation);
 // The keys of a row's cells in the JSON forms: "status", "t", "SF", ..., "G".
 const std::array<std::string_view, kResultColumns>& jsonColumnKeys();
 
-// One CSV field, quoted only when it holds a comma, a quote or a line break.
-void appendCsvField(std::string& out, std::string_view field);
 // A JSON string literal.
 void appendJsonString(std::string& out, std::string_view text);
 

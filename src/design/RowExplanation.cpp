@@ -32,8 +32,12 @@ std::string_view checkName(DesignCheck check) {
     return check == DesignCheck::Shear ? "shear" : "compression";
 }
 
+double utilisationPercent(double utilisation) {
+    return utilisation * 100;
+}
+
 std::string formatUtilisation(double utilisation) {
-    const double percent = utilisation * 100;
+    const double percent = utilisationPercent(utilisation);
     if (!std::isfinite(percent)) return "inf";
     std::string text = formatResult(percent, 1, 1, NumberLocale::plain());
     if (text.starts_with('.')) text.insert(text.begin(), '0');

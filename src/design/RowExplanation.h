@@ -37,6 +37,9 @@ DesignCheck shownFailure(const ResultTable& table, int row, double vap);
 // "compression", "shear".
 std::string_view checkName(DesignCheck check);
 
+// A utilisation (a ratio) as a percentage: 0.834 -> 83.4, unrounded.
+double utilisationPercent(double utilisation);
+
 // A utilisation as a percentage with one decimal: 0.834 -> "83.4", 0 -> "0.0"; an infinite
 // one is "inf".
 std::string formatUtilisation(double utilisation);

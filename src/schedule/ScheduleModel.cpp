@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "BearingEdit.h"
+#include "BearingImport.h"
 #include "BearingInputs.h"
 #include "BearingInsertion.h"
 #include "BearingRemoval.h"
@@ -386,6 +387,23 @@ bool ScheduleModel::switchUnits(UnitSystem target) {
     return true;
 }
 
+bool ScheduleModel::importBearings(std::vector<DesignBearing> bearings) {
+    if (bearings.empty()) return false;
+    QString last = QStringLiteral("B0");  // before "B1"
+    for (auto it = document_.bearings.rbegin(); it != document_.bearings.rend(); ++it) {
+        if (it->mark && !it->mark->empty()) {
+            last = fromEngine(*it->mark);
+            break;
+        }
+    }
+    for (DesignBearing& bearing : bearings) {
+        if (!bearing.mark || bearing.mark->empty()) bearing.mark = markAfter(last).toStdString();
+        last = fromEngine(*bearing.mark);
+    }
+    undo_.push(new BearingImport(*this, std::move(bearings), QStringLiteral("Import CSV")));
+    return true;
+}
+
 void ScheduleModel::recheck(int row) {
     const auto r = static_cast<std::size_t>(row);
     lines_[r] = checkLine(document_.units, document_.bearings[r], r + 1);
@@ -417,6 +435,23 @@ DesignBearing ScheduleModel::takeBearing(int row) {
     lines_.erase(lines_.begin() + row);
     endRemoveRows();
     return bearing;
+}
+
+void ScheduleModel::appendBearings(const std::vector<DesignBearing>& bearings) {
+    const int first = rowCount();
+    beginInsertRows({}, first, first + static_cast<int>(bearings.size()) - 1);
+    document_.bearings.insert(document_.bearings.end(), bearings.begin(), bearings.end());
+    lines_.resize(document_.bearings.size());
+    for (int row = first; row < rowCount(); ++row) recheck(row);
+    endInsertRows();
+}
+
+void ScheduleModel::removeLastBearings(int count) {
+    const int first = rowCount() - count;
+    beginRemoveRows({}, first, rowCount() - 1);
+    document_.bearings.resize(static_cast<std::size_t>(first));
+    lines_.resize(static_cast<std::size_t>(first));
+    endRemoveRows();
 }
 
 }  // namespace bpd::schedule

@@ -17,6 +17,7 @@
 namespace bpd::schedule {
 
 class BearingEdit;
+class BearingImport;
 class BearingInsertion;
 class BearingRemoval;
 class ProjectChange;
@@ -79,6 +80,9 @@ public:
     int takeInputs(int row, const designfile::DesignBearing& inputs);
     // Replaces the file's four project texts as one step; false when they are unchanged.
     bool setProject(const designfile::ProjectInfo& project);
+    // Appends bearings (in the schedule's units) as one step, giving each without a mark a
+    // fresh one; false when there are none.
+    bool importBearings(std::vector<designfile::DesignBearing> bearings);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -91,6 +95,7 @@ public:
 
 private:
     friend class BearingEdit;
+    friend class BearingImport;
     friend class BearingInsertion;
     friend class BearingRemoval;
     friend class ProjectChange;
@@ -100,6 +105,8 @@ private:
     void replaceBearing(int row, const designfile::DesignBearing& bearing);
     void insertBearing(int row, const designfile::DesignBearing& bearing);
     designfile::DesignBearing takeBearing(int row);
+    void appendBearings(const std::vector<designfile::DesignBearing>& bearings);
+    void removeLastBearings(int count);
     void replaceDocument(designfile::DesignDocument document);
     void replaceProject(const designfile::ProjectInfo& project);
 

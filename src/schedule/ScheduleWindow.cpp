@@ -25,6 +25,7 @@
 #include "ProjectDataDialog.h"
 #include "ScheduleDelegate.h"
 #include "ScheduleModel.h"
+#include "ScheduleTransfer.h"
 #include "Units.h"
 
 namespace bpd::schedule {
@@ -94,7 +95,27 @@ ScheduleWindow::ScheduleWindow(const platform::DesktopServices& services, QWidge
         return path;
     };
 
-    transfer_ = new MainWindowTransfer(table_, *model_, messages_, this);
+    // Import CSV and Export: the file names, then the transfer.
+    auto saveName = [](const QString& title, const QString& filter, const QString& suffix) {
+        return [=](QWidget* parent, const QString& suggested) {
+            QString path = QFileDialog::getSaveFileName(parent, title, suggested, filter);
+            if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += suffix;
+            return path;
+        };
+    };
+    dialogs_.importCsv = [](QWidget* parent) {
+        return QFileDialog::getOpenFileName(parent, QStringLiteral("Import CSV"), QString(),
+                                            QStringLiteral("CSV files (*.csv);;All files (*)"));
+    };
+    dialogs_.exportCsv =
+        saveName(QStringLiteral("Export CSV"), QStringLiteral("CSV files (*.csv);;All files (*)"),
+                 QStringLiteral(".csv"));
+    dialogs_.exportWorkbook = saveName(QStringLiteral("Export Excel Workbook"),
+                                       QStringLiteral("Excel workbooks (*.xlsx);;All files (*)"),
+                                       QStringLiteral(".xlsx"));
+    transfer_ = new ScheduleTransfer(*model_, messages_, this);
+
+    mainWindow_ = new MainWindowTransfer(table_, *model_, messages_, this);
     buildMenus();
     connect(&model_->undoStack(), &QUndoStack::cleanChanged, this, [this] { updateTitle(); });
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -139,6 +160,27 @@ void ScheduleWindow::buildMenus() {
         QKeySequence(Qt::CTRL | Qt::Key_S), [this] { save(); });
     add(file, QStringLiteral("actionSaveAs"), QStringLiteral("Save &As..."), {},
         [this] { saveAs(); });
+    add(file, QStringLiteral("actionImportCsv"), QStringLiteral("&Import CSV..."), {}, [this] {
+        const QString path = dialogs_.importCsv ? dialogs_.importCsv(this) : QString();
+        if (!path.isEmpty()) transfer_->importFile(path);
+    });
+    QMenu* exports = file->addMenu(QStringLiteral("&Export"));
+    exports->setObjectName(QStringLiteral("mnuScheduleExport"));
+    const auto exportAs = [this](ScheduleTransfer::Format format, const QString& suffix) {
+        const QString base = path_.isEmpty() ? QStringLiteral("Untitled") : path_;
+        const QString suggested =
+            QFileInfo(base).path() + QLatin1Char('/') + QFileInfo(base).completeBaseName() + suffix;
+        const auto& ask =
+            format == ScheduleTransfer::Format::Csv ? dialogs_.exportCsv : dialogs_.exportWorkbook;
+        const QString path =
+            ask ? ask(this, path_.isEmpty() ? QFileInfo(suggested).fileName() : suggested)
+                : QString();
+        if (!path.isEmpty()) transfer_->exportFile(format, path);
+    };
+    add(exports, QStringLiteral("actionExportCsv"), QStringLiteral("&CSV..."), {},
+        [exportAs] { exportAs(ScheduleTransfer::Format::Csv, QStringLiteral(".csv")); });
+    add(exports, QStringLiteral("actionExportWorkbook"), QStringLiteral("&Excel Workbook..."), {},
+        [exportAs] { exportAs(ScheduleTransfer::Format::Workbook, QStringLiteral(".xlsx")); });
     add(file, QStringLiteral("actionProjectData"), QStringLiteral("&Project Data..."), {},
         [this] { ProjectDataDialog::edit(*model_, this); });
     file->addSeparator();
@@ -168,7 +210,7 @@ void ScheduleWindow::buildMenus() {
     delete_ = add(edit, QStringLiteral("actionDelete"), QStringLiteral("De&lete"), {},
                   [this] { model_->removeBearings(selectedRows()); });
     take_ = add(edit, QStringLiteral("actionTakeFromMainWindow"),
-                QStringLiteral("&Take from Main Window"), {}, [this] { transfer_->take(); });
+                QStringLiteral("&Take from Main Window"), {}, [this] { mainWindow_->take(); });
     take_->setEnabled(false);  // until a main window is linked
 
     // The schedule's units, switched as one undo step.
@@ -189,7 +231,7 @@ void ScheduleWindow::buildMenus() {
 }
 
 void ScheduleWindow::setMainWindowLink(MainWindowLink* link) {
-    transfer_->setLink(link);
+    mainWindow_->setLink(link);
     take_->setEnabled(link != nullptr);
 }
 

@@ -27,6 +27,7 @@ namespace bpd::schedule {
 class MainWindowLink;
 class MainWindowTransfer;
 class ScheduleModel;
+class ScheduleTransfer;
 
 class ScheduleWindow : public QMainWindow {
     Q_OBJECT
@@ -35,6 +36,10 @@ public:
     struct FileDialogs {
         std::function<QString(QWidget* parent)> open;
         std::function<QString(QWidget* parent, const QString& suggested)> saveAs;
+        // Import CSV and Export; left empty, the command does nothing.
+        std::function<QString(QWidget* parent)> importCsv = {};
+        std::function<QString(QWidget* parent, const QString& suggested)> exportCsv = {};
+        std::function<QString(QWidget* parent, const QString& suggested)> exportWorkbook = {};
     };
 
     // Starts with a new schedule (New).
@@ -56,6 +61,7 @@ public:
     // The main window, for Enter / double-click on a line and Take from Main Window; it must
     // outlive the window or be unset first.
     void setMainWindowLink(MainWindowLink* link);
+    ScheduleTransfer& transfer() { return *transfer_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -84,12 +90,13 @@ private:
     QAction* duplicate_ = nullptr;
     QAction* delete_ = nullptr;
     QMenu* recentMenu_ = nullptr;
-    MainWindowTransfer* transfer_ = nullptr;
+    MainWindowTransfer* mainWindow_ = nullptr;
     QAction* take_ = nullptr;
     RecentFiles recent_;
     FileDialogs dialogs_;
     QString path_;                          // empty for a new schedule
     std::optional<QByteArray> diskDigest_;  // of the bytes last read or written at path_
+    ScheduleTransfer* transfer_ = nullptr;  // Import CSV and Export
 };
 
 }  // namespace bpd::schedule

@@ -22,6 +22,8 @@
 #include "AccessibilityAudit.h"
 #include "AccessibleSelector.h"
 #include "ConditionsViewer.h"
+#include "CsvImport.h"
+#include "CsvImportDialog.h"
 #include "DesignFileWriter.h"
 #include "Form1Commands.h"
 #include "Form2.h"
@@ -149,6 +151,15 @@ MadeWindow scheduleProjectData() {
     schedule.window->findChild<QAction*>(QStringLiteral("actionProjectData"))->trigger();
     return {schedule.owner,
             schedule.window->findChild<QDialog*>(QStringLiteral("ProjectDataDialog"))};
+// Import CSV's review of a file with lines that cannot be read, over the schedule window.
+MadeWindow csvImportReview() {
+    MadeWindow schedule = bearingSchedule();
+    bpd::designfile::CsvImport import = bpd::designfile::readBearingCsv(
+        "w1,b1,A,dh,Vap,sliding\n9,14,.01,.5,100,0\n0,14,.01,.5,100,0\n", bpd::UnitSystem::SI);
+    auto* review = new bpd::schedule::CsvImportDialog(import, QStringLiteral("\"piers.csv\""),
+                                                      bpd::UnitSystem::SI, schedule.window);
+    review->show();
+    return {schedule.owner, review};
 }
 
 struct WindowEntry {
@@ -177,6 +188,7 @@ const QList<WindowEntry>& windows() {
         {"Smallest Passing Pad", padSizing, {}},
         {"bearing schedule", bearingSchedule, {}},
         {"schedule's Project Data", scheduleProjectData, {}},
+        {"Import CSV review", csvImportReview, {}},
     };
     return kWindows;
 }

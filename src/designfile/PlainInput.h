@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "NumberFormat.h"
+
 namespace bpd::cli {
 
 struct InputReading {
@@ -14,7 +16,12 @@ struct InputReading {
     std::string problem;          // otherwise why not ("is not a number", ...)
 };
 
-// zeroAllowed: the input's rule (InputRule::zeroAllowed).
-InputReading readInput(std::string_view text, bool zeroAllowed);
+// The numbers of the form spreadsheet programs write under comma-decimal locales: a comma
+// as the decimal separator, no grouping.
+const NumberLocale& decimalCommaNumbers();
+
+// zeroAllowed: the input's rule (InputRule::zeroAllowed); numbers: plain, or decimal-comma.
+InputReading readInput(std::string_view text, bool zeroAllowed,
+                       const NumberLocale& numbers = NumberLocale::plain());
 
 }  // namespace bpd::cli

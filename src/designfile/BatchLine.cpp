@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cctype>
+#include <optional>
 
 #include "BearingInputs.h"
 #include "EchoedText.h"
@@ -51,13 +52,22 @@ std::array<ColumnSlot, 10> columnSlots(BatchColumns& columns, bool sizing) {
     return slots;
 }
 
+// The catalogue position whose SI label reads as value, or -1.
+int siPositionOfValue(std::optional<double> value) {
+    for (int p = 1; value && p <= ThicknessCatalogue::count; ++p)
+        if (parseNumber(ThicknessCatalogue::label(UnitSystem::SI, p), NumberLocale::plain()) ==
+            value)
+            return p;
+    return -1;
+}
+
 }  // namespace
 
 bool isBlankLine(std::string_view line) {
     return trimmed(line).empty();
 }
 
-bool splitCsvLine(std::string_view line, std::vector<std::string>& fields) {
+bool splitCsvLine(std::string_view line, std::vector<std::string>& fields, char separator) {
     std::size_t count = 0;
     std::size_t i = 0;
     const std::size_t n = line.size();
@@ -87,20 +97,40 @@ bool splitCsvLine(std::string_view line, std::vector<std::string>& fields) {
                 return false;
             }
             while (i < n && isBlank(line[i])) ++i;
-            if (i < n && line[i] != ',') {  // text after the closing quote
+            if (i < n && line[i] != separator) {  // text after the closing quote
                 fields.resize(count);
                 return false;
             }
         } else {
             const std::size_t start = i;
-            while (i < n && line[i] != ',') ++i;
+            while (i < n && line[i] != separator) ++i;
             field.assign(trimmed(line.substr(start, i - start)));
         }
         if (i >= n) break;
-        ++i;  // the comma
+        ++i;  // the separator
     }
     fields.resize(count);
     return true;
+}
+
+void appendCsvField(std::string& out, std::string_view field) {
+    bool plain = true;
+    for (const char c : field) {
+        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
+            plain = false;
+            break;
+        }
+    }
+    if (plain) {
+        out.append(field.data(), field.size());
+        return;
+    }
+    out += '"';
+    for (char c : field) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
 }
 
 bool readBatchHeader(std::string_view line, BatchColumns& columns, std::string& error,
@@ -112,6 +142,12 @@ bool readBatchHeader(std::string_view line, BatchColumns& columns, std::string& 
         error = "header: unclosed quote";
         return false;
     }
+    return readBatchColumns(names, columns, error, sizing);
+}
+
+bool readBatchColumns(const std::vector<std::string>& names, BatchColumns& columns,
+                      std::string& error, bool sizing,
+                      std::span<const std::string_view> passedOver) {
     columns = BatchColumns{};
     columns.fieldCount = static_cast<int>(names.size());
     const std::array<ColumnSlot, 10> slots = columnSlots(columns, sizing);
@@ -127,6 +163,7 @@ bool readBatchHeader(std::string_view line, BatchColumns& columns, std::string& 
             }
             *column.slot = static_cast<int>(index);
         }
+        for (const std::string_view name : passedOver) known = known || name == key;
         if (!known) {
             error = "header: unknown column \"" + echoed(names[index]) +
                     "\" (expected w1,b1,A,dh,Vap,sliding and optionally thickness, mark, "
@@ -144,7 +181,8 @@ bool readBatchHeader(std::string_view line, BatchColumns& columns, std::string& 
 }
 
 bool readBatchBearing(const std::vector<std::string>& fields, const BatchColumns& columns,
-                      BatchBearing& bearing, std::string& error, bool sizing) {
+                      BatchBearing& bearing, std::string& error, bool sizing,
+                      const NumberLocale& numbers) {
     if (static_cast<int>(fields.size()) != columns.fieldCount) {
         error = "expected " + std::to_string(columns.fieldCount) + " fields, found " +
                 std::to_string(fields.size());
@@ -163,7 +201,7 @@ bool readBatchBearing(const std::vector<std::string>& fields, const BatchColumns
         if (input.input == Input::w1 && !bearing.w1Given) continue;
         if (input.input == Input::b1 && !bearing.b1Given) continue;
         const std::string& text = fields[static_cast<std::size_t>(input.of(columns.inputs))];
-        const InputReading reading = readInput(text, input.zeroAllowed);
+        const InputReading reading = readInput(text, input.zeroAllowed, numbers);
         if (!reading.value) {
             error = std::string(input.name) + ": " + reading.problem;
             return false;
@@ -189,6 +227,10 @@ bool readBatchBearing(const std::vector<std::string>& fields, const BatchColumns
             int position = ThicknessCatalogue::positionOfLabel(UnitSystem::Imperial, label);
             if (position < 0) position = ThicknessCatalogue::positionOfLabel(UnitSystem::SI, label);
             if (position < 0 && lowered(label) == "all") position = ThicknessCatalogue::allPosition;
+            // A spreadsheet under a comma-decimal locale writes an SI label as its number
+            // ("12,7" for "12.700").
+            if (position < 0 && numbers.decimalSeparator != ".")
+                position = siPositionOfValue(parseNumber(label, numbers));
             if (position < 0) {
                 error = "thickness: \"" + echoed(label) + "\" is not a catalogue thickness";
                 return false;
@@ -205,7 +247,7 @@ bool readBatchBearing(const std::vector<std::string>& fields, const BatchColumns
     bearing.location = optionalField(columns.location);
     bearing.quantity = 1;
     if (const std::string& quantity = optionalField(columns.quantity); !quantity.empty()) {
-        const InputReading reading = readInput(quantity, false);
+        const InputReading reading = readInput(quantity, false, numbers);
         const double q = reading.value.value_or(0);
         if (!reading.value || !designfile::isQuantity(q)) {
             error = "quantity: \"" + echoed(quantity) + "\" is not a whole number of at least 1";
@@ -214,6 +256,17 @@ bool readBatchBearing(const std::vector<std::string>& fields, const BatchColumns
         bearing.quantity = q;
     }
     return true;
+}
+
+designfile::DesignBearing designBearingOf(const BatchBearing& bearing, UnitSystem units) {
+    designfile::DesignBearing saved;
+    saved.mark = bearing.mark;
+    saved.location = bearing.location;
+    saved.quantity = bearing.quantity;
+    for (const InputRule& input : kInputs) input.of(saved.values) = input.of(bearing.values);
+    saved.sliding = bearing.sliding;
+    saved.thickness = ThicknessCatalogue::label(units, bearing.selection);
+    return saved;
 }
 
 }  // namespace bpd::cli
