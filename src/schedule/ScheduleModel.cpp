@@ -10,6 +10,7 @@
 #include "ClassicColours.h"
 #include "InputRules.h"
 #include "NumberFormat.h"
+#include "PadsApplied.h"
 #include "ThicknessCatalogue.h"
 #include "UnitChange.h"
 #include "Units.h"
@@ -338,6 +339,16 @@ bool ScheduleModel::removeBearings(std::vector<int> rows) {
 bool ScheduleModel::switchUnits(UnitSystem target) {
     if (target == document_.units) return false;
     undo_.push(new UnitChange(*this, document_, target));
+    return true;
+}
+
+bool ScheduleModel::applyPads(const std::vector<std::pair<int, DesignBearing>>& pads) {
+    std::vector<PadsApplied::Change> changes;
+    for (const auto& [row, after] : pads)
+        if (row >= 0 && row < rowCount())
+            changes.push_back({row, document_.bearings[static_cast<std::size_t>(row)], after});
+    if (changes.empty()) return false;
+    undo_.push(new PadsApplied(*this, std::move(changes), QStringLiteral("Size Selected")));
     return true;
 }
 

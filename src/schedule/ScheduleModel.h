@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QUndoStack>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "DesignDocument.h"
@@ -19,6 +20,7 @@ namespace bpd::schedule {
 class BearingEdit;
 class BearingInsertion;
 class BearingRemoval;
+class PadsApplied;
 class UnitChange;
 
 class ScheduleModel : public QAbstractTableModel {
@@ -68,6 +70,9 @@ public:
     bool removeBearings(std::vector<int> rows);
     // Converts every bearing to target's units as one step; false when already in them.
     bool switchUnits(UnitSystem target);
+    // New pads for several bearings (each line with its new bearing) as one step; false
+    // when there are none.
+    bool applyPads(const std::vector<std::pair<int, designfile::DesignBearing>>& pads);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -82,6 +87,7 @@ private:
     friend class BearingEdit;
     friend class BearingInsertion;
     friend class BearingRemoval;
+    friend class PadsApplied;
     friend class UnitChange;
     // The commands' primitives: each re-checks the lines it changes (and the later lines'
     // positions, which only name them).

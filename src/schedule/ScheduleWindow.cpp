@@ -20,9 +20,11 @@
 #include "DesignFileWriter.h"
 #include "DesktopServices.h"
 #include "MessageService.h"
+#include "PackageExportCommand.h"
 #include "ProjectData.h"
 #include "ScheduleDelegate.h"
 #include "ScheduleModel.h"
+#include "SizeSelectedCommand.h"
 #include "Units.h"
 
 namespace bpd::schedule {
@@ -55,7 +57,10 @@ ScheduleWindow::ScheduleWindow(const platform::DesktopServices& services, QWidge
       proxy_(new QSortFilterProxyModel(this)),
       table_(new QTableView),
       failingOnly_(new QCheckBox(QStringLiteral("Show failing bearings only"))),
-      recent_(services.settings) {
+      recent_(services.settings),
+      sizing_(std::make_unique<SizeSelectedCommand>(this, *model_)),
+      package_(std::make_unique<PackageExportCommand>(this, services.shell, services.messages,
+                                                      services.files)) {
     setObjectName(QStringLiteral("ScheduleWindow"));
     proxy_->setSourceModel(model_);
     proxy_->setSortRole(ScheduleModel::SortRole);
@@ -136,6 +141,10 @@ void ScheduleWindow::buildMenus() {
         QKeySequence(Qt::CTRL | Qt::Key_S), [this] { save(); });
     add(file, QStringLiteral("actionSaveAs"), QStringLiteral("Save &As..."), {},
         [this] { saveAs(); });
+    QMenu* exports = file->addMenu(QStringLiteral("&Export"));
+    exports->setObjectName(QStringLiteral("mnuScheduleExport"));
+    add(exports, QStringLiteral("actionExportPackage"), QStringLiteral("Calculation &Package..."),
+        {}, [this] { package_->run(model_->document(), selectedRows()); });
     file->addSeparator();
     add(file, QStringLiteral("actionClose"), QStringLiteral("&Close"), {}, [this] { close(); });
 
@@ -162,6 +171,10 @@ void ScheduleWindow::buildMenus() {
         });
     delete_ = add(edit, QStringLiteral("actionDelete"), QStringLiteral("De&lete"), {},
                   [this] { model_->removeBearings(selectedRows()); });
+    edit->addSeparator();
+    sizeSelected_ =
+        add(edit, QStringLiteral("actionSizeSelected"), QStringLiteral("&Size Selected..."), {},
+            [this] { sizing_->run(selectedRows()); });
 
     // The schedule's units, switched as one undo step.
     QMenu* units = menuBar()->addMenu(QStringLiteral("&Units"));
@@ -207,6 +220,7 @@ void ScheduleWindow::updateActions() {
     const bool any = table_->selectionModel() && table_->selectionModel()->hasSelection();
     if (duplicate_) duplicate_->setEnabled(any);
     if (delete_) delete_->setEnabled(any);
+    if (sizeSelected_) sizeSelected_->setEnabled(any);
 }
 
 void ScheduleWindow::updateTitle() {

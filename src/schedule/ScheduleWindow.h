@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "DesignDocument.h"
@@ -24,7 +25,9 @@ struct DesktopServices;
 
 namespace bpd::schedule {
 
+class PackageExportCommand;
 class ScheduleModel;
+class SizeSelectedCommand;
 
 class ScheduleWindow : public QMainWindow {
     Q_OBJECT
@@ -51,6 +54,7 @@ public:
     QString filePath() const { return path_; }
     void setFileDialogs(FileDialogs dialogs) { dialogs_ = std::move(dialogs); }
     QTableView* table() const { return table_; }
+    SizeSelectedCommand& sizing() { return *sizing_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,6 +87,9 @@ private:
     FileDialogs dialogs_;
     QString path_;                          // empty for a new schedule
     std::optional<QByteArray> diskDigest_;  // of the bytes last read or written at path_
+    std::unique_ptr<SizeSelectedCommand> sizing_;
+    std::unique_ptr<PackageExportCommand> package_;
+    QAction* sizeSelected_ = nullptr;
 };
 
 }  // namespace bpd::schedule

@@ -28,9 +28,11 @@
 #include "Form4.h"
 #include "GridPresenter.h"
 #include "OpenWithDialog.h"
+#include "PadProposalsDialog.h"
 #include "PadSizingDialog.h"
 #include "ScheduleDocuments.h"
 #include "ScheduleWindow.h"
+#include "SizingOptionsDialog.h"
 #include "WelcomeDlg.h"
 #include "tst_form1_support.h"
 
@@ -141,6 +143,24 @@ MadeWindow bearingSchedule() {
     return made(h, h->window.get());
 }
 
+// Size Selected's two dialogs: the choice before the sizing and the proposals after it.
+MadeWindow sizingOptions() {
+    auto dialog = std::make_shared<bpd::schedule::SizingOptionsDialog>(3);
+    return made(dialog, dialog.get());
+}
+
+MadeWindow sizingProposals() {
+    bpd::designfile::DesignDocument document = bpd::testing::threeBearings();
+    const bpd::schedule::PadProposer proposer(document.units, false);
+    std::vector<bpd::schedule::PadProposal> proposals;
+    for (int row = 0; row < 3; ++row)
+        proposals.push_back(proposer.propose(document.bearings[std::size_t(row)], row));
+    proposals[1].found = false;
+    proposals[1].reason = QStringLiteral("no pad passes: the shear check needs a thicker pad");
+    auto dialog = std::make_shared<bpd::schedule::PadProposalsDialog>(proposals);
+    return made(dialog, dialog.get());
+}
+
 struct WindowEntry {
     const char* name;
     std::function<MadeWindow()> make;
@@ -166,6 +186,8 @@ const QList<WindowEntry>& windows() {
         {"Open With, a program browsed for", [] { return openWith(true); }, {}},
         {"Smallest Passing Pad", padSizing, {}},
         {"bearing schedule", bearingSchedule, {}},
+        {"Size Selected options", sizingOptions, {}},
+        {"Size Selected proposals", sizingProposals, {}},
     };
     return kWindows;
 }
