@@ -69,6 +69,7 @@ PadProposal PadProposer::propose(const designfile::DesignBearing& bearing, int r
     proposal.after.values.w1 = pad.w1.value;
     proposal.after.values.b1 = pad.b1.value;
     proposal.after.thickness = std::string(ThicknessCatalogue::label(units_, pad.position));
+    proposal.afterLine = checkLine(units_, proposal.after, static_cast<std::size_t>(row) + 1);
     return proposal;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DesignDocument.h"
+#include "LineCheck.h"
 #include "PlanSizes.h"
 
 namespace bpd::schedule {
@@ -23,6 +24,7 @@ struct PadProposal {
     QString utilisation;              // "83.4 %"
     QString reason;                   // nothing passes, or the line cannot be checked: why
     designfile::DesignBearing after;  // the bearing with the new pad (when found)
+    LineCheck afterLine;              // and its line's check
 };
 
 class PadProposer {

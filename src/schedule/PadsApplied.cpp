@@ -4,15 +4,15 @@
 
 namespace bpd::schedule {
 
-PadsApplied::PadsApplied(ScheduleModel& model, std::vector<Change> changes, const QString& text)
-    : QUndoCommand(text), model_(model), changes_(std::move(changes)) {}
+PadsApplied::PadsApplied(ScheduleModel& model, Bearings before, Bearings after, const QString& text)
+    : QUndoCommand(text), model_(model), before_(std::move(before)), after_(std::move(after)) {}
 
 void PadsApplied::redo() {
-    for (const Change& change : changes_) model_.replaceBearing(change.row, change.after);
+    model_.replaceBearings(after_);
 }
 
 void PadsApplied::undo() {
-    for (const Change& change : changes_) model_.replaceBearing(change.row, change.before);
+    model_.replaceBearings(before_);
 }
 
 }  // namespace bpd::schedule

@@ -5,25 +5,20 @@
 #include <QUndoCommand>
 #include <vector>
 
-#include "DesignDocument.h"
+#include "ScheduleModel.h"
 
 namespace bpd::schedule {
 
-class ScheduleModel;
-
 class PadsApplied : public QUndoCommand {
 public:
-    struct Change {
-        int row;
-        designfile::DesignBearing before, after;
-    };
-    PadsApplied(ScheduleModel& model, std::vector<Change> changes, const QString& text);
+    using Bearings = std::vector<ScheduleModel::CheckedBearing>;
+    PadsApplied(ScheduleModel& model, Bearings before, Bearings after, const QString& text);
     void redo() override;
     void undo() override;
 
 private:
     ScheduleModel& model_;
-    std::vector<Change> changes_;
+    Bearings before_, after_;
 };
 
 }  // namespace bpd::schedule

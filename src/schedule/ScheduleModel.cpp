@@ -342,13 +342,17 @@ bool ScheduleModel::switchUnits(UnitSystem target) {
     return true;
 }
 
-bool ScheduleModel::applyPads(const std::vector<std::pair<int, DesignBearing>>& pads) {
-    std::vector<PadsApplied::Change> changes;
-    for (const auto& [row, after] : pads)
-        if (row >= 0 && row < rowCount())
-            changes.push_back({row, document_.bearings[static_cast<std::size_t>(row)], after});
-    if (changes.empty()) return false;
-    undo_.push(new PadsApplied(*this, std::move(changes), QStringLiteral("Size Selected")));
+bool ScheduleModel::applyPads(const std::vector<CheckedBearing>& pads) {
+    std::vector<CheckedBearing> before, after;
+    for (const CheckedBearing& pad : pads)
+        if (pad.row >= 0 && pad.row < rowCount()) {
+            const auto r = static_cast<std::size_t>(pad.row);
+            before.push_back({pad.row, document_.bearings[r], lines_[r]});
+            after.push_back(pad);
+        }
+    if (after.empty()) return false;
+    undo_.push(new PadsApplied(*this, std::move(before), std::move(after),
+                               QStringLiteral("Size Selected")));
     return true;
 }
 
@@ -362,6 +366,18 @@ void ScheduleModel::replaceBearing(int row, const DesignBearing& bearing) {
     document_.bearings[static_cast<std::size_t>(row)] = bearing;
     recheck(row);
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+}
+
+void ScheduleModel::replaceBearings(const std::vector<CheckedBearing>& bearings) {
+    if (bearings.empty()) return;
+    int first = rowCount(), last = -1;
+    for (const CheckedBearing& b : bearings) {
+        document_.bearings[static_cast<std::size_t>(b.row)] = b.bearing;
+        lines_[static_cast<std::size_t>(b.row)] = b.line;
+        first = std::min(first, b.row);
+        last = std::max(last, b.row);
+    }
+    emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
 }
 
 void ScheduleModel::insertBearing(int row, const DesignBearing& bearing) {

@@ -8,7 +8,6 @@
 #include <QLocale>
 #include <QUndoStack>
 #include <optional>
-#include <utility>
 #include <vector>
 
 #include "DesignDocument.h"
@@ -70,9 +69,14 @@ public:
     bool removeBearings(std::vector<int> rows);
     // Converts every bearing to target's units as one step; false when already in them.
     bool switchUnits(UnitSystem target);
-    // New pads for several bearings (each line with its new bearing) as one step; false
-    // when there are none.
-    bool applyPads(const std::vector<std::pair<int, designfile::DesignBearing>>& pads);
+    // A line's bearing with its check, made beforehand (off the user-interface thread).
+    struct CheckedBearing {
+        int row = -1;
+        designfile::DesignBearing bearing;
+        LineCheck line;
+    };
+    // New pads for several bearings as one step; false when there are none.
+    bool applyPads(const std::vector<CheckedBearing>& pads);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -92,6 +96,9 @@ private:
     // The commands' primitives: each re-checks the lines it changes (and the later lines'
     // positions, which only name them).
     void replaceBearing(int row, const designfile::DesignBearing& bearing);
+    // Several at once with their checks, told to the views as one change (a thousand single
+    // ones stall them).
+    void replaceBearings(const std::vector<CheckedBearing>& bearings);
     void insertBearing(int row, const designfile::DesignBearing& bearing);
     designfile::DesignBearing takeBearing(int row);
     void replaceDocument(designfile::DesignDocument document);

@@ -45,10 +45,10 @@ SizeSelectedCommand::Outcome SizeSelectedCommand::run(const std::vector<int>& ro
     if (!keepWidth) return Outcome::Cancelled;
     const std::optional<std::vector<PadProposal>> proposals = propose(rows, *keepWidth);
     if (!proposals) return Outcome::Cancelled;
-    std::vector<std::pair<int, designfile::DesignBearing>> pads;
+    std::vector<ScheduleModel::CheckedBearing> pads;
     for (const int position : dialogs_.choose(window_, *proposals)) {
         const PadProposal& p = (*proposals)[static_cast<std::size_t>(position)];
-        if (p.found) pads.emplace_back(p.row, p.after);
+        if (p.found) pads.push_back({p.row, p.after, p.afterLine});
     }
     return model_.applyPads(pads) ? Outcome::Applied : Outcome::NoneApplied;
 }

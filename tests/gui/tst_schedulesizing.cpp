@@ -242,6 +242,12 @@ private slots:
             QCOMPARE(now.values.b1, p.after.values.b1);
             QCOMPARE(now.thickness, p.after.thickness);
             QCOMPARE(model.line(row).status, std::string("Pass"));
+            // The check made with the proposal is the line's check of the new bearing.
+            const bpd::schedule::LineCheck fresh =
+                bpd::schedule::checkLine(model.document().units, now, std::size_t(row) + 1);
+            QCOMPARE(model.line(row).thinnest, fresh.thinnest);
+            QCOMPARE(model.line(row).governingThickness, fresh.governingThickness);
+            QCOMPARE(model.line(row).utilisation, fresh.utilisation);
         }
         QCOMPARE(model.document().bearings[1].values.w1,
                  bpd::testing::threeBearings().bearings[1].values.w1);
@@ -249,6 +255,12 @@ private slots:
         const std::string after = bytes(model);
         model.undoStack().undo();
         QCOMPARE(bytes(model), before);
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(model.line(row).status,
+                     bpd::schedule::checkLine(model.document().units,
+                                              model.document().bearings[std::size_t(row)],
+                                              std::size_t(row) + 1)
+                         .status);
         QCOMPARE(model.line(1).status, std::string("FAIL!"));
         model.undoStack().redo();
         QCOMPARE(bytes(model), after);
