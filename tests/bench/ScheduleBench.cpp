@@ -85,6 +85,23 @@ void BM_EditRechecksItsLine(benchmark::State& state) {
 }
 BENCHMARK(BM_EditRechecksItsLine)->Unit(benchmark::kMicrosecond);
 
+std::unique_ptr<schedule::ScheduleWindow> openedWindow(int bearings);
+
+// The same edit in the shown window, until its table has taken the change and repainted.
+void BM_EditInTheWindow(benchmark::State& state) {
+    auto window = openedWindow(10000);
+    window->table()->clearSelection();
+    schedule::ScheduleModel& model = window->model();
+    const QModelIndex vap = model.index(5, schedule::ScheduleModel::Vap);
+    int i = 0;
+    for (auto _ : state) {
+        model.setData(vap, QString::number(40 + (i++ % 50)));
+        window->table()->viewport()->repaint();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_EditInTheWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // The engine's sizing of 1,000 bearings on this thread alone.
 void BM_SizeThousandBearingsOneCore(benchmark::State& state) {
     const DesignDocument document = generated(1000);
