@@ -31,6 +31,7 @@ bool BackgroundJob::run(int total, const std::function<bool(Control&)>& work) {
         dialog->setAutoClose(false);
         dialog->setAutoReset(false);
         dialog->setMinimumDuration(0);
+        dialog->setMinimumWidth(dialog->fontMetrics().averageCharWidth() * 50);
         QObject::connect(dialog.get(), &QProgressDialog::canceled, &loop,
                          [&control] { control.cancelled_.store(true); });
         QProgressDialog* shown = dialog.get();

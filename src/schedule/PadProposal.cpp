@@ -13,6 +13,13 @@ QString fromEngine(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// "All", or the label with its unit as the new pad's thickness shows it.
+QString oldThickness(UnitSystem units, const designfile::DesignBearing& bearing) {
+    const int position = designfile::thicknessPosition(units, bearing);
+    return position > 0 ? fromEngine(thicknessText(position, units))
+                        : fromEngine(bearing.thickness);
+}
+
 }  // namespace
 
 PadProposer::PadProposer(UnitSystem units, bool keepWidth) : units_(units), keepWidth_(keepWidth) {
@@ -29,7 +36,7 @@ PadProposal PadProposer::propose(const designfile::DesignBearing& bearing, int r
     proposal.oldPad =
         (v.w1 && v.b1 ? fromEngine(planSizeText(planSizeOf(*v.w1), planSizeOf(*v.b1), units_))
                       : QStringLiteral("?")) +
-        QStringLiteral(", t = ") + fromEngine(bearing.thickness);
+        QStringLiteral(", t = ") + oldThickness(units_, bearing);
 
     const auto problem =
         designfile::bearingProblem(units_, bearing, static_cast<std::size_t>(row) + 1);

@@ -17,6 +17,7 @@
 #include <QtTest>
 
 #include "BackgroundJob.h"
+#include "CalculationDocument.h"
 #include "DesignFileWriter.h"
 #include "ScheduleDocuments.h"
 #include "ScheduleModel.h"
@@ -235,6 +236,60 @@ private slots:
                  qPrintable(text + QStringLiteral(" / ") + disk.how()));
         QVERIFY(text.contains(u"left as it was"));
         QVERIFY(o.services.shell->opens.isEmpty());
+    }
+
+    // The package's progress: every step told once, in order, up to packageSteps; the text
+    // and pages the same as without it; a cancel at any step gives no bytes.
+    void thePackageTellsItsProgressAndStopsWhenAsked_data() {
+        QTest::addColumn<int>("cancelAt");  // the step after which cancelled() says yes; 0: never
+        QTest::newRow("to the end") << 0;
+        QTest::newRow("while calculating") << 1;
+        QTest::newRow("while laying out") << 5;
+        QTest::newRow("while painting, at the last step") << 9;
+    }
+    void thePackageTellsItsProgressAndStopsWhenAsked() {
+        QFETCH(int, cancelAt);
+        using bpd::calcsheet::CalculationDocument;
+        QList<bpd::calcsheet::PackageBearing> bearings;
+        for (const auto& b : bpd::testing::threeBearings().bearings)
+            bearings.append({{bpd::UnitSystem::Imperial, bpd::designfile::fieldValues(b), b.sliding,
+                              bpd::designfile::thicknessPosition(bpd::UnitSystem::Imperial, b)},
+                             QString::fromStdString(*b.mark),
+                             QString::fromStdString(b.location),
+                             2});
+        bpd::calcsheet::SheetHeading heading;
+        heading.made = QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5), Qt::UTC);
+        const QPageSize page(QPageSize::Letter);
+        const int total = CalculationDocument::packageSteps(bearings.size());
+        QCOMPARE(total, 9);
+        QList<int> told;
+        CalculationDocument::Progress progress;
+        progress.advanced = [&](int done, int steps) {
+            told << done;
+            QCOMPARE(steps, total);
+        };
+        progress.cancelled = [&] { return cancelAt > 0 && told.size() >= cancelAt; };
+        const QByteArray pdf = CalculationDocument::packagePdf(bearings, heading, page, progress);
+        if (cancelAt > 0) {
+            QVERIFY(pdf.isEmpty());
+            QCOMPARE(told.size(), cancelAt);
+            return;
+        }
+        QList<int> every;
+        for (int i = 1; i <= total; ++i) every << i;
+        QCOMPARE(told, every);
+        const QByteArray plain = CalculationDocument::packagePdf(bearings, heading, page);
+        QTemporaryDir dir;
+        const QString with = dir.filePath(QStringLiteral("with.pdf")),
+                      without = dir.filePath(QStringLiteral("without.pdf"));
+        writeBytes(with, pdf);
+        writeBytes(without, plain);
+        QCOMPARE(pdf.size(), plain.size());
+        QCOMPARE(outline(with), outline(without));
+        const auto text = [](const QString& path) {
+            return run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+        };
+        QCOMPARE(text(with), text(without));
     }
 
     // A bearing that cannot be checked is left out, and the user is told which.
