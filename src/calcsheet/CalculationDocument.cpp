@@ -33,10 +33,12 @@ namespace {
 
 // The writer of a sheet or a package: PDF/A-1b at 72 dots per inch, no margins (the frame
 // keeps its own), the metadata in the XMP packet and, after painting, in the Info dictionary.
-// bookmarks, when given, are filled by paint and added to the file before its Info.
+// bookmarks, when given, are filled by paint and added to the file before its Info. Empty
+// when stopped says, once painted, that the painting was cut short.
 QByteArray render(const SheetHeading& heading, const QPageSize& pageSize,
                   const std::function<void(QPdfWriter&, const QRectF&)>& paint,
-                  QList<platform::PdfNavigation::Bookmark>* bookmarks = nullptr) {
+                  QList<platform::PdfNavigation::Bookmark>* bookmarks = nullptr,
+                  const std::function<bool()>& stopped = {}) {
     PdfInfo::Fields info;
     info.title = CalculationDocument::titleFor(heading);
     info.author = CalculationDocument::authorFor(heading);
@@ -57,6 +59,7 @@ QByteArray render(const SheetHeading& heading, const QPageSize& pageSize,
         writer.setDocumentXmpMetadata(PdfInfo::xmp(info));
         paint(writer, QRectF(QPointF(0, 0), pageSize.size(QPageSize::Point)));
     }
+    if (stopped && stopped()) return {};
     QString error;
     if (bookmarks && !bookmarks->isEmpty()) {
         bytes = platform::PdfNavigation::withNavigation(bytes, *bookmarks, {}, error);
@@ -84,13 +87,24 @@ QByteArray CalculationDocument::bearingSheetPdf(const BearingCalculation& calcul
 }
 
 QByteArray CalculationDocument::packagePdf(const QList<PackageBearing>& bearings,
-                                           const SheetHeading& heading, const QPageSize& pageSize) {
+                                           const SheetHeading& heading, const QPageSize& pageSize,
+                                           const Progress& progress) {
+    const int steps = packageSteps(bearings.size());
+    int done = 0;
+    bool stopped = false;
+    // One step done; true when the package is to stop here.
+    const auto step = [&]() {
+        if (progress.advanced) progress.advanced(++done, steps);
+        if (!stopped && progress.cancelled && progress.cancelled()) stopped = true;
+        return stopped;
+    };
     std::vector<BearingCalculation> calculations;
     calculations.reserve(static_cast<std::size_t>(bearings.size()));
     std::string everyInput;
     for (const PackageBearing& b : bearings) {
         calculations.push_back(calculateBearing(b.bearing));
         everyInput += calculations.back().canonicalInputs + '\n';
+        if (step()) return {};
     }
     QList<platform::PdfNavigation::Bookmark> bookmarks;
     const auto paint = [&](QPdfWriter& writer, const QRectF& page) {
@@ -106,6 +120,7 @@ QByteArray CalculationDocument::packagePdf(const QList<PackageBearing>& bearings
             firstPages << total + 1;
             sheets.emplace_back(std::move(c), body, writer);
             total += sheets.back().pageCount();
+            if (step()) return;
         }
         QPainter painter(&writer);
         int number = 0;
@@ -141,17 +156,19 @@ QByteArray CalculationDocument::packagePdf(const QList<PackageBearing>& bearings
                 frame.paint(painter, number, total, digest);
                 sheets[i].paintPage(painter, p, frame.body().topLeft());
             }
+            if (step()) return;
         }
     };
-    return render(heading, pageSize, paint, &bookmarks);
+    return render(heading, pageSize, paint, &bookmarks, [&] { return stopped; });
 }
 
 bool CalculationDocument::writePackage(const QString& path, const QList<PackageBearing>& bearings,
                                        const SheetHeading& heading, const QLocale& locale,
-                                       QString* error) {
-    const QByteArray pdf = packagePdf(bearings, heading, pageSizeFor(locale));
+                                       QString* error, const Progress& progress) {
+    const QByteArray pdf = packagePdf(bearings, heading, pageSizeFor(locale), progress);
     if (pdf.isEmpty()) {
-        if (error) *error = QStringLiteral("the PDF could not be made");
+        const bool cancelled = progress.cancelled && progress.cancelled();
+        if (error) *error = cancelled ? QString() : QStringLiteral("the PDF could not be made");
         return false;
     }
     return platform::AtomicFile::writeFile(path, pdf, error, platform::PdfStructure::problemInFile);

@@ -15,6 +15,7 @@
 #include <QLocale>
 #include <QPageSize>
 #include <QString>
+#include <functional>
 
 #include "CalculationSteps.h"
 #include "PackageCover.h"
@@ -36,12 +37,25 @@ public:
                                   const SheetHeading& heading, const QLocale& locale,
                                   QString* error);
 
+    // How far a package has come, for a progress bar, and whether to stop. Both are called
+    // on the thread that makes the package; either may be empty. A package has
+    // packageSteps(bearings) steps: each bearing is calculated, laid out and painted.
+    struct Progress {
+        std::function<void(int done, int total)> advanced;
+        std::function<bool()> cancelled;
+    };
+    static int packageSteps(qsizetype bearings) { return 3 * static_cast<int>(bearings); }
+
     // A package of bearings (a schedule): a cover with the summary of every bearing, then
     // each bearing's sheet with its mark and location, the page numbers running through.
+    // Empty when progress.cancelled stopped it; the bytes do not depend on progress.
     static QByteArray packagePdf(const QList<PackageBearing>& bearings, const SheetHeading& heading,
-                                 const QPageSize& pageSize);
+                                 const QPageSize& pageSize, const Progress& progress = {});
+    // False with the reason; with an empty reason when cancelled before the write began (the
+    // file at path is as it was either way).
     static bool writePackage(const QString& path, const QList<PackageBearing>& bearings,
-                             const SheetHeading& heading, const QLocale& locale, QString* error);
+                             const SheetHeading& heading, const QLocale& locale, QString* error,
+                             const Progress& progress = {});
 
     // The document's title: "Calculation sheet: <project name>" (or without the name).
     static QString titleFor(const SheetHeading& heading);

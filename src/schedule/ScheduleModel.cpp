@@ -12,6 +12,7 @@
 #include "InputRules.h"
 #include "NumberFormat.h"
 #include "ProjectChange.h"
+#include "PadsApplied.h"
 #include "ThicknessCatalogue.h"
 #include "UnitChange.h"
 #include "Units.h"
@@ -401,6 +402,17 @@ bool ScheduleModel::importBearings(std::vector<DesignBearing> bearings) {
         last = fromEngine(*bearing.mark);
     }
     undo_.push(new BearingImport(*this, std::move(bearings), QStringLiteral("Import CSV")));
+bool ScheduleModel::applyPads(const std::vector<CheckedBearing>& pads) {
+    std::vector<CheckedBearing> before, after;
+    for (const CheckedBearing& pad : pads)
+        if (pad.row >= 0 && pad.row < rowCount()) {
+            const auto r = static_cast<std::size_t>(pad.row);
+            before.push_back({pad.row, document_.bearings[r], lines_[r]});
+            after.push_back(pad);
+        }
+    if (after.empty()) return false;
+    undo_.push(new PadsApplied(*this, std::move(before), std::move(after),
+                               QStringLiteral("Size Selected")));
     return true;
 }
 
@@ -418,6 +430,16 @@ void ScheduleModel::replaceBearing(int row, const DesignBearing& bearing) {
 
 void ScheduleModel::replaceProject(const designfile::ProjectInfo& project) {
     document_.project = project;
+void ScheduleModel::replaceBearings(const std::vector<CheckedBearing>& bearings) {
+    if (bearings.empty()) return;
+    int first = rowCount(), last = -1;
+    for (const CheckedBearing& b : bearings) {
+        document_.bearings[static_cast<std::size_t>(b.row)] = b.bearing;
+        lines_[static_cast<std::size_t>(b.row)] = b.line;
+        first = std::min(first, b.row);
+        last = std::max(last, b.row);
+    }
+    emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
 }
 
 void ScheduleModel::insertBearing(int row, const DesignBearing& bearing) {

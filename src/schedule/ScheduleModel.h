@@ -21,6 +21,7 @@ class BearingImport;
 class BearingInsertion;
 class BearingRemoval;
 class ProjectChange;
+class PadsApplied;
 class UnitChange;
 
 class ScheduleModel : public QAbstractTableModel {
@@ -83,6 +84,14 @@ public:
     // Appends bearings (in the schedule's units) as one step, giving each without a mark a
     // fresh one; false when there are none.
     bool importBearings(std::vector<designfile::DesignBearing> bearings);
+    // A line's bearing with its check, made beforehand (off the user-interface thread).
+    struct CheckedBearing {
+        int row = -1;
+        designfile::DesignBearing bearing;
+        LineCheck line;
+    };
+    // New pads for several bearings as one step; false when there are none.
+    bool applyPads(const std::vector<CheckedBearing>& pads);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -99,10 +108,14 @@ private:
     friend class BearingInsertion;
     friend class BearingRemoval;
     friend class ProjectChange;
+    friend class PadsApplied;
     friend class UnitChange;
     // The commands' primitives: each re-checks the lines it changes (and the later lines'
     // positions, which only name them).
     void replaceBearing(int row, const designfile::DesignBearing& bearing);
+    // Several at once with their checks, told to the views as one change (a thousand single
+    // ones stall them).
+    void replaceBearings(const std::vector<CheckedBearing>& bearings);
     void insertBearing(int row, const designfile::DesignBearing& bearing);
     designfile::DesignBearing takeBearing(int row);
     void appendBearings(const std::vector<designfile::DesignBearing>& bearings);

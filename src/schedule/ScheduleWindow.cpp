@@ -21,11 +21,13 @@
 #include "DesktopServices.h"
 #include "MainWindowTransfer.h"
 #include "MessageService.h"
+#include "PackageExportCommand.h"
 #include "ProjectData.h"
 #include "ProjectDataDialog.h"
 #include "ScheduleDelegate.h"
 #include "ScheduleModel.h"
 #include "ScheduleTransfer.h"
+#include "SizeSelectedCommand.h"
 #include "Units.h"
 
 namespace bpd::schedule {
@@ -58,7 +60,10 @@ ScheduleWindow::ScheduleWindow(const platform::DesktopServices& services, QWidge
       proxy_(new QSortFilterProxyModel(this)),
       table_(new QTableView),
       failingOnly_(new QCheckBox(QStringLiteral("Show failing bearings only"))),
-      recent_(services.settings) {
+      recent_(services.settings),
+      sizing_(std::make_unique<SizeSelectedCommand>(this, *model_)),
+      package_(std::make_unique<PackageExportCommand>(this, services.shell, services.messages,
+                                                      services.files)) {
     setObjectName(QStringLiteral("ScheduleWindow"));
     proxy_->setSourceModel(model_);
     proxy_->setSortRole(ScheduleModel::SortRole);
@@ -73,6 +78,9 @@ ScheduleWindow::ScheduleWindow(const platform::DesktopServices& services, QWidge
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setItemDelegate(new ScheduleDelegate(*model_, messages_, table_));
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Fitted to the lines in view: fitting to a thousand lines after every change stalls an
+    // edit (and an applied sizing) of a large schedule for tens of milliseconds.
+    table_->horizontalHeader()->setResizeContentsPrecision(0);
 
     failingOnly_->setObjectName(QStringLiteral("failingOnly"));
     connect(failingOnly_, &QCheckBox::toggled, this, [this](bool on) {
@@ -181,6 +189,8 @@ void ScheduleWindow::buildMenus() {
         [exportAs] { exportAs(ScheduleTransfer::Format::Csv, QStringLiteral(".csv")); });
     add(exports, QStringLiteral("actionExportWorkbook"), QStringLiteral("&Excel Workbook..."), {},
         [exportAs] { exportAs(ScheduleTransfer::Format::Workbook, QStringLiteral(".xlsx")); });
+    add(exports, QStringLiteral("actionExportPackage"), QStringLiteral("Calculation &Package..."),
+        {}, [this] { package_->run(model_->document(), selectedRows()); });
     add(file, QStringLiteral("actionProjectData"), QStringLiteral("&Project Data..."), {},
         [this] { ProjectDataDialog::edit(*model_, this); });
     file->addSeparator();
@@ -212,6 +222,10 @@ void ScheduleWindow::buildMenus() {
     take_ = add(edit, QStringLiteral("actionTakeFromMainWindow"),
                 QStringLiteral("&Take from Main Window"), {}, [this] { mainWindow_->take(); });
     take_->setEnabled(false);  // until a main window is linked
+    edit->addSeparator();
+    sizeSelected_ =
+        add(edit, QStringLiteral("actionSizeSelected"), QStringLiteral("&Size Selected..."), {},
+            [this] { sizing_->run(selectedRows()); });
 
     // The schedule's units, switched as one undo step.
     QMenu* units = menuBar()->addMenu(QStringLiteral("&Units"));
@@ -262,6 +276,7 @@ void ScheduleWindow::updateActions() {
     const bool any = table_->selectionModel() && table_->selectionModel()->hasSelection();
     if (duplicate_) duplicate_->setEnabled(any);
     if (delete_) delete_->setEnabled(any);
+    if (sizeSelected_) sizeSelected_->setEnabled(any);
 }
 
 void ScheduleWindow::updateTitle() {

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "DesignDocument.h"
@@ -27,7 +28,9 @@ namespace bpd::schedule {
 class MainWindowLink;
 class MainWindowTransfer;
 class ScheduleModel;
+class PackageExportCommand;
 class ScheduleTransfer;
+class SizeSelectedCommand;
 
 class ScheduleWindow : public QMainWindow {
     Q_OBJECT
@@ -62,6 +65,7 @@ public:
     // outlive the window or be unset first.
     void setMainWindowLink(MainWindowLink* link);
     ScheduleTransfer& transfer() { return *transfer_; }
+    SizeSelectedCommand& sizing() { return *sizing_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -97,6 +101,9 @@ private:
     QString path_;                          // empty for a new schedule
     std::optional<QByteArray> diskDigest_;  // of the bytes last read or written at path_
     ScheduleTransfer* transfer_ = nullptr;  // Import CSV and Export
+    std::unique_ptr<SizeSelectedCommand> sizing_;
+    std::unique_ptr<PackageExportCommand> package_;
+    QAction* sizeSelected_ = nullptr;
 };
 
 }  // namespace bpd::schedule

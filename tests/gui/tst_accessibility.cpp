@@ -31,9 +31,11 @@
 #include "Form4.h"
 #include "GridPresenter.h"
 #include "OpenWithDialog.h"
+#include "PadProposalsDialog.h"
 #include "PadSizingDialog.h"
 #include "ScheduleDocuments.h"
 #include "ScheduleWindow.h"
+#include "SizingOptionsDialog.h"
 #include "WelcomeDlg.h"
 #include "tst_form1_support.h"
 
@@ -160,6 +162,22 @@ MadeWindow csvImportReview() {
                                                       bpd::UnitSystem::SI, schedule.window);
     review->show();
     return {schedule.owner, review};
+// Size Selected's two dialogs: the choice before the sizing and the proposals after it.
+MadeWindow sizingOptions() {
+    auto dialog = std::make_shared<bpd::schedule::SizingOptionsDialog>(3);
+    return made(dialog, dialog.get());
+}
+
+MadeWindow sizingProposals() {
+    bpd::designfile::DesignDocument document = bpd::testing::threeBearings();
+    const bpd::schedule::PadProposer proposer(document.units, false);
+    std::vector<bpd::schedule::PadProposal> proposals;
+    for (int row = 0; row < 3; ++row)
+        proposals.push_back(proposer.propose(document.bearings[std::size_t(row)], row));
+    proposals[1].found = false;
+    proposals[1].reason = QStringLiteral("no pad passes: the shear check needs a thicker pad");
+    auto dialog = std::make_shared<bpd::schedule::PadProposalsDialog>(proposals);
+    return made(dialog, dialog.get());
 }
 
 struct WindowEntry {
@@ -189,6 +207,8 @@ const QList<WindowEntry>& windows() {
         {"bearing schedule", bearingSchedule, {}},
         {"schedule's Project Data", scheduleProjectData, {}},
         {"Import CSV review", csvImportReview, {}},
+        {"Size Selected options", sizingOptions, {}},
+        {"Size Selected proposals", sizingProposals, {}},
     };
     return kWindows;
 }
