@@ -9,12 +9,14 @@
 
 #include "DesignDocument.h"
 #include "RecentFiles.h"
+#include "RecoveryStore.h"
 
 class QAction;
 class QCheckBox;
 class QMenu;
 class QSortFilterProxyModel;
 class QTableView;
+class QTimer;
 
 namespace bpd::platform {
 class MessageService;
@@ -52,6 +54,15 @@ public:
     void setFileDialogs(FileDialogs dialogs) { dialogs_ = std::move(dialogs); }
     QTableView* table() const { return table_; }
 
+    // Unsaved edits are copied into the store within kRecoveryDelayMs of an edit; saving,
+    // discarding or undoing back to the file removes the copy. None: nothing is copied.
+    static constexpr int kRecoveryDelayMs = 5000;
+    void setRecoveryStore(RecoveryStore* store) { recovery_ = store; }
+    QTimer* recoveryTimer() const { return recoveryTimer_; }
+    // Shows a copy that a previous run left, named after its file and marked unsaved; false
+    // (with the reason shown) when its text is refused. For a schedule without unsaved edits.
+    bool restore(const RecoveryStore::Copy& copy);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -69,6 +80,9 @@ private:
     void updateActions();
     std::vector<int> selectedRows() const;
     void warn(const QString& text);
+    // The recovery timer's work: the copy follows the edits, or goes when there are none.
+    void keepForRecovery();
+    void dropRecovery();
 
     platform::MessageService& messages_;
     platform::RegistryStore& settings_;
@@ -83,6 +97,9 @@ private:
     FileDialogs dialogs_;
     QString path_;                          // empty for a new schedule
     std::optional<QByteArray> diskDigest_;  // of the bytes last read or written at path_
+    RecoveryStore* recovery_ = nullptr;
+    QTimer* recoveryTimer_ = nullptr;
+    bool recoveryWarned_ = false;  // the user was told that the copy fails; once is enough
 };
 
 }  // namespace bpd::schedule
