@@ -10,3 +10,7 @@ bpd_add_gui_test(tst_recovery
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_recovery.cpp ${CMAKE_CURRENT_LIST_DIR}/ScheduleDocuments.h
             ${CMAKE_CURRENT_LIST_DIR}/ScratchFilesystem.h ${_test_services}
     LIBS bpd_schedule)
+bpd_add_gui_test(tst_scheduleopen
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_scheduleopen.cpp ${CMAKE_CURRENT_LIST_DIR}/tst_form1_support.h
+            ${CMAKE_CURRENT_LIST_DIR}/ScheduleDocuments.h ${_test_services}
+    LIBS bpd_mainwindow)
