@@ -83,6 +83,7 @@ ScheduleWindow::ScheduleWindow(const platform::DesktopServices& services, QWidge
     layout->addWidget(failingOnly_);
     layout->addWidget(table_);
     setCentralWidget(central);
+    table_->setFocus();  // the keys go to the bearings when the window opens
 
     dialogs_.open = [](QWidget* parent) {
         return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(), kFilter);
