@@ -3,6 +3,9 @@
 // Owns the real stand-ins for the desktop's facilities for the whole run and shows the start-up
 // disclaimer; accepting it creates the main window with those services and shows it, which
 // runs its load steps on first show. Declining ends the program before the main window exists.
+// Once the main window shows, the schedule's unsaved edits that a previous run left are
+// offered, and a design file named on the command line (pelgro-bpd [FILE]) opens in the
+// schedule.
 //
 // One probe helps measuring and reviewing without a person at the screen:
 //   BPD_GRAB=<file.png>   saves a picture of the disclaimer once it is shown and ends
@@ -22,6 +25,7 @@
 #include "DialogFileNameChooser.h"
 #include "FocusedButtonKeys.h"
 #include "Form1.h"
+#include "Form1Commands.h"
 #include "MessageService.h"
 #include "RegistryStore.h"
 #include "SystemPrinter.h"
@@ -75,10 +79,17 @@ int main(int argc, char** argv) {
     const bpd::platform::DesktopServices services{messages, shell,       settings,
                                                   printer,  spreadsheet, files};
 
+    // Qt's own options (-platform, -style ...) are gone from arguments() already.
+    const QStringList arguments = QApplication::arguments();
+    const QString designFile = arguments.size() > 1 ? arguments.at(1) : QString();
+
     std::unique_ptr<bpd::mainwindow::Form1> form;
-    bpd::dialogs::WelcomeDlg welcome([&form, &services] {
+    bpd::dialogs::WelcomeDlg welcome([&form, &services, designFile] {
         form = std::make_unique<bpd::mainwindow::Form1>(services);
         form->show();
+        // After the window's first paint, so that the questions come over it.
+        QTimer::singleShot(0, form.get(),
+                           [&form, designFile] { form->commands().startWith(designFile); });
     });
     welcome.show();
     installProbes(welcome);

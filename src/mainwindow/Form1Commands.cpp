@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,7 +12,9 @@
 
 #include "CalculationSheetCommand.h"
 #include "EngineText.h"
+#include "FileDrop.h"
 #include "Form3.h"
+#include "MessageService.h"
 #include "PictureBox.h"
 #include "RegistryRoutines.h"
 #include "ResultsGrid.h"
@@ -40,7 +43,10 @@ Form1Commands::Form1Commands(Reads window, const platform::DesktopServices& serv
       about_(dialogs::SystemInformationLauncher(localMachineOf(services.settings), services.shell,
                                                 services.messages),
              services.shell, services.messages),
-      help_(window_.window, services.shell, services.messages) {}
+      help_(window_.window, services.shell, services.messages) {
+    new platform::FileDrop(window_.window, QStringLiteral("bpd"),
+                           [this](const QString& path) { openDesignFile(path); });
+}
 
 Form1Commands::~Form1Commands() {
     if (schedule_) schedule_->setMainWindowLink(nullptr);
@@ -129,13 +135,51 @@ void Form1Commands::About_Pelgro_BPD_Click() {
 }
 
 void Form1Commands::Bearing_Schedule_Click() {
+    showSchedule();
+}
+
+schedule::ScheduleWindow& Form1Commands::showSchedule() {
     if (!schedule_) {
         schedule_ = std::make_unique<schedule::ScheduleWindow>(services_);
         schedule_->setMainWindowLink(this);
+        schedule_->setRecoveryStore(&recovery_);
     }
     schedule_->show();
     schedule_->raise();
     schedule_->activateWindow();
+    return *schedule_;
+}
+
+void Form1Commands::startWith(const QString& designFile) {
+    const bool restored = offerRecovery();
+    if (designFile.isEmpty()) return;
+    // The restored edits are this very file's: opening it again would only ask about them.
+    if (restored && schedule_->filePath() == QFileInfo(designFile).absoluteFilePath()) return;
+    openDesignFile(designFile);
+}
+
+bool Form1Commands::offerRecovery() {
+    const std::optional<schedule::RecoveryStore::Copy> copy = recovery_.adoptOrphan();
+    if (!copy) return false;
+    const QString name =
+        copy->path.isEmpty()
+            ? QStringLiteral("a new schedule")
+            : QLatin1Char('"') + QFileInfo(copy->path).fileName() + QLatin1Char('"');
+    if (!services_.messages.question(
+            window_.window, platform::kMessageTitle,
+            QStringLiteral("The bearing schedule held unsaved edits of %1 when the program last "
+                           "ended. Restore them?")
+                .arg(name))) {
+        recovery_.remove();
+        return false;
+    }
+    if (showSchedule().restore(*copy)) return true;
+    recovery_.remove();  // its text is refused: nothing of it can be shown again
+    return false;
+}
+
+void Form1Commands::openDesignFile(const QString& path) {
+    showSchedule().openFile(path);
 }
 
 bool Form1Commands::enterInputs(const schedule::WindowInputs& inputs) {

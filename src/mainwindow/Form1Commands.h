@@ -26,6 +26,7 @@
 #include "MainWindowLink.h"
 #include "PadSizingDialog.h"
 #include "ProjectData.h"
+#include "RecoveryStore.h"
 #include "ReportInputs.h"
 #include "ResultTable.h"
 #include "ScheduleWindow.h"
@@ -85,6 +86,13 @@ public:
     // Before the program ends: closes the bearing schedule, which asks to save unsaved edits;
     // false when the user cancelled.
     bool closeSchedule();
+    // Once the window shows: offers the unsaved edits of the schedule a previous run left
+    // behind, then opens the design file named on the command line ("" for none).
+    void startWith(const QString& designFile);
+    // A design file named on the command line or dropped on the window: the schedule shows and
+    // opens it, asking first about its unsaved edits. A refused file leaves the schedule as it
+    // was, after its message.
+    void openDesignFile(const QString& path);
 
     // The schedule's link: a bearing typed into the window, which is then shown; the
     // window's inputs as they stand.
@@ -96,6 +104,10 @@ private:
     reports::ReportInputs reportInputs() const;
     // The same inputs as the sizing and the calculation sheet read them.
     sizing::SizingInputs sizingInputs() const;
+    // The schedule window, made on first use, shown and brought forward.
+    schedule::ScheduleWindow& showSchedule();
+    // The copy a previous run left: restored (Yes) or removed (No). True when restored.
+    bool offerRecovery();
 
     Reads window_;
     platform::DesktopServices services_;
@@ -105,6 +117,7 @@ private:
     dialogs::AboutBox about_;
     dialogs::HelpDocuments help_;
     QPointer<sizing::PadSizingDialog> sizing_;
+    schedule::RecoveryStore recovery_;  // the schedule's copy of its unsaved edits
     std::unique_ptr<schedule::ScheduleWindow> schedule_;  // a window of its own, made when asked
 
 public:

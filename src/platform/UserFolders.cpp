@@ -20,4 +20,12 @@ QString UserFolders::settings() {
            QStringLiteral("/Pelgro");
 }
 
+QString UserFolders::recovery() {
+    // Qt 6.4 has no state location; the XDG rule: an unset or relative variable is ignored.
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty() || QDir::isRelativePath(state))
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return state + QStringLiteral("/pelgro-bpd/recovery");
+}
+
 }  // namespace bpd::platform

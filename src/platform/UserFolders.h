@@ -14,6 +14,9 @@ public:
     static QString programData();
     // The settings store's folder ("<GenericConfigLocation>/Pelgro").
     static QString settings();
+    // Copies of unsaved edits kept for crash recovery ("$XDG_STATE_HOME/pelgro-bpd/recovery",
+    // the state folder defaulting to ~/.local/state).
+    static QString recovery();
 };
 
 }  // namespace bpd::platform

@@ -13,12 +13,14 @@
 #include <QMenuBar>
 #include <QSortFilterProxyModel>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "AtomicFile.h"
 #include "DesignFileReader.h"
 #include "DesignFileWriter.h"
 #include "DesktopServices.h"
+#include "FileDrop.h"
 #include "MainWindowTransfer.h"
 #include "MessageService.h"
 #include "PackageExportCommand.h"
@@ -92,6 +94,7 @@ ScheduleWindow::ScheduleWindow(const platform::DesktopServices& services, QWidge
     layout->addWidget(failingOnly_);
     layout->addWidget(table_);
     setCentralWidget(central);
+    table_->setFocus();  // the keys go to the bearings when the window opens
 
     dialogs_.open = [](QWidget* parent) {
         return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(), kFilter);
@@ -132,6 +135,21 @@ ScheduleWindow::ScheduleWindow(const platform::DesktopServices& services, QWidge
     connect(proxy_, &QAbstractItemModel::rowsRemoved, this, [this] { updateActions(); });
     resize(900, 480);
     newSchedule();
+
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setObjectName(QStringLiteral("recoveryTimer"));
+    recoveryTimer_->setSingleShot(true);  // not restarted by each edit: none waits longer
+    recoveryTimer_->setInterval(kRecoveryDelayMs);
+    connect(recoveryTimer_, &QTimer::timeout, this, [this] { keepForRecovery(); });
+    connect(&model_->undoStack(), &QUndoStack::indexChanged, this, [this] {
+        if (recovery_ && !recoveryTimer_->isActive()) recoveryTimer_->start();
+    });
+    connect(&model_->undoStack(), &QUndoStack::cleanChanged, this, [this](bool clean) {
+        if (clean) dropRecovery();
+    });
+    new platform::FileDrop(this, QStringLiteral("bpd"), [this](const QString& path) {
+        if (isVisible()) openFile(path);
+    });
 }
 
 ScheduleWindow::~ScheduleWindow() {
@@ -385,11 +403,54 @@ bool ScheduleWindow::settleEdits() {
         case platform::MessageService::SaveChoice::Save:
             return save();
         case platform::MessageService::SaveChoice::Discard:
+            dropRecovery();
             return true;
         case platform::MessageService::SaveChoice::Cancel:
             break;
     }
     return false;
+}
+
+bool ScheduleWindow::restore(const RecoveryStore::Copy& copy) {
+    const QString name =
+        copy.path.isEmpty() ? QStringLiteral("the recovered schedule") : quoted(copy.path);
+    const designfile::ReadResult read = designfile::readDesignText(
+        std::string_view(copy.designText.constData(), std::size_t(copy.designText.size())),
+        name.toStdString());
+    if (!read.document) {
+        warn(QString::fromStdString(read.refusal));
+        return false;
+    }
+    useDocument(*read.document, copy.path);
+    diskDigest_ = copy.diskDigest.isEmpty() ? std::nullopt : std::optional(copy.diskDigest);
+    model_->undoStack().resetClean();  // unsaved until saved, with nothing to undo
+    updateTitle();
+    return true;
+}
+
+void ScheduleWindow::keepForRecovery() {
+    if (!recovery_) return;
+    if (model_->undoStack().isClean()) {
+        recovery_->remove();
+        return;
+    }
+    const std::string text = designfile::writeDesignText(model_->document());
+    QString error;
+    if (recovery_->write(
+            {QByteArray::fromStdString(text), path_, diskDigest_.value_or(QByteArray())}, &error)) {
+        recoveryWarned_ = false;
+        return;
+    }
+    if (recoveryWarned_) return;
+    recoveryWarned_ = true;
+    warn(QStringLiteral("Your unsaved edits could not be copied for recovery: %1.\nSave the "
+                        "schedule to keep them.")
+             .arg(error));
+}
+
+void ScheduleWindow::dropRecovery() {
+    recoveryTimer_->stop();
+    if (recovery_) recovery_->remove();
 }
 
 void ScheduleWindow::closeEvent(QCloseEvent* event) {

@@ -10,12 +10,14 @@
 
 #include "DesignDocument.h"
 #include "RecentFiles.h"
+#include "RecoveryStore.h"
 
 class QAction;
 class QCheckBox;
 class QMenu;
 class QSortFilterProxyModel;
 class QTableView;
+class QTimer;
 
 namespace bpd::platform {
 class MessageService;
@@ -67,6 +69,15 @@ public:
     ScheduleTransfer& transfer() { return *transfer_; }
     SizeSelectedCommand& sizing() { return *sizing_; }
 
+    // Unsaved edits are copied into the store within kRecoveryDelayMs of an edit; saving,
+    // discarding or undoing back to the file removes the copy. None: nothing is copied.
+    static constexpr int kRecoveryDelayMs = 5000;
+    void setRecoveryStore(RecoveryStore* store) { recovery_ = store; }
+    QTimer* recoveryTimer() const { return recoveryTimer_; }
+    // Shows a copy that a previous run left, named after its file and marked unsaved; false
+    // (with the reason shown) when its text is refused. For a schedule without unsaved edits.
+    bool restore(const RecoveryStore::Copy& copy);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -84,6 +95,9 @@ private:
     void updateActions();
     std::vector<int> selectedRows() const;
     void warn(const QString& text);
+    // The recovery timer's work: the copy follows the edits, or goes when there are none.
+    void keepForRecovery();
+    void dropRecovery();
 
     platform::MessageService& messages_;
     platform::RegistryStore& settings_;
@@ -104,6 +118,9 @@ private:
     std::unique_ptr<SizeSelectedCommand> sizing_;
     std::unique_ptr<PackageExportCommand> package_;
     QAction* sizeSelected_ = nullptr;
+    RecoveryStore* recovery_ = nullptr;
+    QTimer* recoveryTimer_ = nullptr;
+    bool recoveryWarned_ = false;  // the user was told that the copy fails; once is enough
 };
 
 }  // namespace bpd::schedule

@@ -30,6 +30,7 @@ the reason is printed).
 import argparse
 import csv
 import io
+import json
 import os
 import re
 import shutil
@@ -99,6 +100,7 @@ class Desktop:
         self.config = os.path.join(workdir, "config")
         self.data = os.path.join(workdir, "data")
         self.runtime = os.path.join(workdir, "runtime")
+        self.state = os.path.join(workdir, "state")
         self.log_dir = os.path.join(workdir, "opened")
         for d in (self.home, self.config, self.data, self.runtime, self.log_dir,
                   os.path.join(self.home, "Documents")):
@@ -171,6 +173,7 @@ class Desktop:
             "XDG_CONFIG_HOME": self.config,
             "XDG_DATA_HOME": self.data,
             "XDG_RUNTIME_DIR": self.runtime,
+            "XDG_STATE_HOME": self.state,
             "XDG_CACHE_HOME": os.path.join(self.workdir, "cache"),
             "LC_ALL": self.locale,
             "QT_QPA_PLATFORM": "xcb",
@@ -395,9 +398,10 @@ class Program:
         time.sleep(0.2)
 
     # --- the process ---------------------------------------------------------------------
-    def start(self):
-        self.stdout = open(os.path.join(self.output, "program-output.txt"), "w")
-        self.proc = subprocess.Popen(self.wrapper + [self.binary], env=self.desktop.env(),
+    def start(self, *arguments):
+        self.stdout = open(os.path.join(self.output, "program-output.txt"), "a")
+        self.proc = subprocess.Popen(self.wrapper + [self.binary, *arguments],
+                                     env=self.desktop.env(),
                                      cwd=self.desktop.home, stdout=self.stdout,
                                      stderr=subprocess.STDOUT)
         self.pid = self.proc.pid
@@ -423,6 +427,17 @@ class Program:
         self.wait_for_active(DISCLAIMER_TITLE, 15)
         self.key("Return")
         main = self.wait_for_active(MAIN_TITLE)
+        self.wait_gone(DISCLAIMER_TITLE)
+        return main
+
+    def accept_disclaimer(self, *arguments):
+        """Starts the program with these arguments and accepts the disclaimer with Enter as
+        soon as it is shown; returns the main window's id once it is shown (what comes over
+        it next, the program decides)."""
+        self.start(*arguments)
+        self.wait_for_active(DISCLAIMER_TITLE, 15)
+        self.key("Return")
+        main = self.wait_for(MAIN_TITLE)
         self.wait_gone(DISCLAIMER_TITLE)
         return main
 
@@ -1037,6 +1052,99 @@ def scenario_viewers(program, desktop, checks):
     return notes
 
 
+SCHEDULE_SUFFIX = " - Bearing Schedule"
+VAP_COLUMN = 7  # Mark, Location, Qty, w1, b1, A, dh, then Vap
+
+
+def design_file(path, vap):
+    bearings = [
+        {"mark": "B1", "location": "Abutment 1", "quantity": 2, "w1": 9, "b1": 14, "A": 0.01,
+         "dh": 0.5, "Vap": vap, "sliding": False, "thickness": "All", "note": ""},
+        {"mark": "B2", "location": "Pier 1", "quantity": 2, "w1": 9, "b1": 14, "A": 0.005,
+         "dh": 0.75, "Vap": 85.5, "sliding": True, "thickness": "3/4", "note": ""},
+    ]
+    with open(path, "w") as f:
+        json.dump({"format": "pelgro-bpd-design", "version": 1, "units": "imperial",
+                   "project": {"company": "Acme Precast"}, "bearings": bearings}, f)
+
+
+def first_vap(path):
+    with open(path) as f:
+        return json.load(f)["bearings"][0]["Vap"]
+
+
+def edit_first_vap(program, schedule, text):
+    """In the schedule that has the keyboard: the first bearing's Vap cell (Ctrl+Home, then
+    right along the line), typed over and committed with Enter."""
+    program.wait_active(schedule)
+    program.key("ctrl+Home", *["Right"] * VAP_COLUMN)
+    program.type(text)
+    program.key("Return")
+
+
+def recovery_copies(desktop):
+    folder = os.path.join(desktop.state, "pelgro-bpd", "recovery")
+    if not os.path.isdir(folder):
+        return []
+    return [os.path.join(folder, n) for n in sorted(os.listdir(folder)) if n.endswith(".recovery")]
+
+
+def wait_for_copy(program, desktop, needle, timeout):
+    """The recovery copy that holds `needle`, waited for as long as the program promises."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        for path in recovery_copies(desktop):
+            with open(path) as f:
+                if needle in json.load(f).get("design", ""):
+                    return path
+        program.check_running()
+        time.sleep(0.1)
+    raise Failure(f"no recovery copy with {needle!r} within {timeout:g} s of the edit; "
+                  f"copies: {recovery_copies(desktop)}")
+
+
+def scenario_schedule(program, desktop, checks):
+    """A design file opened from the command line: the disclaimer first, then the main window
+    and the schedule on the file; an edit, saved with Ctrl+S, is in the file. An edit left
+    unsaved is copied for recovery within 10 s; after kill -9 the next start offers it, and Yes
+    shows it again, unsaved, named after its file (saving it puts the value in the file)."""
+    path = os.path.join(desktop.home, "Documents", "bridge.bpd")
+    design_file(path, 60)
+    program.accept_disclaimer(path)
+    schedule = program.wait_for_active("bridge.bpd" + SCHEDULE_SUFFIX)
+    check(program.windows(MAIN_TITLE), "the main window is not shown beside the schedule")
+
+    edit_first_vap(program, schedule, "150")
+    program.wait_for("bridge.bpd*" + SCHEDULE_SUFFIX, 5)
+    program.key("ctrl+s")
+    program.wait_for("bridge.bpd" + SCHEDULE_SUFFIX, 5)
+    check(first_vap(path) == 150, f"the saved file holds Vap {first_vap(path)}, not 150")
+    check(not recovery_copies(desktop), f"a saved schedule left {recovery_copies(desktop)}")
+
+    edit_first_vap(program, schedule, "175")
+    program.wait_for("bridge.bpd*" + SCHEDULE_SUFFIX, 5)
+    edited = time.monotonic()
+    wait_for_copy(program, desktop, '"Vap": 175', 10)
+    copied = time.monotonic() - edited
+    program.proc.send_signal(signal.SIGKILL)
+    program.proc.wait(10)
+    check(first_vap(path) == 150, "the unsaved edit reached the file")
+
+    program.accept_disclaimer()
+    program.wait_for_active(MESSAGE_TITLE)
+    time.sleep(0.3)  # painted, for the picture
+    desktop.screenshot(os.path.join(program.output, "restore-question.png"))
+    program.key("alt+y")
+    program.wait_gone(MESSAGE_TITLE)
+    program.wait_for_active("bridge.bpd*" + SCHEDULE_SUFFIX)
+    desktop.screenshot(os.path.join(program.output, "restored.png"))
+    program.key("ctrl+s")
+    program.wait_for("bridge.bpd" + SCHEDULE_SUFFIX, 5)
+    check(first_vap(path) == 175, f"the restored schedule saved Vap {first_vap(path)}, not 175")
+    check(not recovery_copies(desktop), f"a saved schedule left {recovery_copies(desktop)}")
+    return [f"the unsaved edit was copied {copied:.1f} s after it was made"]
+
+
 SCENARIOS = {
     "startup": scenario_startup,
     "decline": scenario_decline,
@@ -1051,6 +1159,7 @@ SCENARIOS = {
     "workbook_de_DE": lambda p, d, c: scenario_comma_workbook(p, d, c, "de_DE.UTF-8"),
     "workbook_fr_FR": lambda p, d, c: scenario_comma_workbook(p, d, c, "fr_FR.UTF-8"),
     "viewers": scenario_viewers,
+    "schedule": scenario_schedule,
 }
 
 

@@ -3,7 +3,7 @@
 # build folder, checks it with lintian (no E: or W: line), installs it with apt together with
 # its recommended packages (the help and PDF viewers), checks what it installed (bpd-check on
 # the PATH with its --help, --version, manual page and completion; the manual pages; the
-# AppStream metadata; no inspection tool on the PATH), runs the installed program under Xvfb
+# AppStream metadata; design files typed and opened by the program; no inspection tool on the PATH), runs the installed program under Xvfb
 # as an ordinary user who cannot write the program folder (start, disclaimer, Help folder,
 # text report in the per-user folder, System Info through the launcher's record, exit 0;
 # Help > Help Topics in the installed CHM viewer and the design guide in the PDF viewer),
@@ -80,7 +80,7 @@ echo "check-package: installed with $(dpkg-query -W -f='${Package}\n' | sort | c
 for path in /usr/bin/pelgro-bpd /usr/bin/bpd-check /usr/lib/pelgro-bpd/pelgro-bpd \
             /usr/lib/pelgro-bpd/pelgro-sysinfo /usr/lib/pelgro-bpd/bpd-registry \
             /usr/lib/pelgro-bpd/Help/Pelgro_BPD.chm /usr/lib/pelgro-bpd/Help/DG3-RavelonDesignGuide.pdf \
-            /usr/share/applications/pelgro-bpd.desktop \
+            /usr/share/applications/pelgro-bpd.desktop /usr/share/mime/packages/pelgro-bpd.xml \
             /usr/share/icons/hicolor/scalable/apps/pelgro-bpd.svg \
             /usr/share/man/man1/pelgro-bpd.1.gz /usr/share/man/man1/bpd-check.1.gz \
             /usr/share/bash-completion/completions/bpd-check \
@@ -112,6 +112,17 @@ else
     /usr/bin/python3 "$ROOT/tests/package/check_metainfo.py" "$metainfo" "$version" \
         /usr/share/applications/pelgro-bpd.desktop pelgro-bpd bpd-check || fail "the AppStream metadata"
 fi
+
+# Design files on this desktop: the type and its program as installed, and as dpkg's triggers
+# left the system's MIME database and the desktop's cache.
+/usr/bin/python3 "$ROOT/tests/package/check_mime.py" /usr/share/mime/packages/pelgro-bpd.xml \
+    /usr/share/applications/pelgro-bpd.desktop || fail "the design files' type"
+printf '{}\n' >"$work/Bridge.bpd"
+chmod 644 "$work/Bridge.bpd"
+type_seen="$(as_user env -u XDG_DATA_HOME -u XDG_DATA_DIRS gio info -a standard::content-type "$work/Bridge.bpd" | sed -n 's/.*standard::content-type: //p')"
+[ "$type_seen" = application/x-pelgro-bpd ] || fail "an installed desktop takes a .bpd file as '${type_seen:-nothing}'"
+as_user env -u XDG_DATA_HOME -u XDG_DATA_DIRS gio mime application/x-pelgro-bpd | grep -q 'pelgro-bpd.desktop' ||
+    fail "gio mime application/x-pelgro-bpd does not name pelgro-bpd.desktop"
 
 # The recommended viewers, and what the installed program does with them.
 help_viewers="$(programs_of xchm kchmviewer)"

@@ -8,6 +8,8 @@ bpd_add_gui_test(tst_schedulewindow
     LIBS bpd_schedule)
 bpd_add_gui_test(tst_csvtransfer
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_csvtransfer.cpp ${CMAKE_CURRENT_LIST_DIR}/ScheduleDocuments.h
+            ${CMAKE_CURRENT_LIST_DIR}/ScratchFilesystem.h ${_test_services}
+    LIBS bpd_schedule)
 # Size Selected: the proposals against bpd-check --size, one undo step, Cancel; the runner.
 bpd_add_gui_test(tst_schedulesizing
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_schedulesizing.cpp ${CMAKE_CURRENT_LIST_DIR}/ScheduleDocuments.h
@@ -17,3 +19,11 @@ bpd_add_gui_test(tst_schedulepackage
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_schedulepackage.cpp ${CMAKE_CURRENT_LIST_DIR}/ScheduleDocuments.h
             ${CMAKE_CURRENT_LIST_DIR}/ScratchFilesystem.h ${_test_services}
     LIBS bpd_schedule)
+bpd_add_gui_test(tst_recovery
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_recovery.cpp ${CMAKE_CURRENT_LIST_DIR}/ScheduleDocuments.h
+            ${CMAKE_CURRENT_LIST_DIR}/ScratchFilesystem.h ${_test_services}
+    LIBS bpd_schedule)
+bpd_add_gui_test(tst_scheduleopen
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_scheduleopen.cpp ${CMAKE_CURRENT_LIST_DIR}/tst_form1_support.h
+            ${CMAKE_CURRENT_LIST_DIR}/ScheduleDocuments.h ${_test_services}
+    LIBS bpd_mainwindow)

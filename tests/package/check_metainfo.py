@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Checks the AppStream metainfo: appstreamcli validates it (--no-net), and it holds what
 software centres need of this package: id, name, summary, description, categories, the
-desktop entry as its launchable, the commands on the PATH, a content rating and the release
-of this version.
+desktop entry as its launchable, the commands on the PATH, the file types the desktop entry
+opens, a content rating and the release of this version.
 
     check_metainfo.py METAINFO.xml VERSION DESKTOP_ENTRY COMMAND...
 
@@ -39,6 +39,16 @@ def main():
     if binaries != sorted(commands):
         failures.append(f"provides the binaries {binaries}, the package puts {sorted(commands)} "
                         "on the PATH")
+    opened = []
+    if os.path.isfile(desktop_entry):
+        with open(desktop_entry, encoding="utf-8") as f:
+            for line in f:
+                if line.startswith("MimeType="):
+                    opened = [t for t in line.strip().split("=", 1)[1].split(";") if t]
+    mediatypes = sorted(e.text for e in root.findall("provides/mediatype"))
+    if mediatypes != sorted(opened):
+        failures.append(f"provides the media types {mediatypes}, the desktop entry opens "
+                        f"{sorted(opened)}")
     releases = [e.get("version") for e in root.findall("releases/release")]
     if not releases or releases[0] != version:
         failures.append(f"the newest release is {releases[:1]}, the project is {version}")
