@@ -11,8 +11,8 @@
 #include "ClassicColours.h"
 #include "InputRules.h"
 #include "NumberFormat.h"
-#include "ProjectChange.h"
 #include "PadsApplied.h"
+#include "ProjectChange.h"
 #include "ThicknessCatalogue.h"
 #include "UnitChange.h"
 #include "Units.h"
@@ -388,6 +388,20 @@ bool ScheduleModel::switchUnits(UnitSystem target) {
     return true;
 }
 
+bool ScheduleModel::applyPads(const std::vector<CheckedBearing>& pads) {
+    std::vector<CheckedBearing> before, after;
+    for (const CheckedBearing& pad : pads)
+        if (pad.row >= 0 && pad.row < rowCount()) {
+            const auto r = static_cast<std::size_t>(pad.row);
+            before.push_back({pad.row, document_.bearings[r], lines_[r]});
+            after.push_back(pad);
+        }
+    if (after.empty()) return false;
+    undo_.push(new PadsApplied(*this, std::move(before), std::move(after),
+                               QStringLiteral("Size Selected")));
+    return true;
+}
+
 bool ScheduleModel::importBearings(std::vector<DesignBearing> bearings) {
     if (bearings.empty()) return false;
     QString last = QStringLiteral("B0");  // before "B1"
@@ -402,17 +416,6 @@ bool ScheduleModel::importBearings(std::vector<DesignBearing> bearings) {
         last = fromEngine(*bearing.mark);
     }
     undo_.push(new BearingImport(*this, std::move(bearings), QStringLiteral("Import CSV")));
-bool ScheduleModel::applyPads(const std::vector<CheckedBearing>& pads) {
-    std::vector<CheckedBearing> before, after;
-    for (const CheckedBearing& pad : pads)
-        if (pad.row >= 0 && pad.row < rowCount()) {
-            const auto r = static_cast<std::size_t>(pad.row);
-            before.push_back({pad.row, document_.bearings[r], lines_[r]});
-            after.push_back(pad);
-        }
-    if (after.empty()) return false;
-    undo_.push(new PadsApplied(*this, std::move(before), std::move(after),
-                               QStringLiteral("Size Selected")));
     return true;
 }
 
@@ -430,6 +433,8 @@ void ScheduleModel::replaceBearing(int row, const DesignBearing& bearing) {
 
 void ScheduleModel::replaceProject(const designfile::ProjectInfo& project) {
     document_.project = project;
+}
+
 void ScheduleModel::replaceBearings(const std::vector<CheckedBearing>& bearings) {
     if (bearings.empty()) return;
     int first = rowCount(), last = -1;

@@ -20,8 +20,8 @@ class BearingEdit;
 class BearingImport;
 class BearingInsertion;
 class BearingRemoval;
-class ProjectChange;
 class PadsApplied;
+class ProjectChange;
 class UnitChange;
 
 class ScheduleModel : public QAbstractTableModel {
@@ -75,6 +75,14 @@ public:
     bool removeBearings(std::vector<int> rows);
     // Converts every bearing to target's units as one step; false when already in them.
     bool switchUnits(UnitSystem target);
+    // A line's bearing with its check, made beforehand (off the user-interface thread).
+    struct CheckedBearing {
+        int row = -1;
+        designfile::DesignBearing bearing;
+        LineCheck line;
+    };
+    // New pads for several bearings as one step; false when there are none.
+    bool applyPads(const std::vector<CheckedBearing>& pads);
     // Writes inputs' values, Sliding and thickness (in the schedule's units) into the bearing
     // at row, or into a new bearing at the end when row < 0 (its mark as Add Bearing gives it).
     // One undo step; returns the row.
@@ -84,14 +92,6 @@ public:
     // Appends bearings (in the schedule's units) as one step, giving each without a mark a
     // fresh one; false when there are none.
     bool importBearings(std::vector<designfile::DesignBearing> bearings);
-    // A line's bearing with its check, made beforehand (off the user-interface thread).
-    struct CheckedBearing {
-        int row = -1;
-        designfile::DesignBearing bearing;
-        LineCheck line;
-    };
-    // New pads for several bearings as one step; false when there are none.
-    bool applyPads(const std::vector<CheckedBearing>& pads);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -107,8 +107,8 @@ private:
     friend class BearingImport;
     friend class BearingInsertion;
     friend class BearingRemoval;
-    friend class ProjectChange;
     friend class PadsApplied;
+    friend class ProjectChange;
     friend class UnitChange;
     // The commands' primitives: each re-checks the lines it changes (and the later lines'
     // positions, which only name them).

@@ -317,13 +317,7 @@ void ScheduleWindow::useDocument(designfile::DesignDocument document, const QStr
 
 bool ScheduleWindow::newSchedule() {
     if (!settleEdits()) return false;
-    const reports::ProjectData project = reports::GetGenaralSettingsfromRegistry(settings_, {});
-    designfile::DesignDocument document;
-    document.project.company = project.sCompany.toStdString();
-    document.project.projectName = project.sProjectName.toStdString();
-    document.project.engineer = project.sEngineer.toStdString();
-    document.project.description = project.sDescription.toStdString();
-    useDocument(std::move(document), {});
+    useDocument(startingDocument(), {});
     return true;
 }
 
@@ -454,10 +448,42 @@ void ScheduleWindow::dropRecovery() {
 }
 
 void ScheduleWindow::closeEvent(QCloseEvent* event) {
-    if (settleEdits())
-        event->accept();
-    else
+    if (!settleEdits()) {
         event->ignore();
+        return;
+    }
+    // The window is only hidden: edits the user discarded must not come back with it.
+    if (!model_->undoStack().isClean()) revertToSaved();
+    event->accept();
+}
+
+void ScheduleWindow::revertToSaved() {
+    QUndoStack& undo = model_->undoStack();
+    if (undo.cleanIndex() >= 0) {
+        undo.setIndex(undo.cleanIndex());
+        undo.clear();
+        return;
+    }
+    // The saved state's step is gone (undone past it, then edited): read the file again.
+    if (!path_.isEmpty()) {
+        const designfile::ReadResult read = designfile::readDesignFile(
+            QFile::encodeName(path_).toStdString(), quoted(path_).toStdString());
+        if (read.document) {
+            useDocument(*read.document, path_);
+            return;
+        }
+    }
+    useDocument(startingDocument(), {});
+}
+
+designfile::DesignDocument ScheduleWindow::startingDocument() const {
+    const reports::ProjectData project = reports::GetGenaralSettingsfromRegistry(settings_, {});
+    designfile::DesignDocument document;
+    document.project.company = project.sCompany.toStdString();
+    document.project.projectName = project.sProjectName.toStdString();
+    document.project.engineer = project.sEngineer.toStdString();
+    document.project.description = project.sDescription.toStdString();
+    return document;
 }
 
 }  // namespace bpd::schedule

@@ -87,6 +87,10 @@ private:
     void fillRecent();
     // Unsaved edits: Save / Discard / Cancel. True when the window may drop its document.
     bool settleEdits();
+    // Back to what the file holds (or a new schedule's start), with an empty undo stack.
+    void revertToSaved();
+    // A new schedule: no bearings, the settings store's project data.
+    designfile::DesignDocument startingDocument() const;
     bool writeTo(const QString& path);
     // The file at path_ was changed on disk since it was read or written here.
     bool changedOnDisk() const;

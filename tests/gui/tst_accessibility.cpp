@@ -153,6 +153,8 @@ MadeWindow scheduleProjectData() {
     schedule.window->findChild<QAction*>(QStringLiteral("actionProjectData"))->trigger();
     return {schedule.owner,
             schedule.window->findChild<QDialog*>(QStringLiteral("ProjectDataDialog"))};
+}
+
 // Import CSV's review of a file with lines that cannot be read, over the schedule window.
 MadeWindow csvImportReview() {
     MadeWindow schedule = bearingSchedule();
@@ -162,6 +164,8 @@ MadeWindow csvImportReview() {
                                                       bpd::UnitSystem::SI, schedule.window);
     review->show();
     return {schedule.owner, review};
+}
+
 // Size Selected's two dialogs: the choice before the sizing and the proposals after it.
 MadeWindow sizingOptions() {
     auto dialog = std::make_shared<bpd::schedule::SizingOptionsDialog>(3);

@@ -146,8 +146,8 @@ private slots:
               "/results.html",    "/units.html",      "/method.html",      "/menus.html",
               "/settings.html",   "/textreport.html", "/spreadsheet.html", "/print.html",
               "/conditions.html", "/about.html",      "/helpdocs.html",    "/messages.html",
-              "/sizing.html",     "/calcsheet.html",  "/help.css",         "/Pelgro_BPD.hhc",
-              "/Pelgro_BPD.hhk",  "/#SYSTEM"})
+              "/sizing.html",     "/schedule.html",   "/calcsheet.html",   "/help.css",
+              "/Pelgro_BPD.hhc",  "/Pelgro_BPD.hhk",  "/#SYSTEM"})
             QVERIFY2(names.contains(QLatin1String(page)), page);
     }
 

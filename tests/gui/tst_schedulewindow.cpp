@@ -197,25 +197,32 @@ private slots:
         QTest::addColumn<int>("choice");
         QTest::addColumn<bool>("closes");
         QTest::addColumn<QString>("vapOnDisk");
-        QTest::newRow("save") << int(SaveChoice::Save) << true << "80";
-        QTest::newRow("discard") << int(SaveChoice::Discard) << true << "30";
-        QTest::newRow("cancel") << int(SaveChoice::Cancel) << false << "30";
+        QTest::addColumn<bool>("keepsEdit");  // shown again (Bearing Schedule) with the edit
+        QTest::newRow("save") << int(SaveChoice::Save) << true << "80" << true;
+        QTest::newRow("discard") << int(SaveChoice::Discard) << true << "30" << false;
+        QTest::newRow("cancel") << int(SaveChoice::Cancel) << false << "30" << true;
     }
     void closeWithEditsAsks() {
         QFETCH(int, choice);
         QFETCH(bool, closes);
         QFETCH(QString, vapOnDisk);
+        QFETCH(bool, keepsEdit);
         TestServices s;
         const QString path = s.path(QStringLiteral("bridge.bpd"));
         writeBytes(path, bridgeBytes());
         ScheduleWindow w(s.services());
         QVERIFY(w.openFile(path));
         w.show();
+        const QModelIndex vap = w.model().index(0, ScheduleModel::Vap);
+        const QString opened = vap.data().toString();
         editVap(w, QStringLiteral("80"));
         s.messages->saveAnswer = SaveChoice(choice);
         QCOMPARE(w.close(), closes);
         QCOMPARE(w.isVisible(), !closes);
         QCOMPARE(vapIn(path), vapOnDisk);
+        w.show();
+        QCOMPARE(vap.data().toString() != opened, keepsEdit);
+        QCOMPARE(w.isWindowModified(), SaveChoice(choice) == SaveChoice::Cancel);
         QCOMPARE(s.messages->calls.size(), 1);
         QCOMPARE(s.messages->calls[0].kind, QStringLiteral("askToSave"));
         QCOMPARE(s.messages->calls[0].text, QStringLiteral("Save the changes to \"bridge.bpd\"?"));
