@@ -453,7 +453,10 @@ void ScheduleWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     // The window is only hidden: edits the user discarded must not come back with it.
-    if (!model_->undoStack().isClean()) revertToSaved();
+    if (!model_->undoStack().isClean()) {
+        revertToSaved();
+        dropRecovery();  // the revert's own steps asked for a copy of nothing
+    }
     event->accept();
 }
 

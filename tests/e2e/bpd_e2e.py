@@ -484,6 +484,19 @@ class Checks:
         out = subprocess.run(args, capture_output=True, text=True, check=True).stdout
         return [row for row in csv.reader(io.StringIO(out)) if row]
 
+    def sized_pads(self, design_file):
+        """Each bearing's smallest passing pad (w1, b1, thickness) as bpd-check --size finds it."""
+        if not self.bpd_check:
+            raise Skip("bpd-check is not built, so the sized pads cannot be cross-checked")
+        # Status 1 says that some bearing has no passing pad; its line is there all the same.
+        run = subprocess.run([self.bpd_check, "--project", design_file, "--size", "--format",
+                              "csv"], capture_output=True, text=True)
+        check(run.returncode in (0, 1), f"bpd-check --size: {run.returncode} {run.stderr}")
+        out = run.stdout
+        rows = list(csv.DictReader(io.StringIO(out)))
+        thickness = next(k for k in rows[0] if k.startswith("t("))
+        return [(float(r["w1"]), float(r["b1"]), r[thickness]) for r in rows]
+
     @staticmethod
     def row_line(cells):
         return "".join(c[:w].ljust(w) for c, w in zip(cells, REPORT_COLUMN_WIDTHS))
@@ -1068,9 +1081,13 @@ def design_file(path, vap):
                    "project": {"company": "Acme Precast"}, "bearings": bearings}, f)
 
 
-def first_vap(path):
+def first_bearing(path):
     with open(path) as f:
-        return json.load(f)["bearings"][0]["Vap"]
+        return json.load(f)["bearings"][0]
+
+
+def first_vap(path):
+    return first_bearing(path)["Vap"]
 
 
 def edit_first_vap(program, schedule, text):
@@ -1120,6 +1137,25 @@ def scenario_schedule(program, desktop, checks):
     program.wait_for("bridge.bpd" + SCHEDULE_SUFFIX, 5)
     check(first_vap(path) == 150, f"the saved file holds Vap {first_vap(path)}, not 150")
     check(not recovery_copies(desktop), f"a saved schedule left {recovery_copies(desktop)}")
+
+    # Size the first bearing (its line is current since the edit): Edit > Size Selected, the
+    # options with Enter (w1 and b1 free), the proposals with Enter (Apply), then saved. The
+    # pad is the one bpd-check --size finds for the saved file.
+    expected = checks.sized_pads(path)[0]
+    program.key("alt+e")
+    program.key("s")
+    program.wait_for_active("Size Selected")
+    program.key("Return")
+    program.wait_for_active("Sizing Proposals")
+    time.sleep(0.3)  # painted, for the picture
+    desktop.screenshot(os.path.join(program.output, "sizing-proposals.png"))
+    program.key("Return")
+    program.wait_for_active("bridge.bpd*" + SCHEDULE_SUFFIX)
+    program.key("ctrl+s")
+    program.wait_for("bridge.bpd" + SCHEDULE_SUFFIX, 5)
+    sized = first_bearing(path)
+    got = (sized["w1"], sized["b1"], sized["thickness"])
+    check(got == expected, f"Size Selected saved the pad {got}, bpd-check --size finds {expected}")
 
     edit_first_vap(program, schedule, "175")
     program.wait_for("bridge.bpd*" + SCHEDULE_SUFFIX, 5)
