@@ -2,21 +2,17 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 
 #include <xlsxwriter.h>
 
-#include "AtomicFile.h"
 #include "MessageService.h"
 #include "NotOpenedNotice.h"
 #include "SpreadsheetService.h"
-#include "WorkbookCheck.h"
+#include "WorkbookFile.h"
 
 namespace bpd::reports {
 
@@ -85,13 +81,6 @@ void putResult(Sheet& sheet, const NumberLocale& locale, int row, int column, co
 QString shownText(const Cell& cell) {
     if (cell.number && cell.numberFormat.isEmpty()) return QString::number(*cell.number, 'g', 11);
     return cell.text;
-}
-
-// The system's reason when the library's failure left one ("No space left on device"), else
-// the library's own.
-QString libraryReason(lxw_error status, int savedErrno) {
-    return savedErrno ? QString::fromLocal8Bit(std::strerror(savedErrno))
-                      : QString::fromUtf8(lxw_strerror(status));
 }
 
 }  // namespace
@@ -197,22 +186,9 @@ Sheet SpreadsheetReport::buildSheet(const ReportInputs& inputs, const ProjectDat
 }
 
 bool SpreadsheetReport::writeWorkbook(const Sheet& sheet, const QString& path, QString* error) {
-    // The library opens its output by name: give it a name in a private folder of ours, where
-    // nothing can be planted, and keep its scratch files there too.
-    platform::AtomicFile file(path);
-    if (!file.openForLibrary()) {
-        *error = file.errorString();
-        return false;
-    }
-    const QByteArray temporaryName = QFile::encodeName(file.temporaryPath());
-    QByteArray scratchFolder = QFile::encodeName(QFileInfo(file.temporaryPath()).path());
-    lxw_workbook_options options{};
-    options.tmpdir = scratchFolder.data();
-    lxw_workbook* workbook = workbook_new_opt(temporaryName.constData(), &options);
-    if (!workbook) {
-        *error = QStringLiteral("The spreadsheet library could not start a workbook.");
-        return false;
-    }
+    WorkbookFile file(path);
+    lxw_workbook* workbook = file.start(error);
+    if (!workbook) return false;
     lxw_worksheet* worksheet = workbook_add_worksheet(workbook, nullptr);
 
     QHash<QByteArray, lxw_format*> formats;
@@ -281,20 +257,7 @@ bool SpreadsheetReport::writeWorkbook(const Sheet& sheet, const QString& path, Q
         writeCell(row, 2, first);
     }
 
-    errno = 0;
-    const lxw_error closed = workbook_close(workbook);  // writes the file, frees the workbook
-    const int closeErrno = errno;
-    if (status != LXW_NO_ERROR || closed != LXW_NO_ERROR) {
-        *error =
-            status != LXW_NO_ERROR ? libraryReason(status, 0) : libraryReason(closed, closeErrno);
-        return false;  // `file` removes what the library left
-    }
-    // Complete and closed: read back, then take the reserved name in one step.
-    if (!file.commit(&WorkbookCheck::problem)) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return file.finish(status, error);
 }
 
 SpreadsheetReport::SpreadsheetReport(QWidget* mainWindow, platform::SpreadsheetService& spreadsheet,

@@ -1,17 +1,10 @@
 #include "ScheduleWorkbook.h"
 
-#include <QFile>
-#include <QFileInfo>
-
-#include <cerrno>
-#include <cstring>
-
 #include <xlsxwriter.h>
 
-#include "AtomicFile.h"
 #include "ScheduleModel.h"
 #include "ScheduleSheet.h"
-#include "WorkbookCheck.h"
+#include "WorkbookFile.h"
 
 namespace bpd::schedule {
 
@@ -36,21 +29,9 @@ double widthOf(int column) {
 }  // namespace
 
 bool ScheduleWorkbook::write(const ScheduleSheet& sheet, const QString& path, QString* error) {
-    // The library opens its output by name: a private folder beside the target holds it.
-    platform::AtomicFile file(path);
-    if (!file.openForLibrary()) {
-        *error = file.errorString();
-        return false;
-    }
-    const QByteArray temporaryName = QFile::encodeName(file.temporaryPath());
-    QByteArray scratchFolder = QFile::encodeName(QFileInfo(file.temporaryPath()).path());
-    lxw_workbook_options options{};
-    options.tmpdir = scratchFolder.data();
-    lxw_workbook* workbook = workbook_new_opt(temporaryName.constData(), &options);
-    if (!workbook) {
-        *error = QStringLiteral("The spreadsheet library could not start a workbook.");
-        return false;
-    }
+    reports::WorkbookFile file(path);
+    lxw_workbook* workbook = file.start(error);
+    if (!workbook) return false;
     lxw_worksheet* worksheet = workbook_add_worksheet(workbook, "Bearing Schedule");
     lxw_format* bold = workbook_add_format(workbook);
     format_set_bold(bold);
@@ -99,20 +80,7 @@ bool ScheduleWorkbook::write(const ScheduleSheet& sheet, const QString& path, QS
             text(row, ScheduleModel::Utilisation, line.utilisation, nullptr);
     }
 
-    errno = 0;
-    const lxw_error closed = workbook_close(workbook);  // writes the file, frees the workbook
-    const int closeErrno = errno;
-    if (status != LXW_NO_ERROR || closed != LXW_NO_ERROR) {
-        *error = status == LXW_NO_ERROR && closeErrno
-                     ? QString::fromLocal8Bit(std::strerror(closeErrno))
-                     : QString::fromUtf8(lxw_strerror(status != LXW_NO_ERROR ? status : closed));
-        return false;  // `file` removes what the library left
-    }
-    if (!file.commit(&reports::WorkbookCheck::problem)) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return file.finish(status, error);
 }
 
 }  // namespace bpd::schedule

@@ -20,6 +20,7 @@
 #include "DesignFileReader.h"
 #include "DesignFileWriter.h"
 #include "GeneratedBearings.h"
+#include "GeneratedDocument.h"
 
 namespace {
 
@@ -28,33 +29,8 @@ using namespace bpd::designfile;
 
 constexpr int kBearings = 10000;
 
-// Values of four decimals at most from a fixed-seed generator, as an engineer types them.
-DesignDocument generatedDocument(int bearings) {
-    DesignDocument document;
-    document.project = {"Acme Precast", "SR 14 over Mill Creek", "J. Doe", "Spans 1-40", {}};
-    std::uint64_t state = 20240611;
-    auto next = [&](double lo, double hi) {
-        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        const double unit = static_cast<double>(state >> 11) / 9007199254740992.0;
-        return static_cast<double>(static_cast<std::int64_t>((lo + unit * (hi - lo)) * 1e4)) / 1e4;
-    };
-    for (int i = 0; i < bearings; ++i) {
-        DesignBearing& b = document.bearings.emplace_back();
-        // Appended, not added: GCC 12 at -O3 warns falsely on short + chains.
-        b.mark = std::string("B").append(std::to_string(i + 1));
-        b.location = std::string("Pier ")
-                         .append(std::to_string(i / 8 + 1))
-                         .append(", girder ")
-                         .append(std::to_string(i % 8 + 1));
-        b.quantity = 1 + i % 4;
-        b.values = {next(4, 24), next(4, 24), next(0, 0.02), next(0.05, 1), next(1, 200)};
-        b.sliding = i % 5 == 0;
-    }
-    return document;
-}
-
 const std::string& fileText() {
-    static const std::string text = writeDesignText(generatedDocument(kBearings));
+    static const std::string text = writeDesignText(bpd::bench::generatedDocument(kBearings));
     return text;
 }
 
@@ -107,7 +83,7 @@ BENCHMARK(BM_ReadProjectText)->Unit(benchmark::kMillisecond);
 
 // Writing it: the text and the atomic write beside the file (fsync included).
 void BM_WriteProjectFile(benchmark::State& state) {
-    const DesignDocument document = generatedDocument(kBearings);
+    const DesignDocument document = bpd::bench::generatedDocument(kBearings);
     const std::string path = filePath() + ".out";
     for (auto _ : state) {
         std::string error;
@@ -123,7 +99,7 @@ BENCHMARK(BM_WriteProjectFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--generate") == 0) {
-        std::cout << writeDesignText(generatedDocument(std::atoi(argv[2])));
+        std::cout << writeDesignText(bpd::bench::generatedDocument(std::atoi(argv[2])));
         return std::cout.good() ? 0 : 1;
     }
     benchmark::Initialize(&argc, argv);

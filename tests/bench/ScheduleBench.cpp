@@ -18,6 +18,7 @@
 
 #include "DesignFileReader.h"
 #include "DesignFileWriter.h"
+#include "GeneratedDocument.h"
 #include "PadProposal.h"
 #include "ScheduleModel.h"
 #include "ScheduleWindow.h"
@@ -32,32 +33,12 @@ using designfile::DesignDocument;
 
 bpd::testing::TestServices* services = nullptr;
 
-// Values of four decimals at most from a fixed-seed generator, as an engineer types them.
-DesignDocument generated(int bearings) {
-    DesignDocument document;
-    document.project = {"Acme Precast", "SR 14 over Mill Creek", "J. Doe", "Spans 1-40", {}};
-    std::uint64_t state = 20240611;
-    auto next = [&](double lo, double hi) {
-        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        const double unit = static_cast<double>(state >> 11) / 9007199254740992.0;
-        return static_cast<double>(static_cast<std::int64_t>((lo + unit * (hi - lo)) * 1e4)) / 1e4;
-    };
-    for (int i = 0; i < bearings; ++i) {
-        DesignBearing& b = document.bearings.emplace_back();
-        b.mark = std::string("B").append(std::to_string(i + 1));
-        b.location = std::string("Pier ").append(std::to_string(i / 8 + 1));
-        b.quantity = 1 + i % 4;
-        b.values = {next(4, 24), next(4, 24), next(0, 0.02), next(0.05, 1), next(1, 200)};
-        b.sliding = i % 5 == 0;
-    }
-    return document;
-}
-
 QString writtenFile(const QString& name, int bearings) {
     const QString path = services->path(name);
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
-        file.write(QByteArray::fromStdString(designfile::writeDesignText(generated(bearings))));
+        file.write(QByteArray::fromStdString(
+            designfile::writeDesignText(bench::generatedDocument(bearings))));
     return path;
 }
 
@@ -77,7 +58,7 @@ BENCHMARK(BM_OpenTenThousandBearings)->Unit(benchmark::kMillisecond)->UseRealTim
 // One cell edited in a 10,000-bearing schedule: the undo step and its line's re-check.
 void BM_EditRechecksItsLine(benchmark::State& state) {
     schedule::ScheduleModel model;
-    model.setDocument(generated(10000));
+    model.setDocument(bench::generatedDocument(10000));
     const QModelIndex vap = model.index(5000, schedule::ScheduleModel::Vap);
     int i = 0;
     for (auto _ : state) model.setData(vap, QString::number(40 + (i++ % 50)));
@@ -104,7 +85,7 @@ BENCHMARK(BM_EditInTheWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The engine's sizing of 1,000 bearings on this thread alone.
 void BM_SizeThousandBearingsOneCore(benchmark::State& state) {
-    const DesignDocument document = generated(1000);
+    const DesignDocument document = bench::generatedDocument(1000);
     const bool keepWidth = state.range(0) != 0;
     const schedule::PadProposer proposer(document.units, keepWidth);
     int found = 0;

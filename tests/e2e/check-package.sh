@@ -121,8 +121,21 @@ printf '{}\n' >"$work/Bridge.bpd"
 chmod 644 "$work/Bridge.bpd"
 type_seen="$(as_user env -u XDG_DATA_HOME -u XDG_DATA_DIRS gio info -a standard::content-type "$work/Bridge.bpd" | sed -n 's/.*standard::content-type: //p')"
 [ "$type_seen" = application/x-pelgro-bpd ] || fail "an installed desktop takes a .bpd file as '${type_seen:-nothing}'"
-as_user env -u XDG_DATA_HOME -u XDG_DATA_DIRS gio mime application/x-pelgro-bpd | grep -q 'pelgro-bpd.desktop' ||
+# dpkg's triggers may still be settling the desktop's cache: a few tries, then the evidence.
+named=no
+for _ in 1 2 3 4 5; do
+    if as_user env -u XDG_DATA_HOME -u XDG_DATA_DIRS gio mime application/x-pelgro-bpd |
+        grep -q 'pelgro-bpd.desktop'; then
+        named=yes
+        break
+    fi
+    sleep 1
+done
+if [ "$named" = no ]; then
     fail "gio mime application/x-pelgro-bpd does not name pelgro-bpd.desktop"
+    as_user env -u XDG_DATA_HOME -u XDG_DATA_DIRS gio mime application/x-pelgro-bpd >&2 || true
+    grep -H 'pelgro' /usr/share/applications/mimeinfo.cache >&2 || echo "mimeinfo.cache: no entry" >&2
+fi
 
 # The recommended viewers, and what the installed program does with them.
 help_viewers="$(programs_of xchm kchmviewer)"

@@ -20,6 +20,7 @@
 #include "CsvImport.h"
 #include "CsvImportDialog.h"
 #include "ScheduleDocuments.h"
+#include "ScheduleFiles.h"
 #include "ScheduleModel.h"
 #include "ScheduleTransfer.h"
 #include "ScheduleWindow.h"
@@ -33,18 +34,10 @@ using bpd::schedule::ScheduleWindow;
 using bpd::testing::ScratchFilesystem;
 using bpd::testing::TestServices;
 
+using bpd::testing::bytesOf;
+using bpd::testing::writeBytes;
+
 namespace {
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
-}
 
 // A window whose file names come from the test: every question answers `path`.
 void answerWith(ScheduleWindow& w, const QString& path) {

@@ -15,6 +15,7 @@
 #include "DesignFileWriter.h"
 #include "RecoveryStore.h"
 #include "ScheduleDocuments.h"
+#include "ScheduleFiles.h"
 #include "ScheduleModel.h"
 #include "ScheduleWindow.h"
 #include "ScratchFilesystem.h"
@@ -29,20 +30,12 @@ using bpd::testing::ScratchFilesystem;
 using bpd::testing::TestServices;
 using SaveChoice = MessageService::SaveChoice;
 
+using bpd::testing::bridgeBytes;
+using bpd::testing::writeBytes;
+
 namespace {
 
 const char* const kChildFolder = "BPD_RECOVERY_CHILD_FOLDER";
-
-QByteArray bridgeBytes() {
-    return QByteArray::fromStdString(
-        bpd::designfile::writeDesignText(bpd::testing::threeBearings()));
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 // The copies and locks in a folder, by name.
 QStringList entries(const QString& folder) {

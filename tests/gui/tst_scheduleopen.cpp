@@ -17,6 +17,7 @@
 #include "Form1Commands.h"
 #include "RecoveryStore.h"
 #include "ScheduleDocuments.h"
+#include "ScheduleFiles.h"
 #include "ScheduleModel.h"
 #include "ScheduleWindow.h"
 #include "tst_form1_support.h"
@@ -28,12 +29,9 @@ using bpd::schedule::ScheduleWindow;
 using bpdtest::LoadedForm;
 using SaveChoice = MessageService::SaveChoice;
 
-namespace {
+using bpd::testing::bridgeBytes;
 
-QByteArray bridgeBytes() {
-    return QByteArray::fromStdString(
-        bpd::designfile::writeDesignText(bpd::testing::threeBearings()));
-}
+namespace {
 
 QString writeFile(const LoadedForm& f, const QString& name, const QByteArray& bytes) {
     const QString path = f.fixture.path(name);

@@ -20,6 +20,7 @@
 #include "CalculationDocument.h"
 #include "DesignFileWriter.h"
 #include "ScheduleDocuments.h"
+#include "ScheduleFiles.h"
 #include "ScheduleModel.h"
 #include "ScheduleWindow.h"
 #include "ScratchFilesystem.h"
@@ -30,6 +31,10 @@ using bpd::schedule::ScheduleModel;
 using bpd::schedule::ScheduleWindow;
 using bpd::testing::TestServices;
 
+using bpd::testing::bytesOf;
+using bpd::testing::cancelWhenUnderway;
+using bpd::testing::writeBytes;
+
 namespace {
 
 QString run(const QString& program, const QStringList& args) {
@@ -37,17 +42,6 @@ QString run(const QString& program, const QStringList& args) {
     p.start(program, args);
     p.waitForFinished(60000);
     return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
 }
 
 // The bookmarks of a PDF as "page title".
@@ -102,18 +96,6 @@ bpd::designfile::DesignDocument manyBearings(int count) {
         d.bearings.push_back(
             bpd::testing::bearing("P" + std::to_string(i + 1), 9, 4, 0.01, 0.2, 30 + i % 40));
     return d;
-}
-
-void cancelWhenUnderway(QWidget& window) {
-    auto* poll = new QTimer(&window);
-    QObject::connect(poll, &QTimer::timeout, poll, [&window, poll] {
-        auto* dialog = window.findChild<QProgressDialog*>(BackgroundJob::kDialogName);
-        if (!dialog || !dialog->isVisible() || dialog->value() < 1) return;
-        for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
-            QTest::mouseClick(b, Qt::LeftButton);
-        poll->deleteLater();
-    });
-    poll->start(5);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "DesignFileWriter.h"
 #include "PadProposalsDialog.h"
 #include "ScheduleDocuments.h"
+#include "ScheduleFiles.h"
 #include "ScheduleModel.h"
 #include "SizeSelectedCommand.h"
 #include "ThicknessCatalogue.h"
@@ -31,6 +32,8 @@ using bpd::schedule::PadProposalsDialog;
 using bpd::schedule::ScheduleModel;
 using bpd::schedule::SizeSelectedCommand;
 using bpd::testing::bearing;
+
+using bpd::testing::cancelWhenUnderway;
 
 namespace {
 
@@ -167,19 +170,6 @@ struct Answers {
 
 std::string bytes(const ScheduleModel& m) {
     return bpd::designfile::writeDesignText(m.document());
-}
-
-// Clicks the progress dialog's Cancel as soon as it shows some progress.
-void cancelWhenUnderway(QWidget& window) {
-    auto* poll = new QTimer(&window);
-    QObject::connect(poll, &QTimer::timeout, poll, [&window, poll] {
-        auto* dialog = window.findChild<QProgressDialog*>(BackgroundJob::kDialogName);
-        if (!dialog || !dialog->isVisible() || dialog->value() < 1) return;
-        for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
-            QTest::mouseClick(b, Qt::LeftButton);
-        poll->deleteLater();
-    });
-    poll->start(5);
 }
 
 }  // namespace

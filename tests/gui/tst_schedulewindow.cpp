@@ -19,6 +19,7 @@
 #include "RecentFiles.h"
 #include "RegistryRoutines.h"
 #include "ScheduleDocuments.h"
+#include "ScheduleFiles.h"
 #include "ScheduleModel.h"
 #include "ScheduleWindow.h"
 #include "ScratchFilesystem.h"
@@ -31,23 +32,11 @@ using bpd::testing::ScratchFilesystem;
 using bpd::testing::TestServices;
 using SaveChoice = MessageService::SaveChoice;
 
+using bpd::testing::bridgeBytes;
+using bpd::testing::bytesOf;
+using bpd::testing::writeBytes;
+
 namespace {
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray bridgeBytes() {
-    return QByteArray::fromStdString(
-        bpd::designfile::writeDesignText(bpd::testing::threeBearings()));
-}
 
 // One edit through the model, as a cell edit makes it.
 void editVap(ScheduleWindow& w, const QString& value) {
