@@ -353,7 +353,7 @@ private slots:
         d.bearings.clear();
         for (int i = 0; i < 10000; ++i) {
             d.bearings.push_back(three[static_cast<std::size_t>(i % 3)]);
-            d.bearings.back().mark = "B" + std::to_string(i + 1);
+            d.bearings.back().mark = std::string("B").append(std::to_string(i + 1));
         }
         w.model().setDocument(d);
         // The table lays out its new lines at the next turns of the event loop: before the

@@ -93,8 +93,8 @@ bpd::designfile::DesignDocument manyBearings(int count) {
     bpd::designfile::DesignDocument d;
     d.project.projectName = "Long Bridge";
     for (int i = 0; i < count; ++i)
-        d.bearings.push_back(
-            bpd::testing::bearing("P" + std::to_string(i + 1), 9, 4, 0.01, 0.2, 30 + i % 40));
+        d.bearings.push_back(bpd::testing::bearing(std::string("P").append(std::to_string(i + 1)),
+                                                   9, 4, 0.01, 0.2, 30 + i % 40));
     return d;
 }
 

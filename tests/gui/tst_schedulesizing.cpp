@@ -300,7 +300,8 @@ private slots:
         ScheduleModel model;
         DesignDocument d;
         for (int i = 0; i < 400; ++i)
-            d.bearings.push_back(bearing("H" + std::to_string(i + 1), 4, 4, 0.01, 0.2, 1.0e6));
+            d.bearings.push_back(
+                bearing(std::string("H").append(std::to_string(i + 1)), 4, 4, 0.01, 0.2, 1.0e6));
         model.setDocument(d);
         const std::string before = bytes(model);
         Answers answers;
