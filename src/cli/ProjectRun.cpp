@@ -184,15 +184,7 @@ bool checkBearing(std::size_t position, const DesignBearing& bearing, UnitSystem
     const InputValues values = designfile::fieldValues(bearing);
     const int selection = designfile::thicknessPosition(units, bearing);
     if (options.size) {
-        SizingRequest request;
-        request.units = units;
-        request.A = values.A;
-        request.dh = values.dh;
-        request.Vap = values.Vap;
-        request.sliding = bearing.sliding;
-        request.sizes = sizes;
-        request.selection = selection;
-        const SizingResult result = sizePad(request);
+        const SizingResult result = sizePad(designfile::sizingRequest(units, bearing, sizes));
         if (!result.pad) {
             writer.report(
                 problemOf(position, bearing, "no pad passes", describeNoPass(result.noPass)));

@@ -19,6 +19,21 @@ std::string fieldText(const std::optional<double>& value) {
 
 }  // namespace
 
+SizingRequest sizingRequest(UnitSystem units, const DesignBearing& bearing,
+                            const std::vector<PlanSize>& sizes, bool keepWidth) {
+    const InputValues values = fieldValues(bearing);
+    SizingRequest request;
+    request.units = units;
+    request.A = values.A;
+    request.dh = values.dh;
+    request.Vap = values.Vap;
+    request.sliding = bearing.sliding;
+    if (keepWidth) request.b1 = planSizeOf(values.b1);
+    request.sizes = sizes;
+    request.selection = thicknessPosition(units, bearing);
+    return request;
+}
+
 bool isQuantity(double quantity) {
     return quantity >= 1 && quantity <= kLargestQuantity && quantity == std::floor(quantity);
 }

@@ -9,7 +9,10 @@
 #include <string>
 #include <string_view>
 
+#include <vector>
+
 #include "DesignDocument.h"
+#include "PadSizing.h"
 #include "ResultTable.h"
 
 namespace bpd::designfile {
@@ -42,6 +45,11 @@ AnalysisRequest analysisRequest(UnitSystem units, const DesignBearing& bearing);
 
 // The values that run reads from the field texts (the re-formatted numbers).
 InputValues fieldValues(const DesignBearing& bearing);
+
+// The sizing of a bearing without a problem: its A, dh, Vap, Sliding and thickness as the
+// fields give them, over the free dimension's sizes; keepWidth keeps its b1.
+SizingRequest sizingRequest(UnitSystem units, const DesignBearing& bearing,
+                            const std::vector<PlanSize>& sizes, bool keepWidth = false);
 
 // A bearing's quantity rule: a whole number of at least 1 (and at most 2^53, where a double
 // still tells one whole number from the next).

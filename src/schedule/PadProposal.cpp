@@ -45,17 +45,8 @@ PadProposal PadProposer::propose(const designfile::DesignBearing& bearing, int r
                           QStringLiteral(": ") + fromEngine(problem->reason);
         return proposal;
     }
-    const InputValues values = designfile::fieldValues(bearing);
-    SizingRequest request;
-    request.units = units_;
-    request.A = values.A;
-    request.dh = values.dh;
-    request.Vap = values.Vap;
-    request.sliding = bearing.sliding;
-    if (keepWidth_) request.b1 = planSizeOf(values.b1);
-    request.sizes = sizes_;
-    request.selection = designfile::thicknessPosition(units_, bearing);
-    const SizingResult result = sizePad(request);
+    const SizingResult result =
+        sizePad(designfile::sizingRequest(units_, bearing, sizes_, keepWidth_));
     if (!result.pad) {
         proposal.reason =
             QStringLiteral("no pad passes: ") + fromEngine(describeNoPass(result.noPass));
