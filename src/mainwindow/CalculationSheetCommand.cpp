@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QLocale>
 
 #include "CalculationDocument.h"
@@ -72,15 +71,11 @@ CalculationSheetCommand::Outcome CalculationSheetCommand::Calculation_Sheet_Clic
                               .arg(QDir::toNativeSeparators(path), error));
         return Outcome::NotWritten;
     }
-    const platform::ShellResult opened =
-        shell_.open(path, QFileInfo(path).absolutePath(), platform::ShowMode::Maximized);
-    if (opened != platform::ShellResult::Opened)
-        platform::NotOpenedNotice::tell(
-            messages_, mainWindow_, opened,
-            {QStringLiteral("No program to open PDF files is set up on this desktop."),
-             QStringLiteral("The calculation sheet could not be opened."),
-             QStringLiteral("The calculation sheet was written to")},
-            QDir::toNativeSeparators(path));
+    platform::NotOpenedNotice::openWritten(
+        shell_, messages_, mainWindow_, path,
+        {QStringLiteral("No program to open PDF files is set up on this desktop."),
+         QStringLiteral("The calculation sheet could not be opened."),
+         QStringLiteral("The calculation sheet was written to")});
     return Outcome::Written;
 }
 

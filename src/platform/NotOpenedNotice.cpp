@@ -1,5 +1,8 @@
 #include "NotOpenedNotice.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "MessageService.h"
 
 namespace bpd::platform {
@@ -14,6 +17,15 @@ QString NotOpenedNotice::text(ShellResult result, const Texts& texts, const QStr
 void NotOpenedNotice::tell(MessageService& messages, QWidget* parent, ShellResult result,
                            const Texts& texts, const QString& location) {
     messages.information(parent, kMessageTitle, text(result, texts, location));
+}
+
+ShellResult NotOpenedNotice::openWritten(DesktopShell& shell, MessageService& messages,
+                                         QWidget* parent, const QString& path, const Texts& texts) {
+    const ShellResult opened =
+        shell.open(path, QFileInfo(path).absolutePath(), ShowMode::Maximized);
+    if (opened != ShellResult::Opened)
+        tell(messages, parent, opened, texts, QDir::toNativeSeparators(path));
+    return opened;
 }
 
 }  // namespace bpd::platform

@@ -26,6 +26,10 @@ public:
     // Shows it as an information message, titled as the program's messages are.
     static void tell(MessageService& messages, QWidget* parent, ShellResult result,
                      const Texts& texts, const QString& location);
+    // Opens a file the program wrote (maximised, in its folder) and tells the user where it is
+    // when it did not open.
+    static ShellResult openWritten(DesktopShell& shell, MessageService& messages, QWidget* parent,
+                                   const QString& path, const Texts& texts);
 };
 
 }  // namespace bpd::platform

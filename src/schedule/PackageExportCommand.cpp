@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QLocale>
 #include <QStringList>
 #include <algorithm>
@@ -121,15 +120,11 @@ PackageExportCommand::Outcome PackageExportCommand::run(const designfile::Design
                                              "of the package: %2.")
                                   .arg(leftOut.size())
                                   .arg(leftOut.join(QStringLiteral(", "))));
-    const platform::ShellResult opened =
-        shell_.open(path, QFileInfo(path).absolutePath(), platform::ShowMode::Maximized);
-    if (opened != platform::ShellResult::Opened)
-        platform::NotOpenedNotice::tell(
-            messages_, window_, opened,
-            {QStringLiteral("No program to open PDF files is set up on this desktop."),
-             QStringLiteral("The calculation package could not be opened."),
-             QStringLiteral("The calculation package was written to")},
-            QDir::toNativeSeparators(path));
+    platform::NotOpenedNotice::openWritten(
+        shell_, messages_, window_, path,
+        {QStringLiteral("No program to open PDF files is set up on this desktop."),
+         QStringLiteral("The calculation package could not be opened."),
+         QStringLiteral("The calculation package was written to")});
     return Outcome::Written;
 }
 
