@@ -35,6 +35,12 @@ inline QByteArray bridgeBytes() {
     return QByteArray::fromStdString(designfile::writeDesignText(threeBearings()));
 }
 
+// Writes the three-bearing design file at path and returns path.
+inline QString bridgeFile(const QString& path) {
+    writeBytes(path, bridgeBytes());
+    return path;
+}
+
 // Clicks the progress dialog's Cancel as soon as it shows some progress.
 inline void cancelWhenUnderway(QWidget& window) {
     auto* poll = new QTimer(&window);

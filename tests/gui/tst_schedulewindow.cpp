@@ -33,6 +33,7 @@ using bpd::testing::TestServices;
 using SaveChoice = MessageService::SaveChoice;
 
 using bpd::testing::bridgeBytes;
+using bpd::testing::bridgeFile;
 using bpd::testing::bytesOf;
 using bpd::testing::writeBytes;
 
@@ -69,8 +70,7 @@ private slots:
         TestServices s;
         ScheduleWindow w(s.services());
         QCOMPARE(w.windowTitle(), QStringLiteral("Untitled[*] - Bearing Schedule"));
-        const QString path = s.path(QStringLiteral("bridge.bpd"));
-        writeBytes(path, bridgeBytes());
+        const QString path = bridgeFile(s.path(QStringLiteral("bridge.bpd")));
         QVERIFY(w.openFile(path));
         QCOMPARE(w.windowTitle(), QStringLiteral("bridge.bpd[*] - Bearing Schedule"));
         QCOMPARE(w.model().rowCount(), 3);
@@ -85,8 +85,7 @@ private slots:
     void saveWritesTheFileAndMarksItClean() {
         TestServices s;
         ScheduleWindow w(s.services());
-        const QString path = s.path(QStringLiteral("bridge.bpd"));
-        writeBytes(path, bridgeBytes());
+        const QString path = bridgeFile(s.path(QStringLiteral("bridge.bpd")));
         QVERIFY(w.openFile(path));
         editVap(w, QStringLiteral("42.5"));
         QVERIFY(w.save());
@@ -158,8 +157,7 @@ private slots:
     void fileChangedOnDiskIsNotOverwrittenWithoutAsking() {
         QFETCH(bool, overwrite);
         TestServices s;
-        const QString path = s.path(QStringLiteral("bridge.bpd"));
-        writeBytes(path, bridgeBytes());
+        const QString path = bridgeFile(s.path(QStringLiteral("bridge.bpd")));
         ScheduleWindow w(s.services());
         QVERIFY(w.openFile(path));
         editVap(w, QStringLiteral("70"));
@@ -197,8 +195,7 @@ private slots:
         QFETCH(QString, vapOnDisk);
         QFETCH(bool, keepsEdit);
         TestServices s;
-        const QString path = s.path(QStringLiteral("bridge.bpd"));
-        writeBytes(path, bridgeBytes());
+        const QString path = bridgeFile(s.path(QStringLiteral("bridge.bpd")));
         ScheduleWindow w(s.services());
         QVERIFY(w.openFile(path));
         w.show();
@@ -312,8 +309,7 @@ private slots:
     void refusedCellStaysInEditing() {
         QFETCH(int, key);
         TestServices s;
-        const QString path = s.path(QStringLiteral("bridge.bpd"));
-        writeBytes(path, bridgeBytes());
+        const QString path = bridgeFile(s.path(QStringLiteral("bridge.bpd")));
         ScheduleWindow w(s.services());
         QVERIFY(w.openFile(path));
         w.show();
@@ -491,8 +487,7 @@ private slots:
     // The thickness is chosen from the selector's entries of the schedule's units.
     void thicknessIsChosenFromTheSelector() {
         TestServices s;
-        const QString path = s.path(QStringLiteral("bridge.bpd"));
-        writeBytes(path, bridgeBytes());
+        const QString path = bridgeFile(s.path(QStringLiteral("bridge.bpd")));
         ScheduleWindow w(s.services());
         QVERIFY(w.openFile(path));
         w.show();
@@ -539,8 +534,7 @@ private slots:
 
     void openRecentOpensTheFile() {
         TestServices s;
-        const QString path = s.path(QStringLiteral("bridge.bpd"));
-        writeBytes(path, bridgeBytes());
+        const QString path = bridgeFile(s.path(QStringLiteral("bridge.bpd")));
         {
             ScheduleWindow first(s.services());
             QVERIFY(first.openFile(path));
